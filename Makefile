@@ -1,0 +1,47 @@
+# Task runner. `make demo` builds and opens the editor on the demo database; `make test`
+# builds and runs every test.
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= $(shell nproc)
+DEMO_DIR := $(BUILD)/demo
+
+DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
+  qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
+  libsqlite3-dev sqlite3 unixodbc-dev unixodbc libsqliteodbc tdsodbc \
+  libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build test demo demo-db bench clean format
+
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Instalando: $$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: deps build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo-db: build
+	@mkdir -p $(DEMO_DIR)
+	$(BUILD)/bin/crear-base-demo $(DEMO_DIR)/DEMO.sqlite
+
+demo: deps build demo-db
+	$(BUILD)/bin/asientos-modelo "@Server=sqlite:$(abspath $(DEMO_DIR));@DbName=DEMO;@Usuario=DEMO;@UsuarioLogeado=DEMO;@Menu=1;@Caja=1;"
+
+bench: deps build
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,38 @@
+#include "Pasos.h"
+
+#include <exception>
+
+#include "Plataforma.h"
+
+bool EjecutarPaso(const std::function<void()>& paso, const Reportero& reportero) {
+    for (;;) {
+        int r;
+        try {
+            paso();
+            return true;
+        } catch (const ErrorEjecucion& e) {
+            r = reportero(e);
+        } catch (const ProgramaTerminado&) {
+            throw;
+        } catch (const std::exception& e) {
+            r = reportero(ErrorEjecucion(errnum::kArgumentoInvalido, e.what()));
+        }
+        if (r == respuesta::kReintentar) continue;
+        return r == respuesta::kIgnorar;
+    }
+}
+
+Desenlace EjecutarPasos(const std::vector<std::function<void()>>& pasos,
+                        const Reportero& reportero) {
+    for (const auto& paso : pasos)
+        if (!EjecutarPaso(paso, reportero)) return Desenlace::Abandonado;
+    return Desenlace::Completo;
+}
+
+Desenlace EjecutarPasos(std::initializer_list<std::function<void()>> pasos,
+                        const Reportero& reportero) {
+    return EjecutarPasos(std::vector<std::function<void()>>(pasos), reportero);
+}
+
+int IgnorarSiempre(const ErrorEjecucion&) { return respuesta::kIgnorar; }
+int AbandonarSiempre(const ErrorEjecucion&) { return respuesta::kAbortar; }

@@ -1,0 +1,234 @@
+#include "Texto.h"
+
+#include <algorithm>
+
+namespace texto {
+
+std::u32string AUtf32(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto b0 = static_cast<unsigned char>(s[i]);
+        int extra = 0;
+        char32_t cp = 0;
+        if (b0 < 0x80) {
+            cp = b0;
+        } else if ((b0 & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = b0 & 0x1F;
+        } else if ((b0 & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = b0 & 0x0F;
+        } else if ((b0 & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = b0 & 0x07;
+        } else {
+            out.push_back(b0);  // stray byte: keep it as Latin-1
+            ++i;
+            continue;
+        }
+        bool valido = i + static_cast<size_t>(extra) < s.size();
+        for (int k = 1; valido && k <= extra; ++k) {
+            const auto bk = static_cast<unsigned char>(s[i + k]);
+            if ((bk & 0xC0) != 0x80) valido = false;
+            else cp = (cp << 6) | (bk & 0x3F);
+        }
+        if (!valido) {
+            out.push_back(b0);
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+std::string AUtf8(std::u32string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char32_t c : s) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+char32_t MayusculaDe(char32_t c) {
+    if (c >= U'a' && c <= U'z') return c - 32;
+    // Latin-1 lower-case letters à..þ except ÷ map 0x20 down; ÿ maps to Ÿ.
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+    if (c == 0xFF) return 0x178;
+    return c;
+}
+
+char32_t MinusculaDe(char32_t c) {
+    if (c >= U'A' && c <= U'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if (c == 0x178) return 0xFF;
+    return c;
+}
+
+namespace {
+bool EsAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+}  // namespace
+
+std::string Mayusculas(std::string_view s) {
+    if (EsAscii(s)) {
+        std::string out(s);
+        for (auto& c : out)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        return out;
+    }
+    auto u = AUtf32(s);
+    for (auto& c : u) c = MayusculaDe(c);
+    return AUtf8(u);
+}
+
+std::string Minusculas(std::string_view s) {
+    if (EsAscii(s)) {
+        std::string out(s);
+        for (auto& c : out)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        return out;
+    }
+    auto u = AUtf32(s);
+    for (auto& c : u) c = MinusculaDe(c);
+    return AUtf8(u);
+}
+
+bool IgualesSinCaso(std::string_view a, std::string_view b) {
+    if (EsAscii(a) && EsAscii(b)) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i) {
+            char x = a[i], y = b[i];
+            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+            if (x != y) return false;
+        }
+        return true;
+    }
+    return Mayusculas(a) == Mayusculas(b);
+}
+
+namespace {
+int PosicionEn(const std::u32string& s, const std::u32string& b, int desde) {
+    if (desde < 1) desde = 1;
+    if (b.empty()) return desde <= static_cast<int>(s.size()) + 1 ? desde : 0;
+    if (static_cast<size_t>(desde - 1) > s.size()) return 0;
+    auto p = s.find(b, static_cast<size_t>(desde - 1));
+    return p == std::u32string::npos ? 0 : static_cast<int>(p) + 1;
+}
+}  // namespace
+
+int PosicionSinCaso(std::string_view s, std::string_view buscado, int desde) {
+    return PosicionEn(AUtf32(Mayusculas(s)), AUtf32(Mayusculas(buscado)), desde);
+}
+
+int Posicion(std::string_view s, std::string_view buscado, int desde) {
+    return PosicionEn(AUtf32(s), AUtf32(buscado), desde);
+}
+
+bool ContieneSinCaso(std::string_view s, std::string_view buscado) {
+    return Mayusculas(s).find(Mayusculas(buscado)) != std::string::npos;
+}
+
+std::string RecortarIzq(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    return std::string(s.substr(i));
+}
+
+std::string RecortarDer(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && s[n - 1] == ' ') --n;
+    return std::string(s.substr(0, n));
+}
+
+std::string Recortar(std::string_view s) { return RecortarIzq(RecortarDer(s)); }
+
+int Largo(std::string_view s) {
+    if (EsAscii(s)) return static_cast<int>(s.size());
+    return static_cast<int>(AUtf32(s).size());
+}
+
+std::string Izquierda(std::string_view s, int n) {
+    if (n <= 0) return {};
+    auto u = AUtf32(s);
+    if (static_cast<size_t>(n) >= u.size()) return std::string(s);
+    return AUtf8(u.substr(0, static_cast<size_t>(n)));
+}
+
+std::string Derecha(std::string_view s, int n) {
+    if (n <= 0) return {};
+    auto u = AUtf32(s);
+    if (static_cast<size_t>(n) >= u.size()) return std::string(s);
+    return AUtf8(u.substr(u.size() - static_cast<size_t>(n)));
+}
+
+std::string Medio(std::string_view s, int inicio, int n) {
+    if (inicio < 1) inicio = 1;
+    auto u = AUtf32(s);
+    if (static_cast<size_t>(inicio - 1) >= u.size()) return {};
+    auto resto = u.substr(static_cast<size_t>(inicio - 1));
+    if (n >= 0 && static_cast<size_t>(n) < resto.size()) resto.resize(static_cast<size_t>(n));
+    return AUtf8(resto);
+}
+
+std::string Reemplazar(std::string_view s, std::string_view de, std::string_view por) {
+    if (de.empty()) return std::string(s);
+    std::string out;
+    size_t i = 0;
+    while (true) {
+        auto p = s.find(de, i);
+        if (p == std::string_view::npos) break;
+        out.append(s.substr(i, p - i));
+        out.append(por);
+        i = p + de.size();
+    }
+    out.append(s.substr(i));
+    return out;
+}
+
+std::string ReemplazarSinCaso(std::string_view s, std::string_view de, std::string_view por) {
+    if (de.empty()) return std::string(s);
+    const auto u = AUtf32(s);
+    auto um = u;
+    for (auto& c : um) c = MayusculaDe(c);
+    auto d = AUtf32(de);
+    for (auto& c : d) c = MayusculaDe(c);
+    const auto p32 = AUtf32(por);
+    std::u32string out;
+    size_t i = 0;
+    while (true) {
+        auto p = um.find(d, i);
+        if (p == std::u32string::npos) break;
+        out.append(u, i, p - i);
+        out.append(p32);
+        i = p + d.size();
+    }
+    out.append(u, i, std::u32string::npos);
+    return AUtf8(out);
+}
+
+std::string Espacios(int n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
+
+std::string DuplicarApostrofes(std::string_view s) { return Reemplazar(s, "'", "''"); }
+
+}  // namespace texto

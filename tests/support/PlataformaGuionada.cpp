@@ -1,0 +1,50 @@
+#include "PlataformaGuionada.h"
+
+int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {
+    dialogos.push_back({texto, estilo, titulo});
+    if (respuestas.empty()) return RespuestaPorDefecto(estilo);
+    const int r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+}
+
+std::string PlataformaGuionada::InputBox(const std::string& mensaje, const std::string& titulo,
+                                         const std::string&) {
+    preguntas.push_back({mensaje, 0, titulo});
+    if (entradas.empty()) return {};
+    auto r = entradas.front();
+    entradas.pop_front();
+    return r;
+}
+
+void PlataformaGuionada::Terminar(int codigo) {
+    codigoFin = codigo;
+    throw ProgramaTerminado{codigo};
+}
+
+std::optional<std::string> PlataformaGuionada::ElegirArchivo(const std::string& titulo,
+                                                             const std::string&) {
+    preguntas.push_back({titulo, 1, "ElegirArchivo"});
+    if (archivos.empty()) return std::nullopt;
+    auto r = archivos.front();
+    archivos.pop_front();
+    return r;
+}
+
+bool PlataformaGuionada::AbrirDocumento(const std::string& ruta) {
+    documentos.push_back(ruta);
+    return documentoAbre;
+}
+
+long PlataformaGuionada::IniciarProceso(const std::string& lineaComando) {
+    procesos.push_back(lineaComando);
+    return pidProceso;
+}
+
+ConPlataformaGuionada::ConPlataformaGuionada() {
+    auto p = std::make_unique<PlataformaGuionada>();
+    p_ = p.get();
+    anterior_ = InstalarPlataforma(std::move(p));
+}
+
+ConPlataformaGuionada::~ConPlataformaGuionada() { InstalarPlataforma(std::move(anterior_)); }
