@@ -1,11 +1,10 @@
 # asientos_library(<name> [QT] [DEPS <targets>...] [PRIVATE_DEPS <targets>...])
-# One library per folder under src/: every .cpp/.h in the folder (subfolders included) belongs
-# to it. A folder with no sources yet gives an interface library, so the dependency graph is
+# One library per folder under src/: every .cpp/.h directly in the folder belongs to it. A folder with no sources yet gives an interface library, so the dependency graph is
 # fixed before the code arrives. Consumers include headers by their plain name.
 function(asientos_library name)
   cmake_parse_arguments(A "QT" "" "DEPS;PRIVATE_DEPS" ${ARGN})
-  file(GLOB_RECURSE _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  file(GLOB_RECURSE _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(_src)
     add_library(${name} STATIC ${_src} ${_hdr})
     target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
@@ -20,12 +19,19 @@ function(asientos_library name)
   endif()
 endfunction()
 
-# asientos_test(<name> LIBS <targets>...): a GoogleTest program from every .cpp in the
-# current test folder, registered in CTest with a time-out so a dialog left waiting fails the
+# asientos_test(<name> LIBS <targets>... [FILES <globs>...]): a GoogleTest program from the
+# .cpp files of the current test folder that match FILES (default: all of them), registered in CTest with a time-out so a dialog left waiting fails the
 # run instead of hanging it. Widget tests run on the offscreen platform.
 function(asientos_test name)
-  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(A "" "" "LIBS;FILES" ${ARGN})
+  if(NOT A_FILES)
+    set(A_FILES "*.cpp")
+  endif()
+  set(_src)
+  foreach(_g IN LISTS A_FILES)
+    file(GLOB _m CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${_g})
+    list(APPEND _src ${_m})
+  endforeach()
   if(NOT _src)
     return()
   endif()

@@ -1,0 +1,100 @@
+#pragma once
+// The process's database connection, with the surface of the classic ADO Connection the
+// program was written against: Open / Close / Execute / transactions / error collection.
+// Statements arrive in the suite server's dialect and are adapted here to the engine that is
+// actually connected (Dialecto.h). Failures fill Errors() and raise ErrorEjecucion with the
+// provider number of the first error.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ErrorAdo.h"
+#include "Motor.h"
+
+class Recordset;
+
+namespace estado_objeto {
+inline constexpr int kCerrado = 0;
+inline constexpr int kAbierto = 1;
+}  // namespace estado_objeto
+
+class Conexion {
+public:
+    Conexion();
+    ~Conexion();
+    Conexion(const Conexion&) = delete;
+    Conexion& operator=(const Conexion&) = delete;
+
+    /// ADO properties the program sets.
+    int CursorLocation = 2;   // 2 server-side, 3 client-side (recorded only)
+    int CommandTimeout = 30;  // seconds; applied to the engine (lock waits) at each statement
+    std::string ConnectionString;
+
+    /// Opens with `cadena` (or ConnectionString when empty). The engine is chosen from the
+    /// text: a "Server=sqlite:<folder>" value or a Jet "Data Source" opens the embedded engine
+    /// (file "<folder>/<Database>.sqlite", or the data source path itself); any other server
+    /// goes to ODBC with the SQL Server driver (or the Oracle one when the server holds "#").
+    /// Throws ErrorEjecucion 3705 when already open; on failure fills Errors() and throws.
+    void Open(const std::string& cadena = "", const std::string& usuario = "",
+              const std::string& clave = "", long opciones = -1);
+    /// Throws ErrorEjecucion 3704 when already closed.
+    void Close();
+    int State() const;
+
+    /// Runs a statement; returns its rows as an open recordset (closed when it returns none).
+    /// `afectadas` receives the engine's count of changed rows.
+    Recordset Execute(const std::string& sql, long* afectadas = nullptr, long opciones = -1);
+    /// Runs a statement with "?" placeholders (values never concatenated into the text).
+    long EjecutarConParametros(const std::string& sql, const std::vector<ValorSql>& parametros);
+
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool EnTransaccion() const;
+
+    std::string DefaultDatabase();
+    void SetDefaultDatabase(const std::string& base);
+
+    ColeccionErrores& Errors() { return errores_; }
+    const ColeccionErrores& Errors() const { return errores_; }
+
+    /// Table and column catalogue (for the schema utilities).
+    std::vector<std::string> Tablas();
+    std::vector<std::string> Columnas(const std::string& tabla);
+
+    /// The dialect of the engine connected (SqlServer when closed).
+    Dialecto DialectoSql() const;
+
+    /// Called with every statement as the program wrote it, before adaptation (tests capture
+    /// the exact texts the program sends).
+    std::function<void(const std::string&)> Observador;
+
+    /// Installs an engine directly (tests inject failing engines); the connection counts as
+    /// open with `cadena` as its connection string.
+    void AbrirConMotor(std::unique_ptr<Motor> motor, const std::string& cadena);
+    Motor* MotorActual() { return motor_.get(); }
+
+    /// Runs `accion` on the engine, turning a FallaMotor into the error collection and an
+    /// ErrorEjecucion (the one place where engine failures become program errors).
+    template <class F>
+    auto Proteger(F&& accion) -> decltype(accion());
+
+private:
+    void RegistrarFalla(const FallaMotor& f);
+    [[noreturn]] void LanzarCerrada();
+    Motor& MotorAbierto();
+
+    std::unique_ptr<Motor> motor_;
+    ColeccionErrores errores_;
+    bool enTransaccion_ = false;
+};
+
+template <class F>
+auto Conexion::Proteger(F&& accion) -> decltype(accion()) {
+    try {
+        return accion();
+    } catch (const FallaMotor& f) {
+        RegistrarFalla(f);  // throws ErrorEjecucion
+        throw;              // not reached
+    }
+}

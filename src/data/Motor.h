@@ -1,0 +1,77 @@
+#pragma once
+// A database engine behind the connection: the embedded SQLite engine or an ODBC driver.
+// A Motor receives statements already adapted to its dialect and knows nothing of the suite's
+// recovery rules; it reports failures as FallaMotor with a class that the one mapping table
+// (MapaErrores.h) turns into the numbers the program keys on.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class Dialecto { SqlServer, Sqlite, Oracle };
+
+/// What kind of failure an engine met; each backend classifies its own codes into these.
+enum class ClaseFalla {
+    ConexionPerdida,   // the link to the server is gone
+    Truncamiento,      // a text or binary value does not fit its column
+    TablaInexistente,  // the statement names a table or view that does not exist
+    Sintaxis,          // the statement text is not valid
+    Restriccion,       // a key, unique, check or foreign-key constraint was violated
+    ObjetoCerrado,     // the connection is closed
+    Ocupado,           // the database stayed locked by another process past the time-out
+    Otra
+};
+
+struct FallaMotor : std::runtime_error {
+    FallaMotor(ClaseFalla c, std::string estado, long nativo, std::string descripcion)
+        : std::runtime_error(descripcion),
+          Clase(c),
+          EstadoSql(std::move(estado)),
+          NativoMotor(nativo),
+          Descripcion(std::move(descripcion)) {}
+    ClaseFalla Clase;
+    std::string EstadoSql;  // the engine's own SQLSTATE, or "" when it has none
+    long NativoMotor;       // the engine's own native code
+    std::string Descripcion;
+};
+
+/// A value as it travels between the program and an engine: text, or Null. Numbers and dates
+/// travel as text so that amounts stay exact.
+using ValorSql = std::optional<std::string>;
+
+struct ColumnaResultado {
+    std::string Nombre;
+    int TipoAdo = 200;  // ADO type code: 200 varchar, 3 integer, 6 currency, 135 timestamp, 5 double, 11 boolean ...
+};
+
+struct ResultadoSql {
+    std::vector<ColumnaResultado> Columnas;          // empty when the statement returns no rows
+    std::vector<std::vector<ValorSql>> Filas;
+    long Afectadas = -1;                              // rows changed by INSERT/UPDATE/DELETE, -1 when none
+};
+
+class Motor {
+public:
+    virtual ~Motor() = default;
+    virtual Dialecto DialectoSql() const = 0;
+    /// Runs one statement (already in this engine's dialect). Throws FallaMotor.
+    virtual ResultadoSql Ejecutar(const std::string& sql) = 0;
+    /// Runs one statement with "?" placeholders bound to `parametros` in order. Throws FallaMotor.
+    virtual ResultadoSql EjecutarConParametros(const std::string& sql,
+                                               const std::vector<ValorSql>& parametros) = 0;
+    virtual void Comenzar() = 0;
+    virtual void Confirmar() = 0;
+    virtual void Revertir() = 0;
+    /// Seconds a statement may wait (lock or server) before failing; 0 waits for ever.
+    virtual void FijarTiempoEspera(int segundos) = 0;
+    /// The default database (catalogue) of the connection; engines with a single database
+    /// answer with its name and accept only that name.
+    virtual std::string BaseActual() = 0;
+    virtual void FijarBaseActual(const std::string& base) = 0;
+    /// Table and view names of the current database.
+    virtual std::vector<std::string> Tablas() = 0;
+    /// Column names of `tabla` in order.
+    virtual std::vector<std::string> Columnas(const std::string& tabla) = 0;
+    /// False once the engine knows the link is gone.
+    virtual bool Viva() = 0;
+};

@@ -1,0 +1,97 @@
+#pragma once
+// A query's rows with the surface of the classic ADO Recordset: BOF/EOF, moving, fields by
+// name, and AddNew/Update on recordsets opened updatable (lock type 2 or 3) on a single table,
+// which insert the new row through a parameterised statement.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Motor.h"
+
+class Conexion;
+
+namespace cursor {
+inline constexpr int kSoloAvance = 0;
+inline constexpr int kKeyset = 1;
+inline constexpr int kDinamico = 2;
+inline constexpr int kEstatico = 3;
+}  // namespace cursor
+namespace bloqueo {
+inline constexpr int kSoloLectura = 1;
+inline constexpr int kPesimista = 2;
+inline constexpr int kOptimista = 3;
+}  // namespace bloqueo
+
+class Campo {
+public:
+    Campo(std::string nombre, int tipo, ValorSql valor)
+        : nombre_(std::move(nombre)), tipo_(tipo), valor_(std::move(valor)) {}
+    const std::string& Name() const { return nombre_; }
+    int Type() const { return tipo_; }
+    const ValorSql& Value() const { return valor_; }
+    bool EsNulo() const { return !valor_.has_value(); }
+    /// The value as text; "" for Null.
+    std::string Texto() const { return valor_.value_or(std::string()); }
+
+private:
+    friend class Recordset;
+    std::string nombre_;
+    int tipo_;
+    ValorSql valor_;
+};
+
+class Recordset {
+public:
+    Recordset() = default;
+
+    int CursorType = cursor::kSoloAvance;
+    int LockType = bloqueo::kSoloLectura;
+
+    /// Opens on `sql` (suite dialect) through `cn`. Closes first when open.
+    void Open(const std::string& sql, Conexion& cn, int tipoCursor = cursor::kSoloAvance,
+              int tipoBloqueo = bloqueo::kSoloLectura, long opciones = -1);
+    /// Throws ErrorEjecucion 3704 when already closed; 3219 when an AddNew is pending.
+    void Close();
+    int State() const { return abierto_ ? 1 : 0; }
+
+    bool BOF() const;
+    bool EOF() const;
+    void MoveFirst();
+    void MoveNext();
+    void MovePrevious();
+    void MoveLast();
+    long RecordCount() const;
+
+    int FieldCount() const;
+    /// The field of the current row (or of the pending new row); name ignores case.
+    /// Throws 3265 when no such field, 3021 when there is no current row.
+    const Campo& Fields(const std::string& nombre) const;
+    const Campo& Fields(int indice) const;
+    std::vector<std::string> NombresCampos() const;
+
+    /// Starts a new row (all Null); set its fields with Poner and write it with Update.
+    void AddNew();
+    void Poner(const std::string& campo, ValorSql valor);
+    /// Inserts the pending row into the recordset's table; the row joins the recordset.
+    void Update();
+    void CancelUpdate();
+    bool EdicionPendiente() const { return nueva_.has_value(); }
+
+    /// Table the recordset was opened on (for AddNew), "" when not a single-table query.
+    const std::string& Tabla() const { return tabla_; }
+
+    /// Used by Conexion::Execute to hand over a result.
+    static Recordset DesdeResultado(ResultadoSql r, Conexion* cn, const std::string& tabla);
+
+private:
+    void ExigirAbierto() const;
+    int IndiceDe(const std::string& nombre) const;
+
+    Conexion* conexion_ = nullptr;
+    bool abierto_ = false;
+    std::string tabla_;
+    std::vector<ColumnaResultado> columnas_;
+    std::vector<std::vector<Campo>> filas_;
+    long pos_ = 0;  // 0-based current row; -1 = BOF, size = EOF
+    std::optional<std::vector<Campo>> nueva_;
+};
