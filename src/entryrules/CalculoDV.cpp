@@ -1,0 +1,38 @@
+// The check digit of an account code: a weighted sum of its digits, reduced by dividing by ten.
+#include <cstdint>
+#include <limits>
+
+#include "ErrorEjecucion.h"
+#include "Lbc_Asiento.h"
+#include "Texto.h"
+
+namespace {
+
+/// Sum in 16-bit signed arithmetic, as the chart of accounts defines it: a result beyond
+/// 32767 is an overflow, never a wrapped value.
+int16_t SumarConControl(int32_t a, int32_t b) {
+    const int32_t r = a + b;
+    if (r > std::numeric_limits<int16_t>::max() || r < std::numeric_limits<int16_t>::min())
+        throw ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento", "CalculoDV");
+    return static_cast<int16_t>(r);
+}
+
+/// The value of one character taken alone: a digit gives 0..9, anything else 0.
+int ValorDeCaracter(char32_t c) { return (c >= U'0' && c <= U'9') ? int(c - U'0') : 0; }
+
+}  // namespace
+
+int16_t Lbc_Asiento::CalculoDV(std::string_view cuenta) {
+    const std::u32string caracteres = texto::AUtf32(cuenta);
+    if (caracteres.size() > static_cast<size_t>(std::numeric_limits<int16_t>::max()))
+        throw ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento", "CalculoDV");
+    int16_t suma = 0;
+    int peso = 9;
+    for (char32_t c : caracteres) {
+        if (peso == -1) peso = 9;  // weights 9, 7, 5, 3, 1 and again from 9
+        suma = SumarConControl(peso * ValorDeCaracter(c), suma);
+        peso -= 2;
+    }
+    while (suma > 99) suma = static_cast<int16_t>(suma / 10);
+    return suma;
+}
