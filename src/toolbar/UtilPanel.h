@@ -1,0 +1,186 @@
+#pragma once
+// The eight-button command toolbar a maintenance form places along one edge. The host sets
+// which buttons are enabled and shown, forwards its key-downs to KeyAnalisis, and receives
+// every chosen command as one upper-case word through the signal `click`.
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "BolsaPropiedades.h"
+#include "EstadoUtilPanel.h"
+
+class QBoxLayout;
+class QKeyEvent;
+class QToolButton;
+
+class UtilPanel : public QWidget {
+    Q_OBJECT
+  public:
+    /// Builds the bar: every flag True, eight buttons, icons from the style's strip in the
+    /// application's folder when it is there, else the control's own icons.
+    explicit UtilPanel(QWidget* parent = nullptr);
+    ~UtilPanel() override;
+
+    // Flags. Reading returns the stored value; writing stores it and refreshes the bar's
+    // buttons. `Enabled` is stored and saved only: it does not disable the bar, its
+    // buttons or its keys.
+    bool ConTitulo() const { return estado_.ConTitulo(); }
+    void ConTitulo(bool v) {
+        estado_.ConTitulo(v);
+        Refrescar();
+    }
+    bool Enabled() const { return estado_.Enabled(); }
+    void Enabled(bool v) { estado_.Enabled(v); }
+
+    bool NuevoEnabled() const { return estado_.NuevoEnabled(); }
+    void NuevoEnabled(bool v) {
+        estado_.NuevoEnabled(v);
+        Refrescar();
+    }
+    bool BorrarEnabled() const { return estado_.BorrarEnabled(); }
+    void BorrarEnabled(bool v) {
+        estado_.BorrarEnabled(v);
+        Refrescar();
+    }
+    bool ReporteEnabled() const { return estado_.ReporteEnabled(); }
+    void ReporteEnabled(bool v) {
+        estado_.ReporteEnabled(v);
+        Refrescar();
+    }
+    bool ConsultaEnabled() const { return estado_.ConsultaEnabled(); }
+    void ConsultaEnabled(bool v) {
+        estado_.ConsultaEnabled(v);
+        Refrescar();
+    }
+    bool PlanillaEnabled() const { return estado_.PlanillaEnabled(); }
+    void PlanillaEnabled(bool v) {
+        estado_.PlanillaEnabled(v);
+        Refrescar();
+    }
+    bool CancelarEnabled() const { return estado_.CancelarEnabled(); }
+    void CancelarEnabled(bool v) {
+        estado_.CancelarEnabled(v);
+        Refrescar();
+    }
+    bool GrabarEnabled() const { return estado_.GrabarEnabled(); }
+    void GrabarEnabled(bool v) {
+        estado_.GrabarEnabled(v);
+        Refrescar();
+    }
+    bool CerrarEnabled() const { return estado_.CerrarEnabled(); }
+    void CerrarEnabled(bool v) {
+        estado_.CerrarEnabled(v);
+        Refrescar();
+    }
+
+    bool NuevoVisible() const { return estado_.NuevoVisible(); }
+    void NuevoVisible(bool v) {
+        estado_.NuevoVisible(v);
+        Refrescar();
+    }
+    bool BorrarVisible() const { return estado_.BorrarVisible(); }
+    void BorrarVisible(bool v) {
+        estado_.BorrarVisible(v);
+        Refrescar();
+    }
+    bool ReporteVisible() const { return estado_.ReporteVisible(); }
+    void ReporteVisible(bool v) {
+        estado_.ReporteVisible(v);
+        Refrescar();
+    }
+    bool consultarVisible() const { return estado_.consultarVisible(); }
+    void consultarVisible(bool v) {
+        estado_.consultarVisible(v);
+        Refrescar();
+    }
+    bool PlanillaVisible() const { return estado_.PlanillaVisible(); }
+    void PlanillaVisible(bool v) {
+        estado_.PlanillaVisible(v);
+        Refrescar();
+    }
+    bool CancelarVisible() const { return estado_.CancelarVisible(); }
+    void CancelarVisible(bool v) {
+        estado_.CancelarVisible(v);
+        Refrescar();
+    }
+    bool GrabarVisible() const { return estado_.GrabarVisible(); }
+    void GrabarVisible(bool v) {
+        estado_.GrabarVisible(v);
+        Refrescar();
+    }
+    bool CerrarVisible() const { return estado_.CerrarVisible(); }
+    void CerrarVisible(bool v) {
+        estado_.CerrarVisible(v);
+        Refrescar();
+    }
+
+    /// Stored and reported only; values outside 0..2 are stored as 0.
+    std::int16_t Theme() const { return estado_.Theme(); }
+    void Theme(int v) { estado_.Theme(v); }
+
+    /// The host's key-down: `keyCode` is a Windows virtual-key code (see TeclasVirtuales.h),
+    /// `shift` the shift mask (it does not change the map). When the key maps to an enabled
+    /// command, raises `click` with its word and returns true; otherwise returns false.
+    bool KeyAnalisis(int keyCode, int shift = 0);
+    /// The same from a Qt key event.
+    bool KeyAnalisis(const QKeyEvent& evento);
+
+    /// Rebuilds the bar from scratch: every Boolean flag back to True (hidden or disabled
+    /// buttons come back), new buttons, icons loaded again. Safe to call from a `click`
+    /// handler: the old bar is deleted once control returns to the event loop.
+    void ActualizarBotones();
+
+    /// The user's appearance style value ("1" to "4"; anything else picks the plain strip);
+    /// reloads the icons. Default "1".
+    void FijarEstilo(const QString& estilo);
+    QString Estilo() const { return estilo_; }
+    /// Folder searched for the icon strip; reloads the icons. Default: the application's
+    /// folder.
+    void FijarCarpetaPrograma(const QString& carpeta);
+    QString CarpetaPrograma() const { return carpeta_; }
+    /// Full path of the strip whose images are on the buttons; empty when the control's own
+    /// icons are used.
+    QString ArchivoIconos() const { return archivoIconos_; }
+
+    /// Saves / loads the eighteen Boolean flags (Theme excluded) in their fixed order.
+    void GuardarPropiedades(BolsaPropiedades& bolsa) const { estado_.Guardar(bolsa); }
+    void CargarPropiedades(const BolsaPropiedades& bolsa);
+
+    /// The flags as a plain value.
+    const utilpanel::EstadoUtilPanel& Estado() const { return estado_; }
+    /// The button with `id` (1..8), or nullptr. Owned by the control.
+    QToolButton* Boton(int id) const;
+    /// The button at bar position `posicion` (1..8), or nullptr. Owned by the control.
+    QToolButton* BotonEnPosicion(int posicion) const;
+    /// Horizontal (bar at the top) when the control is wider than high; vertical (bar at the
+    /// left) otherwise, square included.
+    Qt::Orientation Orientacion() const { return orientacion_; }
+
+    QSize sizeHint() const override;
+
+  signals:
+    /// The command chosen by a button or a key: "NUEVO", "BORRAR", "REPORTE", "CONSULTAR",
+    /// "PLANILLA", "CANCELAR", "GRABAR" or "CERRAR".
+    void click(const QString& command);
+
+  protected:
+    void resizeEvent(QResizeEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
+
+  private:
+    void Construir();
+    void CargarIconos();
+    void Refrescar();
+    void AjustarOrientacion();
+    void AlPresionar(int indice);
+
+    utilpanel::EstadoUtilPanel estado_;
+    QString estilo_;
+    QString carpeta_;
+    QString archivoIconos_;
+    QWidget* barra_ = nullptr;
+    QBoxLayout* disposicion_ = nullptr;
+    std::array<QToolButton*, utilpanel::kCantidadBotones> botones_{};
+    Qt::Orientation orientacion_ = Qt::Horizontal;
+};
