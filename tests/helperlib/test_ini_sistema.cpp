@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "ArchivoIni.h"
+#include "DialogoArchivo.h"
+#include "ErrorEjecucion.h"
+#include "PlataformaGuionada.h"
+#include "Sesion.h"
+#include "Sistema.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Restores an environment variable when the test ends.
+class VariableEntorno {
+  public:
+    VariableEntorno(const char* nombre, std::optional<std::string> valor) : nombre_(nombre) {
+        if (const char* v = std::getenv(nombre)) anterior_ = v;
+        if (valor)
+            setenv(nombre, valor->c_str(), 1);
+        else
+            unsetenv(nombre);
+    }
+    ~VariableEntorno() {
+        if (anterior_)
+            setenv(nombre_, anterior_->c_str(), 1);
+        else
+            unsetenv(nombre_);
+    }
+
+  private:
+    const char* nombre_;
+    std::optional<std::string> anterior_;
+};
+
+// Each test gets its own folders: the program's folder (seen through the scripted platform's
+// executable path), a home and a configuration folder.
+class ConCarpetas : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char plantilla[] = "/tmp/helperlib_ini_XXXXXX";
+        ASSERT_NE(mkdtemp(plantilla), nullptr);
+        raiz_ = plantilla;
+        programa_ = raiz_ / "programa";
+        home_ = raiz_ / "home";
+        fs::create_directories(programa_);
+        fs::create_directories(home_);
+        p_->rutaEjecutable = (programa_ / "asientos-modelo").string();
+    }
+    void TearDown() override { fs::remove_all(raiz_); }
+
+    static void Escribir(const fs::path& ruta, const std::string& contenido) {
+        fs::create_directories(ruta.parent_path());
+        std::ofstream(ruta, std::ios::binary) << contenido;
+    }
+    static std::string Leer(const fs::path& ruta) {
+        std::ifstream f(ruta, std::ios::binary);
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+    fs::path Config() const { return home_ / ".config" / "asientos-modelo"; }
+
+    ConPlataformaGuionada p_;
+    fs::path raiz_, programa_, home_;
+    VariableEntorno home{"HOME", std::nullopt};
+    VariableEntorno xdg{"XDG_CONFIG_HOME", std::nullopt};
+    VariableEntorno cache{"XDG_CACHE_HOME", std::nullopt};
+    void UsarHome() { setenv("HOME", home_.c_str(), 1); }
+};
+
+const char* kIni =
+    "; configuración del puesto\r\n"
+    "[General]\r\n"
+    "FlatToolbars=0\r\n"
+    "\r\n"
+    "[PUESTO01|OPERADOR]\r\n"
+    "  FlatToolbars =  1  \r\n"
+    "Styles=\"Office 2007\"\r\n"
+    ";Styles=comentada\r\n"
+    "[Iconos]\r\n"
+    "IconoDelSistema=C:\\Suite\\suite.ico\r\n";
+
+}  // namespace
+
+TEST_F(ConCarpetas, LeeSeccionConBarraSinDistinguirMayusculas) {
+    Escribir(programa_ / "LD000p.INI", kIni);
+    EXPECT_EQ(LeerIni("LD000p.INI", "PUESTO01|OPERADOR", "FlatToolbars", "x"), "1");
+    EXPECT_EQ(LeerIni("LD000p.INI", "puesto01|operador", "flattoolbars", "x"), "1");
+    EXPECT_EQ(LeerIni("LD000p.INI", "General", "FLATTOOLBARS", "x"), "0");
+    EXPECT_EQ(LeerIni("LD000p.INI", "PUESTO01|OPERADOR", "Styles", "x"), "Office 2007");
+    EXPECT_EQ(LeerIni("LD000p.INI", "iconos", "IconoDelSistema", ""), "C:\\Suite\\suite.ico");
+}
+
+TEST_F(ConCarpetas, FaltantesDanElValorPorDefecto) {
+    EXPECT_EQ(LeerIni("LD000p.INI", "General", "FlatToolbars", "1"), "1");  // no file
+    Escribir(programa_ / "LD000p.INI", kIni);
+    EXPECT_EQ(LeerIni("LD000p.INI", "OTRO|PUESTO", "FlatToolbars", "1"), "1");
+    EXPECT_EQ(LeerIni("LD000p.INI", "PUESTO01|OPERADOR", "NoEsta", "def"), "def");
+    // A key of another section is not taken, nor a commented-out line.
+    EXPECT_EQ(LeerIni("LD000p.INI", "Iconos", "FlatToolbars", "d"), "d");
+    EXPECT_EQ(LeerIni("LD000p.INI", "PUESTO01", "FlatToolbars", "d"), "d");
+    EXPECT_EQ(LeerIni("LD000p.INI", "General", ";Styles", "d"), "d");
+}
+
+TEST_F(ConCarpetas, NombreDeArchivoSinDistinguirMayusculasYCarpetaDeConfiguracion) {
+    UsarHome();
+    Escribir(Config() / "LD000PR.ini", "[A|B]\nStyles=2\n");
+    EXPECT_EQ(LeerIni("ld000pr.ini", "a|b", "styles", "0"), "2");
+    // The program's folder comes first.
+    Escribir(programa_ / "ld000pr.INI", "[A|B]\nStyles=5\n");
+    EXPECT_EQ(LeerIni("ld000pr.ini", "A|B", "Styles", "0"), "5");
+    EXPECT_EQ(UbicarIni("LD000PR.INI"), (programa_ / "ld000pr.INI").string());
+}
+
+TEST_F(ConCarpetas, XdgConfigHomeManda) {
+    UsarHome();
+    const fs::path xdgDir = raiz_ / "xdg";
+    setenv("XDG_CONFIG_HOME", xdgDir.c_str(), 1);
+    Escribir(xdgDir / "asientos-modelo" / "LD000p.INI", "[S]\nk=xdg\n");
+    Escribir(Config() / "LD000p.INI", "[S]\nk=home\n");
+    EXPECT_EQ(CarpetaConfiguracion(), (xdgDir / "asientos-modelo").string() + "/");
+    EXPECT_EQ(LeerIni("LD000p.INI", "S", "k", ""), "xdg");
+    setenv("XDG_CONFIG_HOME", "relativa", 1);  // not absolute: ignored
+    EXPECT_EQ(LeerIni("LD000p.INI", "S", "k", ""), "home");
+}
+
+TEST_F(ConCarpetas, RutaConCarpetaSeUsaTalCual) {
+    const fs::path otra = raiz_ / "otra" / "Config.Ini";
+    Escribir(otra, "[S]\nk=v\n");
+    EXPECT_EQ(LeerIni(otra.string(), "S", "k", ""), "v");
+    EXPECT_EQ(LeerIni((raiz_ / "otra" / "config.ini").string(), "S", "k", ""), "v");
+    EXPECT_EQ(LeerIni((raiz_ / "falta" / "Config.Ini").string(), "S", "k", "d"), "d");
+    // A bare name is never looked for in the current folder.
+    EXPECT_EQ(LeerIni("Config.Ini", "S", "k", "d"), "d");
+}
+
+TEST_F(ConCarpetas, LineasRarasSinFinDeLineaYLatin1) {
+    Escribir(programa_ / "a.ini",
+             "\xEF\xBB\xBF[S]\n"
+             "sin igual\n"
+             "=sin clave\n"
+             "vacia=\n"
+             "igual=a=b\n"
+             "tab=\tvalor\t\n"
+             "latin=a\xF1o\n"
+             "[Dup]\nk=1\n[dup]\nk=2\nsolo2=x\n"
+             "[Fin]\nk=ultima");
+    EXPECT_EQ(LeerIni("a.ini", "S", "vacia", "d"), "");
+    EXPECT_EQ(LeerIni("a.ini", "S", "igual", "d"), "a=b");
+    EXPECT_EQ(LeerIni("a.ini", "S", "tab", "d"), "valor");
+    EXPECT_EQ(LeerIni("a.ini", "S", "latin", "d"), "año");
+    EXPECT_EQ(LeerIni("a.ini", "S", "sin igual", "d"), "d");
+    EXPECT_EQ(LeerIni("a.ini", "DUP", "k", "d"), "1");
+    EXPECT_EQ(LeerIni("a.ini", "Dup", "solo2", "d"), "x");
+    EXPECT_EQ(LeerIni("a.ini", "Fin", "k", "d"), "ultima");
+}
+
+TEST_F(ConCarpetas, EscribirConservaElRestoYSeReleee) {
+    Escribir(programa_ / "LD000p.INI", kIni);
+    EscribirIni("ld000P.ini", "puesto01|operador", "STYLES", "3");
+    EscribirIni("LD000p.INI", "General", "Nueva", "valor con blancos");
+    EscribirIni("LD000p.INI", "Otra|Seccion", "k", "v");
+    EXPECT_EQ(LeerIni("LD000p.INI", "PUESTO01|OPERADOR", "Styles", ""), "3");
+    EXPECT_EQ(LeerIni("LD000p.INI", "PUESTO01|OPERADOR", "FlatToolbars", ""), "1");
+    EXPECT_EQ(LeerIni("LD000p.INI", "General", "Nueva", ""), "valor con blancos");
+    EXPECT_EQ(LeerIni("LD000p.INI", "General", "FlatToolbars", ""), "0");
+    EXPECT_EQ(LeerIni("LD000p.INI", "otra|seccion", "K", ""), "v");
+    const std::string todo = Leer(programa_ / "LD000p.INI");
+    EXPECT_NE(todo.find("; configuración del puesto\r\n"), std::string::npos);
+    EXPECT_NE(todo.find(";Styles=comentada\r\n"), std::string::npos);
+    EXPECT_EQ(todo.find("\"Office 2007\""), std::string::npos);
+    EXPECT_EQ(todo.find("\n\n"), std::string::npos);  // CR LF kept everywhere
+    EXPECT_FALSE(fs::exists(programa_ / "LD000p.INI.tmp"));
+}
+
+TEST_F(ConCarpetas, EscribirCreaEnLaCarpetaDeConfiguracion) {
+    UsarHome();
+    EscribirIni("ld000pr.ini", "A|B", "Styles", "1");
+    EXPECT_TRUE(fs::exists(Config() / "ld000pr.ini"));
+    EXPECT_EQ(LeerIni("LD000PR.INI", "a|b", "styles", ""), "1");
+    EXPECT_THROW(EscribirIni("ld000pr.ini", "A|B", "Styles", "1\r\nInyectada=1"), ErrorEjecucion);
+    EXPECT_EQ(LeerIni("ld000pr.ini", "A|B", "Inyectada", "no"), "no");
+}
+
+TEST_F(ConCarpetas, EscribirSinCarpetaPosibleEsError) {
+    try {
+        EscribirIni("nuevo.ini", "S", "k", "v");  // no HOME, no XDG_CONFIG_HOME
+        FAIL() << "no falló";
+    } catch (const ErrorEjecucion& e) {
+        EXPECT_EQ(e.Numero(), errnum::kRutaNoEncontrada);
+    }
+}
+
+TEST_F(ConCarpetas, CarpetaAlternativaEsEscribible) {
+    UsarHome();
+    const std::string c = CarpetaAlternativa();
+    EXPECT_EQ(c, (home_ / ".cache" / "asientos-modelo").string() + "/");
+    std::ofstream(c + "prueba.txt") << "x";
+    EXPECT_TRUE(fs::exists(c + "prueba.txt"));
+    // A cache folder that cannot be made falls back to the system's temporary folder.
+    Escribir(raiz_ / "archivo", "no es carpeta");
+    setenv("XDG_CACHE_HOME", (raiz_ / "archivo").c_str(), 1);
+    const std::string t = CarpetaAlternativa();
+    EXPECT_EQ(t.back(), '/');
+    EXPECT_TRUE(fs::is_directory(t));
+    EXPECT_EQ(t.find(raiz_.string()), std::string::npos);
+}
+
+TEST(Sistema, DatosDelPuestoYDocumentosPorLaPlataforma) {
+    ConPlataformaGuionada p;
+    p->maquina = "PC-CONTABLE";
+    p->usuario = "maria";
+    EXPECT_EQ(NombreMaquina(), "PC-CONTABLE");
+    EXPECT_EQ(UsuarioSistema(), "maria");
+    EXPECT_TRUE(AbrirConAsociacion("/tmp/informe.pdf", 1));
+    p->documentoAbre = false;
+    EXPECT_FALSE(AbrirConAsociacion("/tmp/otro.xls", 3));
+    ASSERT_EQ(p->documentos.size(), 2u);
+    EXPECT_EQ(p->documentos[1], "/tmp/otro.xls");
+}
+
+TEST(Sesion, GuardaLaCarpetaNormalizada) {
+    FijarCarpetaSesion("/opt/asientos");
+    EXPECT_EQ(CarpetaSesion(), "/opt/asientos/");
+    FijarCarpetaSesion("C:\\Suite\\");
+    EXPECT_EQ(CarpetaSesion(), "C:/Suite/");
+}
+
+TEST(DialogoArchivo, ElegidoYCancelado) {
+    ConPlataformaGuionada p;
+    p->archivos = {std::string("/datos/empresa.mdb"), std::nullopt, std::string()};
+    DialogoArchivo d;
+    d.Titulo = "Abrir base";
+    d.Filtro = "Bases de datos |*.MDB";
+    EXPECT_TRUE(d.MostrarAbrir());
+    EXPECT_EQ(d.ArchivoElegido(), "/datos/empresa.mdb");
+    EXPECT_FALSE(d.Cancelado());
+    EXPECT_FALSE(d.MostrarAbrir());
+    EXPECT_TRUE(d.Cancelado());
+    EXPECT_EQ(d.ArchivoElegido(), "");  // the previous choice is forgotten
+    EXPECT_FALSE(d.MostrarAbrir());     // an empty path counts as cancelled
+    EXPECT_TRUE(d.Cancelado());
+    ASSERT_EQ(p->preguntas.size(), 3u);
+    EXPECT_EQ(p->preguntas[0].texto, "Abrir base");
+}
