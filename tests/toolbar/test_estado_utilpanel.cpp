@@ -127,13 +127,6 @@ TEST(EjecucionUtilPanel, AjusteDelBotonBorrar) {
     EXPECT_TRUE(e.GrabarEnabled() && e.CerrarEnabled() && e.CancelarEnabled());
 }
 
-TEST(EjecucionUtilPanel, PalabraDelTituloSinBlancosYEnMayusculas) {
-    EXPECT_EQ(PalabraDeTitulo("   Cerrar"), "CERRAR");
-    EXPECT_EQ(PalabraDeTitulo("  Planilla  "), "PLANILLA");
-    EXPECT_EQ(PalabraDeTitulo(" Consultar"), "CONSULTAR");
-    EXPECT_EQ(PalabraDeTitulo("año"), "AÑO");
-}
-
 TEST(RefrescoUtilPanel, EstadoPorIdSigueLaTablaDeIds) {
     EstadoUtilPanel e;
     e.GrabarEnabled(false);     // id 4
@@ -226,20 +219,6 @@ TEST(PropiedadesUtilPanel, ClavesAusentesSeCarganComoTrue) {
             EXPECT_TRUE(otro.Visible(b.comando)) << b.titulo;
         }
     }
-}
-
-TEST(PropiedadesUtilPanel, RestablecerVuelveTodoATrue) {
-    EstadoUtilPanel e;
-    e.ConTitulo(false);
-    e.Enabled(false);
-    for (const auto& b : Botones()) {
-        e.Habilitado(b.comando, false);
-        e.Visible(b.comando, false);
-    }
-    e.Restablecer();
-    BolsaPropiedadesMemoria bolsa;
-    e.Guardar(bolsa);
-    for (const auto& [clave, valor] : bolsa.Escritos()) EXPECT_TRUE(valor) << clave;
 }
 
 TEST(TiraDeIconos, ArchivoSegunEstilo) {
