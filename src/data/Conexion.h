@@ -4,9 +4,13 @@
 // Statements arrive in the suite server's dialect and are adapted here to the engine that is
 // actually connected (Dialecto.h). Failures fill Errors() and raise ErrorEjecucion with the
 // provider number of the first error.
+//
+// Errors() is emptied when Open, Execute, EjecutarConParametros, the transaction calls or a
+// Recordset.Open start, so a count above zero after a call tells that this call failed.
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ErrorAdo.h"
 #include "Motor.h"
@@ -19,7 +23,7 @@ inline constexpr int kAbierto = 1;
 }  // namespace estado_objeto
 
 class Conexion {
-public:
+  public:
     Conexion();
     ~Conexion();
     Conexion(const Conexion&) = delete;
@@ -37,12 +41,14 @@ public:
     /// Throws ErrorEjecucion 3705 when already open; on failure fills Errors() and throws.
     void Open(const std::string& cadena = "", const std::string& usuario = "",
               const std::string& clave = "", long opciones = -1);
-    /// Throws ErrorEjecucion 3704 when already closed.
+    /// Throws ErrorEjecucion 3704 when already closed. An open transaction is rolled back.
     void Close();
     int State() const;
 
     /// Runs a statement; returns its rows as an open recordset (closed when it returns none).
-    /// `afectadas` receives the engine's count of changed rows.
+    /// `afectadas` receives the engine's count of changed rows (-1 when none changed rows).
+    /// Throws ErrorEjecucion 3709 (Errors() filled) when the connection is closed, and the
+    /// mapped error (MapaErrores.h) when the engine fails.
     Recordset Execute(const std::string& sql, long* afectadas = nullptr, long opciones = -1);
     /// Runs a statement with "?" placeholders (values never concatenated into the text).
     long EjecutarConParametros(const std::string& sql, const std::vector<ValorSql>& parametros);
@@ -79,14 +85,35 @@ public:
     template <class F>
     auto Proteger(F&& accion) -> decltype(accion());
 
-private:
+  private:
     void RegistrarFalla(const FallaMotor& f);
     [[noreturn]] void LanzarCerrada();
     Motor& MotorAbierto();
+    /// Errors cleared, the engine checked open and given the command time-out: what every
+    /// statement and transaction call does first.
+    Motor& PrepararMotor();
 
     std::unique_ptr<Motor> motor_;
     ColeccionErrores errores_;
     bool enTransaccion_ = false;
+    std::string origen_ = "Microsoft OLE DB Provider for SQL Server";  // source of its errors
+};
+
+/// Rolls back in its destructor the transaction it began, unless Confirmar was called.
+/// The constructor throws like Conexion::BeginTrans; the destructor never throws (a failed
+/// roll-back leaves its trace in the connection's error collection).
+class GuardaTransaccion {
+  public:
+    explicit GuardaTransaccion(Conexion& cn);
+    ~GuardaTransaccion();
+    GuardaTransaccion(const GuardaTransaccion&) = delete;
+    GuardaTransaccion& operator=(const GuardaTransaccion&) = delete;
+    /// Commits; throws like Conexion::CommitTrans (the guard then still rolls back).
+    void Confirmar();
+
+  private:
+    Conexion& cn_;
+    bool activa_ = true;
 };
 
 template <class F>

@@ -6,4 +6,16 @@
 
 #include "Motor.h"
 
+/// The statement rewritten for `destino`. For SQLite: "TOP n" becomes a trailing "LIMIT n"
+/// (of its own SELECT, also inside parentheses), table hints such as with(nolock) and "dbo."
+/// prefixes go, "DELETE t WHERE" gains FROM, [bracket names] become "quoted names", N'..'
+/// literals lose the N, "BEGIN TRAN" becomes "BEGIN IMMEDIATE TRANSACTION", and a comparison
+/// of LTRIM(..)/RTRIM(..) with a literal names the suite collation so that it ignores case and
+/// trailing blanks as the server does. Text inside literals is never touched.
+/// SQL Server and Oracle: the statement as given. Never throws for any input.
 std::string AdaptarSentencia(const std::string& sql, Dialecto destino);
+
+/// The table of a single-table query "SELECT ... FROM <table> [hints] [WHERE ...]", without
+/// brackets, quotes or "dbo."; "" when the statement is not such a query (joins, several
+/// tables, a sub-query as source).
+std::string TablaDeConsulta(const std::string& sql);

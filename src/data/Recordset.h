@@ -2,11 +2,16 @@
 // A query's rows with the surface of the classic ADO Recordset: BOF/EOF, moving, fields by
 // name, and AddNew/Update on recordsets opened updatable (lock type 2 or 3) on a single table,
 // which insert the new row through a parameterised statement.
+#include <cstdio>  // included here so that its EOF macro can be withdrawn for good
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Motor.h"
+
+// The classic object's EOF property keeps its name; the C library's EOF macro (-1) would turn
+// every `rs.EOF()` into a syntax error. <cstdio> is guarded, so it never comes back.
+#undef EOF
 
 class Conexion;
 
@@ -23,7 +28,7 @@ inline constexpr int kOptimista = 3;
 }  // namespace bloqueo
 
 class Campo {
-public:
+  public:
     Campo(std::string nombre, int tipo, ValorSql valor)
         : nombre_(std::move(nombre)), tipo_(tipo), valor_(std::move(valor)) {}
     const std::string& Name() const { return nombre_; }
@@ -33,7 +38,7 @@ public:
     /// The value as text; "" for Null.
     std::string Texto() const { return valor_.value_or(std::string()); }
 
-private:
+  private:
     friend class Recordset;
     std::string nombre_;
     int tipo_;
@@ -41,13 +46,16 @@ private:
 };
 
 class Recordset {
-public:
+  public:
     Recordset() = default;
 
     int CursorType = cursor::kSoloAvance;
     int LockType = bloqueo::kSoloLectura;
 
-    /// Opens on `sql` (suite dialect) through `cn`. Closes first when open.
+    /// Opens on `sql` (suite dialect) through `cn` (Conexion::Execute: same errors). Closes
+    /// first when open, discarding a pending new row. All rows are read at once; an open
+    /// recordset is positioned on its first row (BOF and EOF both true when it has none). A
+    /// statement that returns no rows leaves it closed, as the classic object does.
     void Open(const std::string& sql, Conexion& cn, int tipoCursor = cursor::kSoloAvance,
               int tipoBloqueo = bloqueo::kSoloLectura, long opciones = -1);
     /// Throws ErrorEjecucion 3704 when already closed; 3219 when an AddNew is pending.
@@ -72,7 +80,13 @@ public:
     /// Starts a new row (all Null); set its fields with Poner and write it with Update.
     void AddNew();
     void Poner(const std::string& campo, ValorSql valor);
-    /// Inserts the pending row into the recordset's table; the row joins the recordset.
+    /// AddNew throws 3251 unless the recordset was opened with lock type 2 or 3 on a
+    /// single-table query, 3219 when a new row is already pending. Poner throws 3219 without
+    /// a pending row, 3265 for an unknown field.
+    /// Update inserts the pending row into the recordset's table with a parameterised INSERT of
+    /// the fields given a value (the others take the table's defaults; the row kept here shows
+    /// them as Null); the row joins the recordset as its current row. Without a pending row it
+    /// does nothing. On failure it throws like Conexion::Execute and the row stays pending.
     void Update();
     void CancelUpdate();
     bool EdicionPendiente() const { return nueva_.has_value(); }
@@ -83,7 +97,7 @@ public:
     /// Used by Conexion::Execute to hand over a result.
     static Recordset DesdeResultado(ResultadoSql r, Conexion* cn, const std::string& tabla);
 
-private:
+  private:
     void ExigirAbierto() const;
     int IndiceDe(const std::string& nombre) const;
 
@@ -94,4 +108,5 @@ private:
     std::vector<std::vector<Campo>> filas_;
     long pos_ = 0;  // 0-based current row; -1 = BOF, size = EOF
     std::optional<std::vector<Campo>> nueva_;
+    std::vector<bool> puestos_;  // fields of the pending row given a value with Poner
 };

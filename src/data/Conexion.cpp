@@ -1,0 +1,254 @@
+#include "Conexion.h"
+
+#include <filesystem>
+#include <utility>
+
+#include "Dialecto.h"
+#include "ErrorEjecucion.h"
+#include "MapaErrores.h"
+#include "MotorOdbc.h"
+#include "MotorSqlite.h"
+#include "Plataforma.h"
+#include "Recordset.h"
+#include "Texto.h"
+
+namespace {
+
+constexpr const char* kOrigenAdo = "ADODB.Connection";
+constexpr const char* kMsgCerrado =
+    "No se permite realizar la operación si el objeto está cerrado.";
+constexpr const char* kMsgAbierto =
+    "No se permite realizar la operación si el objeto está abierto.";
+constexpr const char* kMsgInvalida =
+    "No se puede usar la conexión para realizar esta operación. Está cerrada o no es válida en "
+    "este contexto.";
+
+/// The value of `clave` in a "key=value;key=value" text: keys without case and without edge
+/// blanks ("Database =" is the program's own spelling), values without edge blanks.
+std::string ValorDe(const std::string& cadena, std::string_view clave) {
+    size_t i = 0;
+    while (i <= cadena.size()) {
+        size_t fin = cadena.find(';', i);
+        if (fin == std::string::npos) fin = cadena.size();
+        const std::string parte = cadena.substr(i, fin - i);
+        const size_t igual = parte.find('=');
+        if (igual != std::string::npos &&
+            texto::IgualesSinCaso(texto::Recortar(parte.substr(0, igual)), clave))
+            return texto::Recortar(parte.substr(igual + 1));
+        i = fin + 1;
+    }
+    return "";
+}
+
+bool EmpiezaSinCaso(const std::string& s, std::string_view prefijo) {
+    return s.size() >= prefijo.size() &&
+           texto::IgualesSinCaso(s.substr(0, prefijo.size()), prefijo);
+}
+
+/// Folder of the running program ("." when unknown).
+std::filesystem::path CarpetaPrograma() {
+    const std::string exe = plataforma().RutaEjecutable();
+    if (exe.empty()) return ".";
+    const auto carpeta = std::filesystem::path(exe).parent_path();
+    return carpeta.empty() ? std::filesystem::path(".") : carpeta;
+}
+
+struct Destino {
+    enum Tipo { Sqlite, Odbc } tipo;
+    std::string ruta;    // SQLite file
+    std::string origen;  // source name of its errors
+};
+
+/// Which engine a connection string asks for (see Conexion::Open).
+Destino DestinoDe(const std::string& cadena) {
+    const std::string servidor = ValorDe(cadena, "Server");
+    if (EmpiezaSinCaso(servidor, "sqlite:")) {
+        const std::string carpeta = texto::Recortar(servidor.substr(7));
+        std::string base = ValorDe(cadena, "Database");
+        if (base.empty()) base = ValorDe(cadena, "Initial Catalog");
+        const auto dir = carpeta.empty() ? CarpetaPrograma() : std::filesystem::path(carpeta);
+        return {Destino::Sqlite, (dir / (base + ".sqlite")).string(), "SQLite"};
+    }
+    const std::string proveedor = ValorDe(cadena, "Provider");
+    if (texto::ContieneSinCaso(proveedor, "Jet")) {
+        return {Destino::Sqlite, ValorDe(cadena, "Data Source"), "Microsoft JET Database Engine"};
+    }
+    const bool oracle =
+        texto::ContieneSinCaso(proveedor, "Ora") || servidor.find('#') != std::string::npos;
+    return {Destino::Odbc, "", oracle ? "OraOLEDB" : "Microsoft OLE DB Provider for SQL Server"};
+}
+
+}  // namespace
+
+Conexion::Conexion() = default;
+
+Conexion::~Conexion() {
+    if (motor_ && enTransaccion_) {
+        try {
+            motor_->Revertir();
+        } catch (...) {  // the engine's own close discards the transaction anyway
+        }
+    }
+}
+
+void Conexion::RegistrarFalla(const FallaMotor& f) {
+    errores_.Clear();
+    ErrorAdo e = ErrorAdoDeFalla(f);
+    e.Origen = origen_;
+    errores_.Agregar(e);
+    throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen);
+}
+
+void Conexion::LanzarCerrada() {
+    RegistrarFalla(FallaMotor(ClaseFalla::ObjetoCerrado, "08003", 0, kMsgInvalida));
+    throw ErrorEjecucion(errnum::kConexionInvalida, kMsgInvalida, kOrigenAdo);  // not reached
+}
+
+Motor& Conexion::MotorAbierto() {
+    if (!motor_) LanzarCerrada();
+    return *motor_;
+}
+
+void Conexion::Open(const std::string& cadena, const std::string& usuario, const std::string& clave,
+                    long opciones) {
+    if (motor_) throw ErrorEjecucion(errnum::kObjetoAbierto, kMsgAbierto, kOrigenAdo);
+    errores_.Clear();
+    const std::string usada = cadena.empty() ? ConnectionString : cadena;
+    const Destino d = DestinoDe(usada);
+    origen_ = d.origen;
+    Proteger([&] {
+        if (d.tipo == Destino::Sqlite)
+            motor_ = std::make_unique<MotorSqlite>(d.ruta);
+        else
+            motor_ = AbrirMotorOdbc(CadenaOdbcDesdeAdo(usada));
+        return 0;
+    });
+    ConnectionString = usada;
+    enTransaccion_ = false;
+}
+
+void Conexion::AbrirConMotor(std::unique_ptr<Motor> motor, const std::string& cadena) {
+    if (motor_) throw ErrorEjecucion(errnum::kObjetoAbierto, kMsgAbierto, kOrigenAdo);
+    errores_.Clear();
+    motor_ = std::move(motor);
+    ConnectionString = cadena;
+    enTransaccion_ = false;
+}
+
+void Conexion::Close() {
+    if (!motor_) throw ErrorEjecucion(errnum::kObjetoCerrado, kMsgCerrado, kOrigenAdo);
+    auto motor = std::move(motor_);
+    if (enTransaccion_) {
+        enTransaccion_ = false;
+        try {
+            motor->Revertir();
+        } catch (const FallaMotor&) {  // closing the engine discards the transaction anyway
+        }
+    }
+}
+
+int Conexion::State() const { return motor_ ? estado_objeto::kAbierto : estado_objeto::kCerrado; }
+
+Motor& Conexion::PrepararMotor() {
+    errores_.Clear();
+    Motor& m = MotorAbierto();
+    Proteger([&] {
+        m.FijarTiempoEspera(CommandTimeout);
+        return 0;
+    });
+    return m;
+}
+
+Recordset Conexion::Execute(const std::string& sql, long* afectadas, long opciones) {
+    if (Observador) Observador(sql);
+    Motor& m = PrepararMotor();
+    const std::string adaptada = AdaptarSentencia(sql, m.DialectoSql());
+    ResultadoSql r = Proteger([&] { return m.Ejecutar(adaptada); });
+    if (afectadas) *afectadas = r.Afectadas;
+    return Recordset::DesdeResultado(std::move(r), this, "");
+}
+
+long Conexion::EjecutarConParametros(const std::string& sql,
+                                     const std::vector<ValorSql>& parametros) {
+    if (Observador) Observador(sql);
+    Motor& m = PrepararMotor();
+    const std::string adaptada = AdaptarSentencia(sql, m.DialectoSql());
+    return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); }).Afectadas;
+}
+
+void Conexion::BeginTrans() {
+    Motor& m = PrepararMotor();
+    Proteger([&] {
+        m.Comenzar();
+        return 0;
+    });
+    enTransaccion_ = true;
+}
+
+void Conexion::CommitTrans() {
+    Motor& m = PrepararMotor();
+    Proteger([&] {
+        m.Confirmar();
+        return 0;
+    });
+    enTransaccion_ = false;
+}
+
+void Conexion::RollbackTrans() {
+    Motor& m = PrepararMotor();
+    enTransaccion_ = false;  // whatever the engine answers, no transaction is left open by us
+    Proteger([&] {
+        m.Revertir();
+        return 0;
+    });
+}
+
+bool Conexion::EnTransaccion() const { return enTransaccion_; }
+
+std::string Conexion::DefaultDatabase() {
+    errores_.Clear();
+    Motor& m = MotorAbierto();
+    return Proteger([&] { return m.BaseActual(); });
+}
+
+void Conexion::SetDefaultDatabase(const std::string& base) {
+    errores_.Clear();
+    Motor& m = MotorAbierto();
+    Proteger([&] {
+        m.FijarBaseActual(base);
+        return 0;
+    });
+}
+
+std::vector<std::string> Conexion::Tablas() {
+    errores_.Clear();
+    Motor& m = MotorAbierto();
+    return Proteger([&] { return m.Tablas(); });
+}
+
+std::vector<std::string> Conexion::Columnas(const std::string& tabla) {
+    errores_.Clear();
+    Motor& m = MotorAbierto();
+    return Proteger([&] { return m.Columnas(tabla); });
+}
+
+Dialecto Conexion::DialectoSql() const {
+    return motor_ ? motor_->DialectoSql() : Dialecto::SqlServer;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+GuardaTransaccion::GuardaTransaccion(Conexion& cn) : cn_(cn) { cn_.BeginTrans(); }
+
+GuardaTransaccion::~GuardaTransaccion() {
+    if (!activa_) return;
+    try {
+        cn_.RollbackTrans();
+    } catch (...) {  // the failure stays in cn_.Errors(); a destructor must not throw
+    }
+}
+
+void GuardaTransaccion::Confirmar() {
+    cn_.CommitTrans();
+    activa_ = false;
+}

@@ -1,0 +1,245 @@
+#include "MotorSqlite.h"
+
+#include <sqlite3.h>
+
+#include <climits>
+#include <cstring>
+#include <filesystem>
+
+#include "SemanticaSqlite.h"
+#include "Texto.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The one table that classifies SQLite failures. Rows are tried in order: a row matches when
+// the primary result code is equal and, if it gives a message fragment, the engine's message
+// contains it (ignoring case).
+
+struct Clasificacion {
+    int codigo;             // primary result code
+    const char* fragmento;  // nullptr: any message
+    ClaseFalla clase;
+};
+
+constexpr Clasificacion kClasificacion[] = {
+    {SQLITE_ERROR, "no such table", ClaseFalla::TablaInexistente},
+    {SQLITE_ERROR, "no such view", ClaseFalla::TablaInexistente},
+    {SQLITE_ERROR, "syntax error", ClaseFalla::Sintaxis},
+    {SQLITE_ERROR, "incomplete input", ClaseFalla::Sintaxis},
+    {SQLITE_ERROR, "unrecognized token", ClaseFalla::Sintaxis},
+    {SQLITE_ERROR, "no such column", ClaseFalla::Sintaxis},
+    {SQLITE_ERROR, "no such function", ClaseFalla::Sintaxis},
+    {SQLITE_ERROR, "wrong number of arguments", ClaseFalla::Sintaxis},
+    {SQLITE_ERROR, "ambiguous column", ClaseFalla::Sintaxis},
+    // A CHECK named largo_<column> states a column's width: its failure is a truncation.
+    {SQLITE_CONSTRAINT, "CHECK constraint failed: largo_", ClaseFalla::Truncamiento},
+    {SQLITE_CONSTRAINT, nullptr, ClaseFalla::Restriccion},
+    {SQLITE_TOOBIG, nullptr, ClaseFalla::Truncamiento},
+    {SQLITE_BUSY, nullptr, ClaseFalla::Ocupado},
+    {SQLITE_LOCKED, nullptr, ClaseFalla::Ocupado},
+    {SQLITE_MISUSE, nullptr, ClaseFalla::ObjetoCerrado},
+    {SQLITE_CANTOPEN, nullptr, ClaseFalla::ConexionPerdida},
+    {SQLITE_IOERR, nullptr, ClaseFalla::ConexionPerdida},
+    {SQLITE_NOTADB, nullptr, ClaseFalla::Otra},
+    {SQLITE_CORRUPT, nullptr, ClaseFalla::Otra},
+};
+
+ClaseFalla Clasificar(int codigoExtendido, const std::string& mensaje) {
+    const int primario = codigoExtendido & 0xFF;
+    for (const auto& c : kClasificacion) {
+        if (c.codigo != primario) continue;
+        if (c.fragmento == nullptr || texto::ContieneSinCaso(mensaje, c.fragmento)) return c.clase;
+    }
+    return ClaseFalla::Otra;
+}
+
+struct Finalizar {
+    void operator()(sqlite3_stmt* s) const noexcept { sqlite3_finalize(s); }
+};
+using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
+
+bool Contiene(const std::string& s, const char* palabra) {
+    return s.find(palabra) != std::string::npos;
+}
+
+}  // namespace
+
+int TipoAdoDeDeclarado(const char* declarado, int tipoValor) {
+    if (declarado == nullptr || *declarado == '\0') {
+        switch (tipoValor) {
+            case SQLITE_INTEGER:
+                return 3;
+            case SQLITE_FLOAT:
+                return 5;
+            case SQLITE_BLOB:
+                return 205;
+            default:
+                return 200;
+        }
+    }
+    const std::string d = texto::Mayusculas(declarado);
+    if (d.rfind("CHAR", 0) == 0 || d.rfind("NCHAR", 0) == 0) return 129;
+    if (Contiene(d, "CHAR") || Contiene(d, "TEXT") || Contiene(d, "CLOB")) return 200;
+    if (Contiene(d, "BIGINT")) return 20;
+    if (Contiene(d, "SMALLINT")) return 2;
+    if (Contiene(d, "TINYINT")) return 17;
+    if (Contiene(d, "INT")) return 3;
+    if (Contiene(d, "MONEY")) return 6;
+    if (Contiene(d, "DEC") || Contiene(d, "NUMERIC")) return 131;
+    if (Contiene(d, "DATE") || Contiene(d, "TIME")) return 135;
+    if (Contiene(d, "BIT") || Contiene(d, "BOOL")) return 11;
+    if (Contiene(d, "REAL") || Contiene(d, "FLOA") || Contiene(d, "DOUB")) return 5;
+    if (Contiene(d, "BLOB") || Contiene(d, "BINARY") || Contiene(d, "IMAGE")) return 205;
+    return 200;
+}
+
+void MotorSqlite::CerrarBase::operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
+
+MotorSqlite::MotorSqlite(const std::string& ruta) : ruta_(ruta) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(ruta, ec)) {
+        throw FallaMotor(ClaseFalla::ConexionPerdida, "08001", SQLITE_CANTOPEN,
+                         "No se encuentra la base de datos \"" + ruta + "\"");
+    }
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    db_.reset(db);  // owned even when the open failed, so that it is released
+    if (rc != SQLITE_OK) Fallar(rc);
+    sqlite3_extended_result_codes(db, 1);
+    if (RegistrarSemanticaSuite(db) != SQLITE_OK) Fallar(sqlite3_errcode(db));
+    // Reading the catalogue tells a database from any other file now rather than at the first
+    // statement; the suite's server checks its foreign keys, so this engine does too.
+    Ejecutar("SELECT count(*) FROM sqlite_master");
+    Ejecutar("PRAGMA foreign_keys = ON");
+}
+
+MotorSqlite::~MotorSqlite() = default;
+
+sqlite3* MotorSqlite::Manejador() const { return db_.get(); }
+
+void MotorSqlite::Fallar(int codigo) const {
+    std::string mensaje = db_ ? sqlite3_errmsg(db_.get()) : sqlite3_errstr(codigo);
+    const int extendido = db_ ? sqlite3_extended_errcode(db_.get()) : codigo;
+    // When the handle holds no error of its own (e.g. a misuse), the code tells what happened.
+    if ((extendido & 0xFF) != (codigo & 0xFF)) mensaje = sqlite3_errstr(codigo);
+    const int usado = (extendido & 0xFF) == (codigo & 0xFF) ? extendido : codigo;
+    throw FallaMotor(Clasificar(usado, mensaje), "", usado, mensaje);
+}
+
+ResultadoSql MotorSqlite::Ejecutar(const std::string& sql) { return Correr(sql, nullptr); }
+
+ResultadoSql MotorSqlite::EjecutarConParametros(const std::string& sql,
+                                                const std::vector<ValorSql>& parametros) {
+    return Correr(sql, &parametros);
+}
+
+ResultadoSql MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* parametros) {
+    if (!db_) {
+        throw FallaMotor(ClaseFalla::ObjetoCerrado, "08003", SQLITE_MISUSE,
+                         "La conexion con la base de datos esta cerrada");
+    }
+    sqlite3* db = db_.get();
+    ResultadoSql r;
+    const char* resto = sql.c_str();
+    const char* fin = resto + sql.size();
+    bool primera = true;
+    while (resto < fin) {
+        sqlite3_stmt* crudo = nullptr;
+        const int rcPrep =
+            sqlite3_prepare_v2(db, resto, static_cast<int>(fin - resto), &crudo, &resto);
+        Sentencia st(crudo);
+        if (rcPrep != SQLITE_OK) Fallar(rcPrep);
+        if (!st) break;  // only blanks or comments were left
+        if (parametros && primera) {
+            const int esperados = sqlite3_bind_parameter_count(st.get());
+            if (esperados != static_cast<int>(parametros->size())) {
+                throw FallaMotor(ClaseFalla::Otra, "07002", SQLITE_RANGE,
+                                 "El numero de parametros no coincide con la sentencia");
+            }
+            for (int k = 0; k < esperados; ++k) {
+                const auto& v = (*parametros)[static_cast<size_t>(k)];
+                const int rc = v ? sqlite3_bind_text(st.get(), k + 1, v->data(),
+                                                     static_cast<int>(v->size()), SQLITE_TRANSIENT)
+                                 : sqlite3_bind_null(st.get(), k + 1);
+                if (rc != SQLITE_OK) Fallar(rc);
+            }
+        }
+        primera = false;
+        const int ncol = sqlite3_column_count(st.get());
+        std::vector<std::vector<ValorSql>> filas;
+        int rc;
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            std::vector<ValorSql> fila;
+            fila.reserve(static_cast<size_t>(ncol));
+            for (int c = 0; c < ncol; ++c) {
+                if (sqlite3_column_type(st.get(), c) == SQLITE_NULL) {
+                    fila.emplace_back(std::nullopt);
+                } else {
+                    auto p = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), c));
+                    fila.emplace_back(
+                        std::string(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), c))));
+                }
+            }
+            if (filas.empty() && ncol > 0) {  // column types: declared, else the first value's
+                r.Columnas.clear();
+                for (int c = 0; c < ncol; ++c) {
+                    r.Columnas.push_back({sqlite3_column_name(st.get(), c),
+                                          TipoAdoDeDeclarado(sqlite3_column_decltype(st.get(), c),
+                                                             sqlite3_column_type(st.get(), c))});
+                }
+            }
+            filas.push_back(std::move(fila));
+        }
+        if (rc != SQLITE_DONE) Fallar(rc);
+        if (ncol > 0) {
+            if (filas.empty()) {
+                r.Columnas.clear();
+                for (int c = 0; c < ncol; ++c) {
+                    r.Columnas.push_back(
+                        {sqlite3_column_name(st.get(), c),
+                         TipoAdoDeDeclarado(sqlite3_column_decltype(st.get(), c), SQLITE_TEXT)});
+                }
+            }
+            r.Filas = std::move(filas);
+        } else if (!sqlite3_stmt_readonly(st.get())) {
+            r.Afectadas = static_cast<long>(sqlite3_changes64(db));
+        }
+    }
+    return r;
+}
+
+void MotorSqlite::Comenzar() { Ejecutar("BEGIN IMMEDIATE"); }
+void MotorSqlite::Confirmar() { Ejecutar("COMMIT"); }
+void MotorSqlite::Revertir() { Ejecutar("ROLLBACK"); }
+
+void MotorSqlite::FijarTiempoEspera(int segundos) {
+    if (!db_) return;
+    const long long ms = segundos <= 0 ? INT_MAX : static_cast<long long>(segundos) * 1000;
+    sqlite3_busy_timeout(db_.get(), static_cast<int>(ms > INT_MAX ? INT_MAX : ms));
+}
+
+std::string MotorSqlite::BaseActual() { return std::filesystem::path(ruta_).stem().string(); }
+
+void MotorSqlite::FijarBaseActual(const std::string& base) {
+    if (texto::IgualesSinCaso(texto::Recortar(base), BaseActual())) return;
+    throw FallaMotor(ClaseFalla::Otra, "42000", 911,
+                     "No existe la base de datos \"" + base + "\" en esta conexion");
+}
+
+std::vector<std::string> MotorSqlite::Tablas() {
+    const auto r = Ejecutar(
+        "SELECT name FROM sqlite_master WHERE type IN ('table','view') "
+        "AND substr(name,1,7) <> 'sqlite_' ORDER BY name");
+    std::vector<std::string> nombres;
+    for (const auto& f : r.Filas) nombres.push_back(f[0].value_or(""));
+    return nombres;
+}
+
+std::vector<std::string> MotorSqlite::Columnas(const std::string& tabla) {
+    const auto r =
+        Ejecutar("PRAGMA table_info(\"" + texto::Reemplazar(tabla, "\"", "\"\"") + "\")");
+    std::vector<std::string> nombres;
+    for (const auto& f : r.Filas) nombres.push_back(f[1].value_or(""));
+    return nombres;
+}

@@ -1,0 +1,210 @@
+#include "Recordset.h"
+
+#include "Conexion.h"
+#include "Dialecto.h"
+#include "ErrorEjecucion.h"
+#include "Texto.h"
+
+namespace {
+
+constexpr const char* kOrigen = "ADODB.Recordset";
+constexpr long kSinRegistroActual = 3021;
+constexpr long kNoActualizable = 3251;
+
+[[noreturn]] void Lanzar(long numero) {
+    switch (numero) {
+        case errnum::kObjetoCerrado:
+            throw ErrorEjecucion(
+                numero, "No se permite realizar la operación si el objeto está cerrado.", kOrigen);
+        case kSinRegistroActual:
+            throw ErrorEjecucion(numero,
+                                 "BOF o EOF es True, o el registro actual se eliminó. La operación "
+                                 "solicitada requiere un registro actual.",
+                                 kOrigen);
+        case errnum::kElementoNoEncontrado:
+            throw ErrorEjecucion(
+                numero,
+                "No se encontró el elemento en la colección que corresponde con el "
+                "nombre o el ordinal pedido.",
+                kOrigen);
+        case kNoActualizable:
+            throw ErrorEjecucion(
+                numero,
+                "El conjunto de registros actual no admite actualizaciones. Puede "
+                "que se trate de una limitación del proveedor o del tipo de bloqueo "
+                "seleccionado.",
+                kOrigen);
+        case errnum::kConexionInvalida:
+            throw ErrorEjecucion(numero,
+                                 "No se puede usar la conexión para realizar esta operación. Está "
+                                 "cerrada o no es válida en este contexto.",
+                                 kOrigen);
+        default:
+            throw ErrorEjecucion(numero, "No se permite la operación en este contexto.", kOrigen);
+    }
+}
+
+std::string Citar(const std::string& nombre) {
+    return "\"" + texto::Reemplazar(nombre, "\"", "\"\"") + "\"";
+}
+
+}  // namespace
+
+Recordset Recordset::DesdeResultado(ResultadoSql r, Conexion* cn, const std::string& tabla) {
+    Recordset rs;
+    rs.conexion_ = cn;
+    rs.tabla_ = tabla;
+    rs.abierto_ = !r.Columnas.empty();
+    rs.columnas_ = std::move(r.Columnas);
+    rs.filas_.reserve(r.Filas.size());
+    for (auto& f : r.Filas) {
+        std::vector<Campo> fila;
+        fila.reserve(f.size());
+        for (size_t c = 0; c < f.size() && c < rs.columnas_.size(); ++c)
+            fila.emplace_back(rs.columnas_[c].Nombre, rs.columnas_[c].TipoAdo, std::move(f[c]));
+        rs.filas_.push_back(std::move(fila));
+    }
+    rs.pos_ = 0;
+    return rs;
+}
+
+void Recordset::Open(const std::string& sql, Conexion& cn, int tipoCursor, int tipoBloqueo,
+                     long opciones) {
+    nueva_.reset();
+    abierto_ = false;
+    Recordset r = cn.Execute(sql, nullptr, opciones);
+    const bool actualizable =
+        tipoBloqueo == bloqueo::kPesimista || tipoBloqueo == bloqueo::kOptimista;
+    *this = std::move(r);
+    CursorType = tipoCursor;
+    LockType = tipoBloqueo;
+    tabla_ = actualizable ? TablaDeConsulta(sql) : "";
+}
+
+void Recordset::Close() {
+    ExigirAbierto();
+    if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
+    abierto_ = false;
+    filas_.clear();
+    columnas_.clear();
+    tabla_.clear();
+    pos_ = 0;
+}
+
+void Recordset::ExigirAbierto() const {
+    if (!abierto_) Lanzar(errnum::kObjetoCerrado);
+}
+
+bool Recordset::BOF() const {
+    ExigirAbierto();
+    return filas_.empty() || pos_ < 0;
+}
+
+bool Recordset::EOF() const {
+    ExigirAbierto();
+    return filas_.empty() || pos_ >= static_cast<long>(filas_.size());
+}
+
+void Recordset::MoveFirst() {
+    ExigirAbierto();
+    if (filas_.empty()) Lanzar(kSinRegistroActual);
+    pos_ = 0;
+}
+
+void Recordset::MoveLast() {
+    ExigirAbierto();
+    if (filas_.empty()) Lanzar(kSinRegistroActual);
+    pos_ = static_cast<long>(filas_.size()) - 1;
+}
+
+void Recordset::MoveNext() {
+    if (EOF()) Lanzar(kSinRegistroActual);
+    ++pos_;
+}
+
+void Recordset::MovePrevious() {
+    if (BOF()) Lanzar(kSinRegistroActual);
+    --pos_;
+}
+
+long Recordset::RecordCount() const {
+    ExigirAbierto();
+    return static_cast<long>(filas_.size());
+}
+
+int Recordset::FieldCount() const {
+    ExigirAbierto();
+    return static_cast<int>(columnas_.size());
+}
+
+std::vector<std::string> Recordset::NombresCampos() const {
+    ExigirAbierto();
+    std::vector<std::string> n;
+    for (const auto& c : columnas_) n.push_back(c.Nombre);
+    return n;
+}
+
+int Recordset::IndiceDe(const std::string& nombre) const {
+    for (size_t i = 0; i < columnas_.size(); ++i)
+        if (texto::IgualesSinCaso(columnas_[i].Nombre, nombre)) return static_cast<int>(i);
+    return -1;
+}
+
+const Campo& Recordset::Fields(int indice) const {
+    ExigirAbierto();
+    if (indice < 0 || indice >= static_cast<int>(columnas_.size()))
+        Lanzar(errnum::kElementoNoEncontrado);
+    if (nueva_) return (*nueva_)[static_cast<size_t>(indice)];
+    if (BOF() || EOF()) Lanzar(kSinRegistroActual);
+    return filas_[static_cast<size_t>(pos_)][static_cast<size_t>(indice)];
+}
+
+const Campo& Recordset::Fields(const std::string& nombre) const {
+    ExigirAbierto();
+    return Fields(IndiceDe(nombre));
+}
+
+void Recordset::AddNew() {
+    ExigirAbierto();
+    if (tabla_.empty()) Lanzar(kNoActualizable);
+    if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
+    std::vector<Campo> fila;
+    for (const auto& c : columnas_) fila.emplace_back(c.Nombre, c.TipoAdo, std::nullopt);
+    nueva_ = std::move(fila);
+    puestos_.assign(columnas_.size(), false);
+}
+
+void Recordset::Poner(const std::string& campo, ValorSql valor) {
+    ExigirAbierto();
+    if (!nueva_) Lanzar(errnum::kOperacionNoPermitida);
+    const int i = IndiceDe(campo);
+    if (i < 0) Lanzar(errnum::kElementoNoEncontrado);
+    (*nueva_)[static_cast<size_t>(i)].valor_ = std::move(valor);
+    puestos_[static_cast<size_t>(i)] = true;
+}
+
+void Recordset::Update() {
+    ExigirAbierto();
+    if (!nueva_) return;  // nothing pending: nothing to write
+    std::string nombres, marcas;
+    std::vector<ValorSql> valores;
+    for (size_t i = 0; i < columnas_.size(); ++i) {
+        if (!puestos_[i]) continue;
+        nombres += (valores.empty() ? "" : ",") + Citar(columnas_[i].Nombre);
+        marcas += valores.empty() ? "?" : ",?";
+        valores.push_back((*nueva_)[i].Value());
+    }
+    const std::string sql = valores.empty() ? "INSERT INTO " + Citar(tabla_) + " DEFAULT VALUES"
+                                            : "INSERT INTO " + Citar(tabla_) + " (" + nombres +
+                                                  ") VALUES (" + marcas + ")";
+    if (conexion_ == nullptr) Lanzar(errnum::kConexionInvalida);
+    conexion_->EjecutarConParametros(sql, valores);  // on failure the edit stays pending
+    filas_.push_back(std::move(*nueva_));
+    nueva_.reset();
+    pos_ = static_cast<long>(filas_.size()) - 1;  // the new row is the current one
+}
+
+void Recordset::CancelUpdate() {
+    ExigirAbierto();
+    nueva_.reset();
+}

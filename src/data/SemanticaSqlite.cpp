@@ -1,0 +1,336 @@
+#include "SemanticaSqlite.h"
+
+// Built inside the loadable extension, every SQLite call goes through the routine table the
+// host hands over; built into the program, the calls go to the linked library.
+#ifdef SUITE_EXTENSION_SQLITE
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT3
+#else
+#include <sqlite3.h>
+#endif
+
+#include <cctype>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "Texto.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Collation
+
+/// Decodes one UTF-8 character at `p` (p < fin); stray bytes count as Latin-1 characters, as
+/// texto::AUtf32 takes them.
+char32_t LeerCaracter(const unsigned char*& p, const unsigned char* fin) {
+    const unsigned char b0 = *p;
+    int extra = 0;
+    char32_t cp = 0;
+    if (b0 < 0x80) {
+        ++p;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = b0 & 0x07;
+    } else {
+        ++p;
+        return b0;
+    }
+    if (fin - p <= extra) {
+        ++p;
+        return b0;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        if ((p[k] & 0xC0) != 0x80) {
+            ++p;
+            return b0;
+        }
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    p += extra + 1;
+    return cp;
+}
+
+inline unsigned char MayusculaAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c;
+}
+
+/// Compares as the suite's server does: letters without case (Latin-1 included), and the
+/// shorter text taken as padded with blanks, so trailing blanks never matter.
+int CompararSuite(void*, int na, const void* va, int nb, const void* vb) {
+    auto a = static_cast<const unsigned char*>(va);
+    auto b = static_cast<const unsigned char*>(vb);
+    while (na > 0 && a[na - 1] == ' ') --na;
+    while (nb > 0 && b[nb - 1] == ' ') --nb;
+    const unsigned char* fa = a + na;
+    const unsigned char* fb = b + nb;
+    while (a < fa && b < fb) {
+        if (*a < 0x80 && *b < 0x80) {  // the common case: plain ASCII on both sides
+            const unsigned char x = MayusculaAscii(*a++);
+            const unsigned char y = MayusculaAscii(*b++);
+            if (x != y) return x < y ? -1 : 1;
+            continue;
+        }
+        const char32_t x = texto::MayusculaDe(LeerCaracter(a, fa));
+        const char32_t y = texto::MayusculaDe(LeerCaracter(b, fb));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    // One side is exhausted: it compares as blanks against the rest of the other.
+    while (a < fa) {
+        const char32_t x = texto::MayusculaDe(LeerCaracter(a, fa));
+        if (x != U' ') return x < U' ' ? -1 : 1;
+    }
+    while (b < fb) {
+        const char32_t y = texto::MayusculaDe(LeerCaracter(b, fb));
+        if (y != U' ') return y < U' ' ? 1 : -1;
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// LIKE
+
+std::u32string MayusculasU32(std::string_view s) {
+    auto u = texto::AUtf32(s);
+    for (auto& c : u) c = texto::MayusculaDe(c);
+    return u;
+}
+
+/// '%' any run, '_' one character, `escape` makes the next pattern character literal.
+/// Iterative with one backtrack point: linear for the patterns the program writes.
+bool Coincide(const std::u32string& patron, const std::u32string& texto, char32_t escape) {
+    size_t p = 0, t = 0;
+    size_t pComodin = std::u32string::npos, tComodin = 0;
+    while (t < texto.size()) {
+        if (p < patron.size()) {
+            char32_t c = patron[p];
+            if (c == U'%' && c != escape) {
+                pComodin = ++p;
+                tComodin = t;
+                continue;
+            }
+            bool literal = false;
+            if (escape != 0 && c == escape && p + 1 < patron.size()) {
+                c = patron[p + 1];
+                literal = true;
+            }
+            if ((!literal && c == U'_') || c == texto[t]) {
+                p += literal ? 2 : 1;
+                ++t;
+                continue;
+            }
+        }
+        if (pComodin == std::u32string::npos) return false;
+        p = pComodin;
+        t = ++tComodin;
+    }
+    while (p < patron.size() && patron[p] == U'%') ++p;
+    return p == patron.size();
+}
+
+std::string_view TextoDe(sqlite3_value* v) {
+    auto p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v)))
+             : std::string_view();
+}
+
+bool AlgunoNulo(int argc, sqlite3_value** argv) {
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return true;
+    return false;
+}
+
+void ResultadoTexto(sqlite3_context* ctx, const std::string& s) {
+    sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+}
+
+// like(pattern, text[, escape]) — SQLite calls it with the pattern first.
+void FuncionLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    char32_t escape = 0;
+    if (argc == 3) {
+        const auto e = texto::AUtf32(TextoDe(argv[2]));
+        if (e.size() != 1) {
+            return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+        }
+        escape = texto::MayusculaDe(e[0]);
+    }
+    const bool si =
+        Coincide(MayusculasU32(TextoDe(argv[0])), MayusculasU32(TextoDe(argv[1])), escape);
+    sqlite3_result_int(ctx, si ? 1 : 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Server functions
+
+void FuncionLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, texto::Largo(texto::RecortarDer(TextoDe(argv[0]))));
+}
+
+void FuncionIsNull(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_result_value(ctx, sqlite3_value_type(argv[0]) == SQLITE_NULL ? argv[1] : argv[0]);
+}
+
+// CHARINDEX(buscado, texto[, inicio]): 1-based, letters without case; 0 when absent.
+void FuncionCharIndex(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    const auto buscado = TextoDe(argv[0]);
+    if (buscado.empty()) return sqlite3_result_int(ctx, 0);
+    int desde = argc == 3 ? sqlite3_value_int(argv[2]) : 1;
+    if (desde < 1) desde = 1;
+    sqlite3_result_int(ctx, texto::PosicionSinCaso(TextoDe(argv[1]), buscado, desde));
+}
+
+void FuncionGetDate(sqlite3_context* ctx, int, sqlite3_value**) {
+    const std::time_t ahora = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&ahora, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &local);
+    sqlite3_result_text(ctx, buf, -1, SQLITE_TRANSIENT);
+}
+
+struct Fecha {
+    int anio = 0, mes = 0, dia = 0;
+};
+
+int LeerEntero(std::string_view s, size_t& i, int maxDigitos) {
+    int v = 0, n = 0;
+    while (i < s.size() && n < maxDigitos && std::isdigit(static_cast<unsigned char>(s[i]))) {
+        v = v * 10 + (s[i++] - '0');
+        ++n;
+    }
+    return n == 0 ? -1 : v;
+}
+
+/// Reads "yyyy-mm-dd[...]" (how dates are stored) or "dd/mm/yyyy" (how they are typed).
+bool LeerFecha(std::string_view s, Fecha& f) {
+    const auto t = texto::Recortar(s);
+    size_t i = 0;
+    int a = LeerEntero(t, i, 4);
+    if (a < 0 || i >= t.size()) return false;
+    if (i == 4 && (t[i] == '-' || t[i] == '/')) {
+        const char sep = t[i++];
+        f.anio = a;
+        f.mes = LeerEntero(t, i, 2);
+        if (i >= t.size() || t[i++] != sep) return false;
+        f.dia = LeerEntero(t, i, 2);
+    } else if (t[i] == '/' || t[i] == '-') {
+        const char sep = t[i++];
+        f.dia = a;
+        f.mes = LeerEntero(t, i, 2);
+        if (i >= t.size() || t[i++] != sep) return false;
+        f.anio = LeerEntero(t, i, 4);
+        if (f.anio >= 0 && f.anio < 100) f.anio += f.anio < 50 ? 2000 : 1900;
+    } else {
+        return false;
+    }
+    if (i < t.size() && t[i] != ' ' && t[i] != 'T') return false;
+    return f.anio > 0 && f.mes >= 1 && f.mes <= 12 && f.dia >= 1 && f.dia <= 31;
+}
+
+template <int Fecha::*Parte>
+void FuncionParteFecha(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    Fecha f;
+    if (!LeerFecha(TextoDe(argv[0]), f)) {
+        return sqlite3_result_error(
+            ctx, "Conversion failed when converting date from character string", -1);
+    }
+    sqlite3_result_int(ctx, f.*Parte);
+}
+
+// VAL: the number at the start of the text (blanks skipped); 0 when there is none.
+void FuncionVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const auto s = TextoDe(argv[0]);
+    size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    std::string num;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) num += s[i++];
+    bool digitos = false, decimal = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            num += c;
+            digitos = true;
+        } else if (c == '.' && !decimal) {
+            num += c;
+            decimal = true;
+        } else if (c != ' ') {
+            break;
+        }
+    }
+    if (!digitos) return sqlite3_result_int(ctx, 0);
+    if (!decimal && num.size() < 19)
+        return sqlite3_result_int64(ctx, std::strtoll(num.c_str(), nullptr, 10));
+    sqlite3_result_double(ctx, std::strtod(num.c_str(), nullptr));
+}
+
+void FuncionUpper(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    ResultadoTexto(ctx, texto::Mayusculas(TextoDe(argv[0])));
+}
+
+void FuncionLower(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    ResultadoTexto(ctx, texto::Minusculas(TextoDe(argv[0])));
+}
+
+void FuncionSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    const int n = sqlite3_value_int(argv[0]);
+    if (n < 0) return sqlite3_result_null(ctx);  // the server answers Null for a negative count
+    if (n > 8000) return sqlite3_result_error_toobig(ctx);
+    ResultadoTexto(ctx, texto::Espacios(n));
+}
+
+struct Funcion {
+    const char* nombre;
+    int argumentos;
+    bool determinista;
+    void (*f)(sqlite3_context*, int, sqlite3_value**);
+};
+
+constexpr Funcion kFunciones[] = {
+    {"like", 2, true, FuncionLike},
+    {"like", 3, true, FuncionLike},
+    {"len", 1, true, FuncionLen},
+    {"isnull", 2, true, FuncionIsNull},
+    {"charindex", 2, true, FuncionCharIndex},
+    {"charindex", 3, true, FuncionCharIndex},
+    {"getdate", 0, false, FuncionGetDate},
+    {"year", 1, true, FuncionParteFecha<&Fecha::anio>},
+    {"month", 1, true, FuncionParteFecha<&Fecha::mes>},
+    {"day", 1, true, FuncionParteFecha<&Fecha::dia>},
+    {"val", 1, true, FuncionVal},
+    {"upper", 1, true, FuncionUpper},
+    {"lower", 1, true, FuncionLower},
+    {"ucase", 1, true, FuncionUpper},
+    {"lcase", 1, true, FuncionLower},
+    {"space", 1, true, FuncionSpace},
+};
+
+}  // namespace
+
+int RegistrarSemanticaSuite(sqlite3* db) {
+    int rc = sqlite3_create_collation_v2(db, kColacionSuite, SQLITE_UTF8, nullptr, CompararSuite,
+                                         nullptr);
+    if (rc != SQLITE_OK) return rc;
+    for (const auto& f : kFunciones) {
+        const int banderas = SQLITE_UTF8 | (f.determinista ? SQLITE_DETERMINISTIC : 0);
+        rc = sqlite3_create_function_v2(db, f.nombre, f.argumentos, banderas, nullptr, f.f, nullptr,
+                                        nullptr, nullptr);
+        if (rc != SQLITE_OK) return rc;
+    }
+    return SQLITE_OK;
+}
