@@ -4,7 +4,8 @@
 #include <chrono>
 #include <string>
 
-/// "Ha ocurrido el Siguiente Error (<numero>) <descripcion trimmed>".
+/// "Ha ocurrido el Siguiente Error (<numero>) <descripcion trimmed>"; the number is written as
+/// a 32-bit signed number (0x80004005 -> -2147467259).
 std::string MensajeDeError(long numero, const std::string& descripcion);
 
 /// The answer word logged for a message-box answer: "Reintentar", "Ignorar", "Abortar",

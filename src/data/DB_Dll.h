@@ -1,0 +1,252 @@
+#pragma once
+// The data access object of the program: the process's one connection `gCnn` and the facts
+// needed to open it, the statement and recordset operations every other subsystem runs SQL
+// through, the one-call table lookups, SQL literal and object-name helpers, the schema checks
+// and the data layer's own error reporter. The program keeps one shared instance
+// (BaseDatos()); tests build their own.
+//
+// Errors follow the suite's convention: operations trap their failures and, per operation,
+// recover, ask the operator (retry 4 / ignore 5 / anything else leaves) or leave the failure in
+// the connection's error collection for the caller to read.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Conexion.h"
+#include "ErrorEjecucion.h"
+#include "Moneda.h"
+#include "Recordset.h"
+
+/// What the database access dialog receives (pre-filled values) and gives back.
+struct DatosAcceso {
+    std::string Base;      // database box
+    std::string Servidor;  // server box
+    std::string Usuario;   // user box (shown only; the login convention uses the database)
+    std::string Clave;     // password box
+    int Plataforma = 0;    // 0 SQL Server, above 0 Oracle
+    bool Aceptado = false;
+};
+
+/// The file chooser used to browse for a local database file.
+struct DialogoArchivo {
+    std::string DialogTitle;
+    std::string Filter;
+    std::string FileName;  // the chosen file
+    bool Cancelado = false;
+};
+
+/// Variant type numbers the lookups take as key type.
+namespace tipodato {
+inline constexpr int kEntero = 3;
+inline constexpr int kLargo = 4;
+inline constexpr int kReal = 5;
+inline constexpr int kFecha = 7;
+inline constexpr int kTexto = 8;
+/// The apostrophe character itself ('\'' == 39) is accepted by DatosTabla as "text".
+inline constexpr int kApostrofe = '\'';
+}  // namespace tipodato
+
+class DB_Dll {
+  public:
+    DB_Dll();
+    ~DB_Dll();
+    DB_Dll(const DB_Dll&) = delete;
+    DB_Dll& operator=(const DB_Dll&) = delete;
+
+    // ---- Public properties, in the suite's declared order -------------------------------
+    std::string gUsuarioClave;  ///< password pre-filled in the access dialog
+    DialogoArchivo CmdDlg;      ///< file chooser state for browsing a local database
+    bool gOpenFlag = false;     ///< true after a successful open; cleared by a failed one
+    /// When nullopt (Null) a local database password is taken from gUserPassWord instead of
+    /// being asked for.
+    std::optional<std::string> gIgnoraPassWord = std::string();
+    Conexion gCnn;              ///< the process's connection
+    Recordset glrcs;            ///< spare recordset slot; no operation uses it
+    int gCursorLocation = 0;    ///< not used by the operations
+    std::string gProveedor;     ///< provider name ("SQLOLEDB", "OraOLEDB.Oracle.1", Jet)
+    std::string gDsn;           ///< not used by the operations
+    std::string gServidor;      ///< server; a "#" marks an Oracle connection
+    std::string gDBName;        ///< database, Oracle data source or local file path
+    std::string gUsuario;       ///< login name
+    bool gEsAdmin = false;      ///< the session user is an administrator
+    std::string gUserPassWord;  ///< login password
+    std::string gConnString;    ///< the connection string last used to open gCnn
+    std::string gExtended;      ///< appended as is to SQL Server and local strings
+    std::string gLogErr;        ///< error-log path override (see ArchivoErrores)
+    int16_t ParametrosSQL = 0;  ///< not used by the operations
+    int16_t gKXTimeOut = 0;     ///< not used by the operations
+
+    static constexpr const char* pSQLOLEDB = "SQLOLEDB";
+    static constexpr const char* pJETOLEDB40 = "Microsoft.Jet.OLEDB.4.0";
+    static constexpr const char* pJETOLEDB35 = "Microsoft.Jet.OLEDB.3.51";
+
+    // ---- Seams filled by the application (defaults serve tests and tools) --------------
+    /// The session's logged-in suite user: pre-fills the access dialog's user box and is the
+    /// key of the administrator test. Set by the start-up.
+    std::string UsuarioSesion;
+    /// The database access dialog. Receives the pre-filled values, returns what the operator
+    /// chose. Unset: the dialog answers "cancelled".
+    std::function<DatosAcceso(const DatosAcceso&)> DialogoAcceso;
+    /// Opens `cn` with a connection string, user and password. Unset: cn.Open(...). Tests
+    /// install engines that fail on demand here. Must throw ErrorEjecucion on failure.
+    std::function<void(Conexion& cn, const std::string& cadena, const std::string& usuario,
+                       const std::string& clave)>
+        AbrirConexion;
+
+    // ---- Connections ----------------------------------------------------------------------
+    /// Builds the SQL Server (or, with "#" in gServidor, the Oracle) connection string from
+    /// the properties, stores it in gConnString and returns it.
+    std::string ArmarCadenaConexion();
+    /// Shows the access dialog pre-filled; accepted: gOpenFlag true and the properties set by
+    /// the login convention (user and password = database); otherwise gOpenFlag false.
+    void PedirDatosConexion();
+    /// Opens gCnn. The outcome is gOpenFlag. With MuestraError the operator is told about a
+    /// failure and may retry with other data; without it failures are silent. ValidaAdmin
+    /// decides gEsAdmin from ta_usuarios after opening.
+    void OpenServerADODB(bool PideParametrosSQL = false, long lCursor = 2,
+                         const std::string& ConnString = "", bool ValidaAdmin = false,
+                         bool MuestraError = true);
+    /// Opens gCnn on a local database file (gDBName, browsed for when blank). Failures are
+    /// shown; gOpenFlag is not touched. A wrong password is asked for at most three times.
+    void OpenLocalADODB(const std::string& ConnString = "", const std::string& CadenaID = "User ID",
+                        const std::string& CadenaPWD = "Password");
+    /// Closes and reopens gCnn with its own connection string. The outcome is gOpenFlag (true
+    /// only when the connection is really open afterwards).
+    void ReintentaConectar();
+    /// Browses for a local database file through CmdDlg; false when cancelled.
+    bool BuscarBase();
+
+    // ---- Statements and recordsets --------------------------------------------------------
+    /// Opens `Lrcs` (closed first) on the statement, after removing markers and translating
+    /// names (the caller's text is rewritten). Uses `Conexionactiva` when given, else gCnn.
+    /// A dropped connection is recovered; other failures go to TratamientoErrores
+    /// ("AbrirRecordset"): retry repeats, ignore leaves Lrcs closed, abort returns.
+    void AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs,
+                        Conexion* Conexionactiva = nullptr, int CursorType = cursor::kSoloAvance,
+                        int LockType = bloqueo::kSoloLectura, long Options = -1,
+                        bool ConvOracle = true);
+    /// Closes the recordset when it is open; a pending new row is cancelled first.
+    void CierraRecordset(Recordset& LrcsTemp);
+    /// Runs a command on gCnn. `RecordsAffected` receives the count; when `Lrcs` is given it
+    /// receives the command's rows. A dropped connection is recovered (up to two repeats, then
+    /// the operator is asked; "No" ends the program). Other failures are silent and stay in
+    /// gCnn.Errors(). Returns true when the command ran.
+    bool EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected,
+                            Recordset* Lrcs = nullptr);
+    /// As EjecutaConsultaSQL without reconnection; failures other than the expected SQL ones
+    /// (E_FAIL, errors in command, no such table, integrity) are shown.
+    bool EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffected,
+                             Recordset* Lrcs = nullptr);
+    /// "" (and the caller's variable emptied) for statements with "SET NOCOUNT" or
+    /// "IF NOT EXIST"; otherwise the statement.
+    std::string SentenciaCompatible(std::string& sentencia);
+
+    // ---- Table lookups ---------------------------------------------------------------------
+    /// True when a row of Tabla has Campo = ValorBuscado (or matches Condicion). With `Lrcs`
+    /// the found row stays open in it.
+    bool ExisteEnTabla(const std::string& Tabla, const std::string& ValorBuscado,
+                       const std::string& Campo, Recordset* Lrcs = nullptr,
+                       int Tipodato = tipodato::kTexto, const std::string& Condicion = "",
+                       bool SoloLectura = false);
+    /// The same question without TOP 1, trimming and name translation.
+    bool ExisteEnTablaST(const std::string& Tabla, const std::string& ValorBuscado,
+                         const std::string& Campo, Recordset* Lrcs = nullptr,
+                         int Tipodato = tipodato::kTexto, const std::string& Condicion = "",
+                         bool SoloLectura = false);
+    /// Column CampoDevuelto of the first row with Campo = ValorBuscado, as text ("" for Null
+    /// or no row); nullopt (Empty) when the connection could not be used. With IgnoraError any
+    /// failure gives "" silently.
+    std::optional<std::string> DatosTabla(const std::string& Tabla, const std::string& ValorBuscado,
+                                          const std::string& CampoDevuelto,
+                                          const std::string& Campo, int Tipodato = tipodato::kTexto,
+                                          const std::string& Condicion = "", bool UsaTrim = false,
+                                          bool IgnoraError = false);
+    /// The largest value of the column as a number; nullopt when there is none (no rows or
+    /// only Nulls). Errors reach the caller.
+    std::optional<Moneda> BuscaUltimoCodigo(const std::string& QueTabla,
+                                            const std::string& QueCampo, long Tipo = 0,
+                                            const std::string& Condicion = "");
+    /// The largest value as text (Tipo nullopt or 7) or as a number's shortest text (3, 4, 5);
+    /// nullopt when no row comes back. Errors reach the caller.
+    std::optional<std::string> BuscaMaximo(const std::string& QueTabla, const std::string& QueCampo,
+                                           std::optional<int> Tipo = std::nullopt,
+                                           const std::string& Condicion = "");
+    /// The smallest value as a number; nullopt when no row comes back. Errors reach the caller.
+    std::optional<Moneda> BuscaMinimo(const std::string& QueTabla, const std::string& QueCampo,
+                                      std::optional<int> Tipo = std::nullopt,
+                                      const std::string& Condicion = "");
+
+    // ---- Statement translation and schema ---------------------------------------------------
+    /// The statement as this session may send it; the "@Admin_" marker is removed.
+    std::string SS_TSinonimos(const std::string& sql);
+    /// The statement in Oracle dialect for Oracle connections; unchanged otherwise.
+    std::string ORACLE_Dicc(const std::string& Valor);
+    /// Whether the connected database has the table (name trimmed, case ignored).
+    bool ExisteTablaDB(const std::string& Tabla);
+    /// Whether the table has the column (true without looking on an Oracle provider).
+    bool ExisteCampoDB(const std::string& Tabla, const std::string& Campo);
+
+    // ---- SQL literals and object names (pure) -----------------------------------------------
+    /// ADO type-code classifiers; a code given as text compares as its number; a text that is
+    /// not a number gives false.
+    static bool adodate(long Qtype);
+    static bool adodate(std::string_view Qtype);
+    static bool ADOText(long Qtype);
+    static bool ADOText(std::string_view Qtype);
+    static bool ADONumeric(long Qtype);
+    static bool ADONumeric(std::string_view Qtype);
+    static bool ADOCurrency(long Qtype);
+    static bool ADOCurrency(std::string_view Qtype);
+    static bool ADOBoolean(long Qtype);
+    static bool ADOBoolean(std::string_view Qtype);
+    /// "'" for date and text codes, "" otherwise.
+    static std::string ADOComilla(long Qtype);
+    static std::string ADOComilla(std::string_view Qtype);
+    /// The SQL literal of a value: Tipo "@" numeric (Null -> 0, "," -> "."), "'" quoted with
+    /// apostrophes doubled, anything else the text as is; Null gives NULL.
+    static std::string SQLValue(const std::optional<std::string>& Valor, const std::string& Tipo);
+    static std::string SQLValue2(const std::optional<std::string>& Valor, const std::string& Tipo);
+    static std::string stSTF(std::string& rsName, bool rnPart);
+    static std::string AddBrackets(const std::string& rObjName);
+    static std::string StripBrackets(const std::string& rsObjName);
+    /// Removes the first qualifier, rewriting the caller's variable ("a.b.c" -> "b.c").
+    static std::string StripOwner(std::string& rsTblName);
+    /// The name before " ->". Throws ErrorEjecucion(5) when "->" starts the name.
+    static std::string StripConnect(const std::string& rsTblName);
+    /// The folder part of a path ("" when there is none).
+    static std::string StripFileName(const std::string& rsFileName);
+
+    // ---- Error treatment --------------------------------------------------------------------
+    /// Shows the error (number, trimmed description; title source + " - " routine +
+    /// " Aviso al operador!!! - 5 "), appends a line to the error log and returns the answer;
+    /// 0 (nothing shown or written) for error number 0. Log failures are ignored.
+    int TratamientoErrores(const ErrorEjecucion& CodErr, int Botones = 18,
+                           const std::string& Rutina = "");
+    /// The error-log path override (gLogErr).
+    std::string ArchivoErrores() const { return gLogErr; }
+    void ArchivoErrores(const std::string& valor) { gLogErr = valor; }
+
+  private:
+    void Abrir(Conexion& cn, const std::string& cadena, const std::string& usuario,
+               const std::string& clave);
+    /// The lost-connection procedure: reconnects; true when the failed statement is to be
+    /// repeated, false when recovery stops. May end the program (operator's "No").
+    bool RecuperarConexion(int& cuenta);
+    std::string PrepararSentencia(const std::string& sql);
+    /// Opens `rs` on `sql`, through the Oracle translation when allowed and connected to Oracle.
+    void AbrirTraducido(const std::string& sql, Recordset& rs, Conexion& cn, int tipoCursor,
+                        int tipoBloqueo, long opciones, bool convOracle);
+    int ReportarBusqueda(const ErrorEjecucion& e, int& cuenta);
+    bool Existe(const std::string& sql, Recordset* Lrcs, bool SoloLectura, bool traducir);
+    void ComprobarAdministrador(bool MuestraError);
+    std::string TituloPrograma() const;
+};
+
+/// The process's shared data access object (created on first use).
+DB_Dll& BaseDatos();
+
+/// The text of the connection-failure question built from the first error of the collection.
+std::string MensajeErrorConexion(const ErrorAdo& e, const std::string& proceso,
+                                 const std::string& servidor, const std::string& usuario);
+/// The text of the lost-connection question.
+std::string MensajeConexionPerdida(const std::string& base, const std::string& servidor);

@@ -1,0 +1,239 @@
+// Running statements on the shared connection: statement preparation, recordsets, commands,
+// the lost-connection procedure, name translation and the schema checks.
+#include "DB_Dll.h"
+#include "Pasos.h"
+#include "Plataforma.h"
+#include "Texto.h"
+
+namespace {
+
+constexpr long kNativoRed = 11;             // general network error: the link is gone
+constexpr long kNativoTruncamiento = 8152;  // string or binary data would be truncated
+constexpr int kLimiteReintentos = 3;
+
+std::string QuitarMarcaAdmin(const std::string& sql) {
+    return texto::ReemplazarSinCaso(sql, "@Admin_", "");
+}
+
+ErrorAdo ErrorAdoDe(const ErrorEjecucion& e) {
+    ErrorAdo a;
+    a.Numero = e.Numero();
+    a.Descripcion = e.Descripcion();
+    a.Origen = e.Origen();
+    return a;
+}
+
+/// A failed command must be visible to callers that read the collection: when the failure
+/// left it empty (a failure outside the engine), the error itself is recorded.
+void AnotarFalla(Conexion& cn, const std::optional<ErrorEjecucion>& falla) {
+    if (falla && cn.Errors().Vacia()) cn.Errors().Agregar(ErrorAdoDe(*falla));
+}
+
+/// Truncation warnings (one or two entries) left by a command that did run are not failures
+/// of the command. A command that failed keeps its errors: its rows were not written.
+void QuitarAvisoTruncamiento(Conexion& cn, bool trans) {
+    const int n = cn.Errors().Count();
+    if (!trans && (n == 1 || n == 2) && cn.Errors().Item(0).Nativo == kNativoTruncamiento)
+        cn.Errors().Clear();
+}
+
+void EjecutarComando(Conexion& cn, const std::string& sql, long& afectadas, Recordset* Lrcs) {
+    Recordset filas = cn.Execute(sql, &afectadas, -1);
+    if (Lrcs) *Lrcs = std::move(filas);
+}
+
+}  // namespace
+
+std::string MensajeConexionPerdida(const std::string& base, const std::string& servidor) {
+    const std::string crlf = "\r\n";
+    return crlf + crlf + crlf + "Se perdio la conexion con la base de datos " + base + crlf +
+           " Servidor " + servidor + crlf + crlf + "Elija SI para reintentar conectarse" + crlf +
+           "Elija NO para cerrar la aplicacion" + crlf + crlf + crlf;
+}
+
+bool DB_Dll::RecuperarConexion(int& cuenta) {
+    const auto abierta = [&] { return gOpenFlag && gCnn.State() == estado_objeto::kAbierto; };
+    ReintentaConectar();
+    if (abierta()) return ++cuenta < kLimiteReintentos;
+    while (cuenta < kLimiteReintentos) {
+        ReintentaConectar();
+        if (abierta()) return true;
+        ++cuenta;
+    }
+    for (;;) {
+        const int r = plataforma().MsgBox(MensajeConexionPerdida(gDBName, gServidor),
+                                          estilo::kSiNo | estilo::kCritico, "AVISO AL OPERADOR");
+        if (r != respuesta::kSi) plataforma().Terminar(0);
+        ReintentaConectar();
+        if (abierta()) return true;
+    }
+}
+
+std::string DB_Dll::PrepararSentencia(const std::string& sql) {
+    const bool crea = texto::ContieneSinCaso(sql, "CREATE");
+    const bool borra = texto::ContieneSinCaso(sql, "DROP");
+    if (!(crea && borra)) return QuitarMarcaAdmin(sql);
+    const bool marca = texto::ContieneSinCaso(sql, "@ADMIN_");
+    if (texto::ContieneSinCaso(sql, "DELETE")) return marca ? QuitarMarcaAdmin(sql) : sql;
+    return marca ? QuitarMarcaAdmin(sql) : SS_TSinonimos(sql);
+}
+
+std::string DB_Dll::SentenciaCompatible(std::string& sentencia) {
+    if (texto::ContieneSinCaso(sentencia, "SET NOCOUNT") ||
+        texto::ContieneSinCaso(sentencia, "IF NOT EXIST")) {
+        sentencia.clear();
+        return {};
+    }
+    return sentencia;
+}
+
+void DB_Dll::AbrirTraducido(const std::string& sql, Recordset& rs, Conexion& cn, int tipoCursor,
+                            int tipoBloqueo, long opciones, bool convOracle) {
+    if (convOracle && texto::PosicionSinCaso(cn.ConnectionString, "ORACLE") > 1)
+        rs.Open(ORACLE_Dicc(sql), cn, tipoCursor, tipoBloqueo, opciones);
+    else
+        rs.Open(sql, cn, tipoCursor, tipoBloqueo, opciones);
+}
+
+void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion* Conexionactiva,
+                            int CursorType, int LockType, long Options, bool ConvOracle) {
+    int cuenta = 2;  // a first successful reconnection does not repeat the open
+    Conexion& cn = Conexionactiva ? *Conexionactiva : gCnn;
+    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
+        const bool enlace = e.Numero() == errnum::kEFail || e.Numero() == errnum::kConexionInvalida;
+        if (enlace && !cn.Errors().Vacia() && RecuperarConexion(cuenta))
+            return respuesta::kReintentar;
+        return TratamientoErrores(e, 18, "AbrirRecordset");
+    };
+    EjecutarPasos({
+                      [&] { CierraRecordset(Lrcs); },
+                      [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
+                      [&] {
+                          AbrirTraducido(SentenciaSQL, Lrcs, cn, CursorType, LockType, Options,
+                                         ConvOracle);
+                      },
+                      [&] { plataforma().DoEvents(); },
+                  },
+                  reportero);
+}
+
+void DB_Dll::CierraRecordset(Recordset& LrcsTemp) {
+    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
+        if (e.Numero() != errnum::kOperacionNoPermitida)
+            return TratamientoErrores(e, 18, "CierraRecordset");
+        // A pending new row: cancel it and close, whatever else goes wrong.
+        try {
+            LrcsTemp.CancelUpdate();
+            if (LrcsTemp.State() != estado_objeto::kCerrado) LrcsTemp.Close();
+        } catch (const std::exception&) {
+        }
+        return respuesta::kAbortar;
+    };
+    EjecutarPaso(
+        [&] {
+            if (LrcsTemp.State() == estado_objeto::kCerrado) return;
+            LrcsTemp.Close();
+        },
+        reportero);
+}
+
+bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs) {
+    SentenciaSQL = PrepararSentencia(SentenciaSQL);
+    const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
+    int cuenta = 0;
+    bool ejecutada = false;
+    std::optional<ErrorEjecucion> falla;
+    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
+        falla = e;
+        if (trans || gCnn.Errors().Vacia()) return respuesta::kAbortar;
+        if (gCnn.Errors().Item(0).Nativo == kNativoRed && RecuperarConexion(cuenta))
+            return respuesta::kReintentar;
+        return respuesta::kAbortar;
+    };
+    EjecutarPaso(
+        [&] {
+            EjecutarComando(gCnn, SentenciaSQL, RecordsAffected, Lrcs);
+            ejecutada = true;
+        },
+        reportero);
+    if (!ejecutada) {
+        AnotarFalla(gCnn, falla);
+        return false;
+    }
+    QuitarAvisoTruncamiento(gCnn, trans);
+    return true;
+}
+
+bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffected,
+                                 Recordset* Lrcs) {
+    SentenciaSQL = PrepararSentencia(SentenciaSQL);
+    const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
+    bool ejecutada = false;
+    std::optional<ErrorEjecucion> falla;
+    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
+        falla = e;
+        if (trans) return respuesta::kAbortar;
+        if (!gCnn.Errors().Vacia() && gCnn.Errors().Item(0).Nativo == kNativoTruncamiento)
+            return respuesta::kAbortar;
+        const long n = e.Numero();
+        if (n != errnum::kEFail && n != errnum::kErroresEnComando &&
+            n != errnum::kTablaInexistente && n != errnum::kViolacionIntegridad)
+            plataforma().MsgBox(e.Descripcion(), estilo::kCritico, "Aviso al operador!!!");
+        return respuesta::kAbortar;
+    };
+    EjecutarPaso(
+        [&] {
+            EjecutarComando(gCnn, SentenciaSQL, RecordsAffected, Lrcs);
+            ejecutada = true;
+        },
+        reportero);
+    if (!ejecutada) {
+        AnotarFalla(gCnn, falla);
+        return false;
+    }
+    QuitarAvisoTruncamiento(gCnn, trans);
+    return true;
+}
+
+std::string DB_Dll::SS_TSinonimos(const std::string& sql) {
+    // The redirection of protected tables to their restricted views for non-administrators
+    // is not applied yet: every session gets the real tables, and the marker goes.
+    return QuitarMarcaAdmin(sql);
+}
+
+std::string DB_Dll::ORACLE_Dicc(const std::string& Valor) {
+    // Statements reach engines in the suite server's dialect; the Oracle rewriting is not
+    // built, so the text goes unchanged.
+    return Valor;
+}
+
+bool DB_Dll::ExisteTablaDB(const std::string& Tabla) {
+    bool hallada = false;
+    const std::string buscada = texto::Recortar(Tabla);
+    EjecutarPaso(
+        [&] {
+            for (const auto& t : gCnn.Tablas())
+                if (texto::IgualesSinCaso(texto::Recortar(t), buscada)) {
+                    hallada = true;
+                    return;
+                }
+        },
+        [&](const ErrorEjecucion& e) { return TratamientoErrores(e, 18, "VerificaCampos"); });
+    return hallada;
+}
+
+bool DB_Dll::ExisteCampoDB(const std::string& Tabla, const std::string& Campo) {
+    if (texto::ContieneSinCaso(gProveedor, "ORACLE")) return true;
+    bool hallado = false;
+    const std::string buscado = texto::Recortar(Campo);
+    EjecutarPaso(
+        [&] {
+            for (const auto& c : gCnn.Columnas(texto::Recortar(Tabla)))
+                if (texto::IgualesSinCaso(texto::Recortar(c), buscado)) {
+                    hallado = true;
+                    return;
+                }
+        },
+        [&](const ErrorEjecucion& e) { return TratamientoErrores(e, 18, "VerificaCampos"); });
+    return hallado;
+}

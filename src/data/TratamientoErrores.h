@@ -1,0 +1,17 @@
+#pragma once
+// The data layer's own error reporter: shows a run-time failure, appends it to the error log
+// and returns the operator's answer (3 abort, 4 retry, 5 ignore, ...). A log that cannot be
+// written never hides the dialog and never raises to the caller.
+#include <string>
+
+#include "ErrorEjecucion.h"
+
+/// Log file used when no override is set: the program's folder + "KXERR.LOG".
+std::string RutaRegistroPrograma();
+
+/// Shows `error` with style `botones` (title: source + " - " + routine when given +
+/// " Aviso al operador!!! - 5 "), then appends the log line to `rutaRegistro` (the program's
+/// log when empty). Returns the answer, or 0 without showing or writing for error number 0.
+/// Never throws because of the log.
+int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string& rutina,
+                     const std::string& rutaRegistro);
