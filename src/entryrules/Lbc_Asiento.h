@@ -24,7 +24,7 @@ struct DatosCuenta {
 };
 
 class Lbc_Asiento {
-public:
+  public:
     /// `db` must outlive the object. `reportero` receives every trapped failure of the account
     /// checks; when empty, failures are answered "leave" without showing anything.
     explicit Lbc_Asiento(DB_Dll& db, ReporteroRutina reportero = {});
@@ -44,7 +44,7 @@ public:
     /// otherwise it is left as it was. Failures go to the reporter as "ExisteCuentas".
     bool ExisteCuentas(const std::string& valorBuscado, DatosCuenta* datos = nullptr);
 
-private:
+  private:
     int Reportar(const ErrorEjecucion& e, const char* rutina) const;
 
     DB_Dll& db_;

@@ -22,19 +22,19 @@ TEST_P(CalculoDVTest, DaElDigitoEsperado) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ejemplos, CalculoDVTest,
-    ::testing::Values(CasoDV{"4321", 70},         // 36 + 21 + 10 + 3
-                      CasoDV{"999999", 30},       // 306 reduced once
-                      CasoDV{"1101", 19},         // 9 + 7 + 0 + 3
-                      CasoDV{"", 0},              // nothing to add
-                      CasoDV{"1.1.01", 23},       // points take weights too
-                      CasoDV{"921", 10},          // exactly 100 -> 10
-                      CasoDV{"92011", 99},        // exactly 99 stays
-                      CasoDV{"00001", 1},         // fifth weight is 1
-                      CasoDV{"000001", 9},        // sixth weight starts again at 9
-                      CasoDV{"0000000001", 1},    // tenth weight is 1 again
-                      CasoDV{"A1", 7},            // a letter weighs zero
-                      CasoDV{"1 1-1", 15},        // 9 + 5 + 1 (blank and dash weigh zero)
-                      CasoDV{"7", 63},            // a single digit
+    ::testing::Values(CasoDV{"4321", 70},       // 36 + 21 + 10 + 3
+                      CasoDV{"999999", 30},     // 306 reduced once
+                      CasoDV{"1101", 19},       // 9 + 7 + 0 + 3
+                      CasoDV{"", 0},            // nothing to add
+                      CasoDV{"1.1.01", 23},     // points take weights too
+                      CasoDV{"921", 10},        // exactly 100 -> 10
+                      CasoDV{"92011", 99},      // exactly 99 stays
+                      CasoDV{"00001", 1},       // fifth weight is 1
+                      CasoDV{"000001", 9},      // sixth weight starts again at 9
+                      CasoDV{"0000000001", 1},  // tenth weight is 1 again
+                      CasoDV{"A1", 7},          // a letter weighs zero
+                      CasoDV{"1 1-1", 15},      // 9 + 5 + 1 (blank and dash weigh zero)
+                      CasoDV{"7", 63},          // a single digit
                       CasoDV{"9999999999999999999999999999999999999999", 18}));  // 1800->180->18
 
 TEST(CalculoDV, CuentaLosCaracteresNoLosBytes) {
