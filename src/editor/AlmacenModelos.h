@@ -1,0 +1,118 @@
+#pragma once
+// The template store: reads a template of MA_MODELOS (one row per line) into the editor's
+// header values, six option boxes and working copy of lines, writes it back in one transaction,
+// deletes it, and (re)opens the working recordset. It holds no widget: the editor window keeps
+// its fields in step with the public members below and implements VistaAlmacen for the few
+// things the store asks of the screen.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "AnclarEnMenu.h"
+#include "ErrorEjecucion.h"
+#include "LineaModelo.h"
+#include "Recordset.h"
+
+class DB_Dll;
+
+/// Columns of a line, to tell the window which cell to focus after a conversion error.
+enum class ColumnaLinea { Cuenta, Debe, Haber, AlicIVA };
+
+/// What the store asks of the editor window.
+class VistaAlmacen {
+  public:
+    virtual ~VistaAlmacen() = default;
+    /// Shows element k of Lineas in grid row k.
+    virtual void MostrarLinea(int k) = 0;
+    /// Resets the form to its idle state (empty fields, empty grid, boxes unchecked).
+    virtual void Limpiar() = 0;
+    /// Puts the focus on column `columna` of grid row k.
+    virtual void EnfocarCelda(int k, ColumnaLinea columna) = 0;
+};
+
+/// One header text field: its data field, its tag (lookup table) and its text.
+struct CampoEncabezado {
+    std::string CampoDatos;
+    std::string Etiqueta;
+    std::string Texto;
+};
+
+/// The six option boxes, each 0 (unchecked) or 1 (checked).
+struct CasillasModelo {
+    int16_t chkCpte = 0;         // MODIFICATC: posting may change the voucher type
+    int16_t chkModCuentas = 0;   // MODIFICACTAS: posting may change the accounts
+    int16_t chkAgrCuentas = 0;   // AGREGACTAS: posting may add accounts
+    int16_t chkAlMenu = 0;       // Anclarenmenu: the template has its own menu entry
+    int16_t chkLibroIva = 0;     // allibrodeiva: the entry goes to the VAT book
+    int16_t chkLiqTarjetas = 0;  // esliqtarjetas: card-settlement template
+};
+
+/// The conversion-error message for a value that is not a number, naming `campo`.
+std::string MensajeErrorConversion(const std::string& campo);
+
+class AlmacenModelos {
+  public:
+    /// `db` and `vista` (when given) must outlive the store.
+    explicit AlmacenModelos(DB_Dll& db, VistaAlmacen* vista = nullptr);
+
+    // ---- Form state the window shows and edits -------------------------------------------
+    /// Header text fields 0..2: name ("NOMBRE", tag "MA_MODELOS"), default voucher type ("TC",
+    /// tag "V_TA_CPTE") and reason ("idMotivo", tag "V_TA_MotivoCpra").
+    std::array<CampoEncabezado, 3> txtFields;
+    std::string lblTC;  ///< description of the default voucher type
+    CasillasModelo Casillas;
+    LineasModelo Lineas;
+
+    std::string NombreTabla = "MA_MODELOS";
+    std::string NombreCargado;     ///< NOMBRE of the first row of the template last loaded
+    bool ModoBorrar = false;       ///< ActualizarDatos deletes instead of saving
+    bool ModeloExistente = false;  ///< the loaded template exists in the table
+    bool Grabando = false;         ///< a save command is running
+    bool ErrorValidacion = false;  ///< the last save (or validation) failed
+    Recordset RegistroTrabajo;     ///< the working recordset (template rows; new rows go here)
+
+    /// Index of the header field bound to `campo` (case ignored); -1 when none.
+    int IndiceDeCampo(std::string_view campo) const;
+    /// Text of the header field bound to `campo`. Throws ErrorEjecucion 9 when none.
+    std::string& TextoCampo(std::string_view campo);
+
+    // ---- Operations -----------------------------------------------------------------------
+    /// Opens RegistroTrabajo on "SELECT top 1 * FROM " + tabla, dynamic and optimistic.
+    /// Failures go to the operator ("Generar"): retry, ignore or leave.
+    void Generar(const std::string& tabla);
+    /// Header and lines from the current row of RegistroTrabajo: ModeloExistente, NombreCargado,
+    /// the voucher type and its description, the six boxes, then Cargar_Modelo. Leaves silently
+    /// when there is no current row (error 3021); other failures go to the operator.
+    void AsignarDatos();
+    /// Loads the template's lines, ordered by SECUENCIA, into Lineas (line k at index k, one
+    /// empty element after the last) and shows each; rows without an account are skipped.
+    /// Failures go to the operator ("Cargar_Modelo").
+    void Cargar_Modelo(const std::string& nombre);
+    /// Saves the template in one transaction (its old rows deleted, one row per line with an
+    /// account inserted through RegistroTrabajo), then anchors or un-anchors it in the menu.
+    /// In delete mode asks "Realmente desea eliminar este MODELO", deletes and resets the form.
+    /// On failure the transaction is rolled back, ErrorValidacion is true and the table holds
+    /// the template exactly as before.
+    void ActualizarDatos();
+    /// Back to an empty template: mode flags off, header texts, description, boxes and lines
+    /// cleared (Lineas with its one unused element). The window's reset calls it.
+    void LimpiarEstado();
+
+  private:
+    void Grabar();
+    void Borrar();
+    void GrabarLinea(int i, const std::string& ahora);
+    void CargarFila();
+    void Revertir();
+    int ReportarFallaGrabacion(const ErrorEjecucion& e);
+    /// Runs a statement; what the database reports is raised as ErrorEjecucion.
+    void EjecutarComprobado(std::string sql);
+    DatosAnclaje DatosParaAnclar();
+    void Mostrar(int k);
+
+    DB_Dll& db_;
+    VistaAlmacen* vista_;
+    int lineaEnCurso_ = 0;  // line being written, for the conversion-error message
+    ColumnaLinea columnaEnCurso_ = ColumnaLinea::Cuenta;
+};

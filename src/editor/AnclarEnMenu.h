@@ -1,0 +1,23 @@
+#pragma once
+// Publishing a template in the suite's menu: an anchored template gets its own entry in
+// TA_MENU under the parent entry "Asientos Modelo (Carga)" (CLAVE 'D9541'), whose process line
+// starts the entry-posting program with the template preselected, and the user gets the task
+// right in TA_TAREAS. Un-anchoring removes the entry, its rights, and the parent once empty.
+#include <string>
+
+class DB_Dll;
+
+struct DatosAnclaje {
+    std::string Nombre;        ///< template name (trimmed before use)
+    bool AlMenu = false;       ///< anchor (true) or remove the entry (false)
+    bool LiqTarjetas = false;  ///< card-settlement template: the process line says so
+    std::string Usuario;       ///< user who receives the task rights
+};
+
+/// The process line of a template's menu entry.
+std::string ProcesoDeModelo(const std::string& nombre, bool liqTarjetas);
+
+/// Adds or updates (AlMenu) or removes (otherwise) the template's menu entry. Every step is
+/// trapped: the operator is asked ("AnclarEnMenu") to retry, ignore or leave. Database errors
+/// left by a statement are shown as plain messages and do not stop the procedure.
+void AnclarEnMenu(DB_Dll& db, const DatosAnclaje& datos);
