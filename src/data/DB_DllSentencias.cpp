@@ -23,10 +23,20 @@ ErrorAdo ErrorAdoDe(const ErrorEjecucion& e) {
     return a;
 }
 
-/// A failed command must be visible to callers that read the collection: when the failure
-/// left it empty (a failure outside the engine), the error itself is recorded.
-void AnotarFalla(Conexion& cn, const std::optional<ErrorEjecucion>& falla) {
-    if (falla && cn.Errors().Vacia()) cn.Errors().Agregar(ErrorAdoDe(*falla));
+/// A failure as the collection showed it when it happened (the error itself when the failure
+/// came from outside the engine and left the collection empty).
+struct Falla {
+    ColeccionErrores errores;
+    void Anotar(const Conexion& cn, const ErrorEjecucion& e) {
+        errores = cn.Errors();
+        if (errores.Vacia()) errores.Agregar(ErrorAdoDe(e));
+    }
+};
+
+/// A failed command must be visible to callers that read the collection: when a reconnection
+/// in between emptied it, the errors of the failure are put back.
+void AnotarFalla(Conexion& cn, const Falla& falla) {
+    if (cn.Errors().Vacia()) cn.Errors() = falla.errores;
 }
 
 /// Truncation warnings (one or two entries) left by a command that did run are not failures
@@ -142,9 +152,9 @@ bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected
     const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
     int cuenta = 0;
     bool ejecutada = false;
-    std::optional<ErrorEjecucion> falla;
+    Falla falla;
     const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        falla = e;
+        falla.Anotar(gCnn, e);
         if (trans || gCnn.Errors().Vacia()) return respuesta::kAbortar;
         if (gCnn.Errors().Item(0).Nativo == kNativoRed && RecuperarConexion(cuenta))
             return respuesta::kReintentar;
@@ -169,9 +179,9 @@ bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffecte
     SentenciaSQL = PrepararSentencia(SentenciaSQL);
     const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
     bool ejecutada = false;
-    std::optional<ErrorEjecucion> falla;
+    Falla falla;
     const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        falla = e;
+        falla.Anotar(gCnn, e);
         if (trans) return respuesta::kAbortar;
         if (!gCnn.Errors().Vacia() && gCnn.Errors().Item(0).Nativo == kNativoTruncamiento)
             return respuesta::kAbortar;
