@@ -400,6 +400,9 @@ public:
     void Confirmar() override { Terminar(SQL_COMMIT, "confirmación de transacción"); }
     void Revertir() override { Terminar(SQL_ROLLBACK, "reversión de transacción"); }
 
+    /// Applied as the statement time-out of every later statement. The SQLite driver does not
+    /// honour it: there lock waits follow the "Timeout=<ms>" value of the connection string
+    /// (100 s when absent), which cannot change once connected.
     void FijarTiempoEspera(int segundos) override { tiempoEspera_ = std::max(segundos, 0); }
 
     std::string BaseActual() override {
