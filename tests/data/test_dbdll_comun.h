@@ -18,7 +18,8 @@ inline void CrearBase(const std::string& ruta, const std::string& guion) {
     sqlite3* db = nullptr;
     if (sqlite3_open(ruta.c_str(), &db) != SQLITE_OK) throw std::runtime_error("sqlite open");
     char* err = nullptr;
-    const int rc = sqlite3_exec(db, guion.c_str(), nullptr, nullptr, &err);
+    sqlite3_exec(db, "PRAGMA synchronous=OFF;", nullptr, nullptr, nullptr);
+    const int rc = sqlite3_exec(db, ("BEGIN;" + guion + "COMMIT;").c_str(), nullptr, nullptr, &err);
     const std::string msg = err ? err : "";
     sqlite3_free(err);
     sqlite3_close(db);

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "PlataformaGuionada.h"
+#include "test_dbdll_comun.h"
+
+using namespace prueba;
+
+class Busquedas : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Preparar(db, carpeta, "EMP");
+        db.gLogErr = carpeta.Ruta() + "/errores.log";
+        db.OpenServerADODB(false, 2, "", false, false);
+        ASSERT_TRUE(db.gOpenFlag);
+        db.gCnn.Observador = [this](const std::string& s) { vistas.push_back(s); };
+    }
+    std::string Ultima() const { return vistas.empty() ? std::string() : vistas.back(); }
+    ConPlataformaGuionada p;
+    CarpetaTemporal carpeta;
+    DB_Dll db;
+    std::vector<std::string> vistas;
+};
+
+TEST_F(Busquedas, ExisteEnTablaTextoRecortado) {
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", " 1101 ", "CODIGO"));
+    EXPECT_EQ(Ultima(),
+              "SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='1101'");
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "2101", "CODIGO"));  // stored with blanks
+    EXPECT_FALSE(db.ExisteEnTabla("MA_CUENTAS", "3101", "CODIGO"));
+    EXPECT_FALSE(db.ExisteEnTabla("@Admin_MA_CUENTAS", "3101", "CODIGO"));
+    EXPECT_EQ(Ultima(),
+              "SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='3101'");
+    EXPECT_TRUE(p->dialogos.empty());
+}
+
+TEST_F(Busquedas, ExisteEnTablaNumeroFechaYCondicion) {
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", " 150,50 ", "IMPORTE", nullptr, tipodato::kReal));
+    EXPECT_EQ(Ultima(), "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE IMPORTE = 150.5 ");
+    EXPECT_FALSE(db.ExisteEnTabla("MA_CUENTAS", "7", "IMPORTE", nullptr, tipodato::kEntero));
+    db.ExisteEnTabla("MA_CUENTAS", " 20240315 ", "IMPORTE", nullptr, tipodato::kFecha);
+    EXPECT_EQ(Ultima(), "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE IMPORTE = 20240315 ");
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "", "", nullptr, 8, "CODIGO = 'NULA'"));
+    EXPECT_EQ(Ultima(), "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE CODIGO = 'NULA'");
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "", "", nullptr, 8, " WHERE CODIGO = 'NULA'"));
+    EXPECT_EQ(Ultima(), "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)   WHERE CODIGO = 'NULA'");
+    EXPECT_TRUE(p->dialogos.empty());
+}
+
+TEST_F(Busquedas, ExisteEnTablaDejaLaFilaEnElRecordset) {
+    Recordset rs;
+    rs.CursorType = cursor::kKeyset;
+    rs.LockType = bloqueo::kOptimista;
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "1101", "CODIGO", &rs));
+    ASSERT_EQ(rs.State(), estado_objeto::kAbierto);
+    EXPECT_EQ(rs.Fields("DESCRIPCION").Texto(), "Caja");
+    EXPECT_EQ(rs.LockType, bloqueo::kOptimista);  // the recordset's own types when not read-only
+    EXPECT_FALSE(db.ExisteEnTabla("MA_CUENTAS", "0000", "CODIGO", &rs, 8, "", true));
+    EXPECT_EQ(rs.State(), estado_objeto::kAbierto);
+    EXPECT_EQ(rs.LockType, bloqueo::kSoloLectura);
+}
+
+TEST_F(Busquedas, ApostrofesDelValorSeDuplican) {
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "O'HARA", "CODIGO"));
+    EXPECT_EQ(
+        Ultima(),
+        "SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='O''HARA'");
+    EXPECT_TRUE(db.ExisteEnTablaST("MA_CUENTAS", "O'HARA", "CODIGO"));
+    EXPECT_EQ(Ultima(), "SELECT * FROM MA_CUENTAS with(nolock)   WHERE CODIGO ='O''HARA'");
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "O'HARA", "DESCRIPCION", "CODIGO"), "Cliente O'Hara");
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", " O'HARA ", "DESCRIPCION", "CODIGO", 8, "", true),
+              "Cliente O'Hara");
+    const std::string ataque = "x'; DROP TABLE MA_CUENTAS; --";
+    EXPECT_FALSE(db.ExisteEnTabla("MA_CUENTAS", ataque, "CODIGO"));
+    EXPECT_FALSE(db.ExisteEnTablaST("MA_CUENTAS", ataque, "CODIGO"));
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", ataque, "DESCRIPCION", "CODIGO"), "");
+    EXPECT_TRUE(p->dialogos.empty());
+    EXPECT_TRUE(db.ExisteTablaDB("MA_CUENTAS"));
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "1101", "CODIGO"));
+}
+
+TEST_F(Busquedas, ExisteEnTablaSTNoRecortaNiTraduce) {
+    EXPECT_FALSE(db.ExisteEnTablaST("MA_CUENTAS", "2101", "CODIGO"));
+    EXPECT_TRUE(db.ExisteEnTablaST("MA_CUENTAS", "1101", "CODIGO"));
+    EXPECT_EQ(Ultima(), "SELECT * FROM MA_CUENTAS with(nolock)   WHERE CODIGO ='1101'");
+    EXPECT_TRUE(db.ExisteEnTablaST("MA_CUENTAS", "", "", nullptr, 8, "CODIGO = '1101'"));
+    EXPECT_EQ(Ultima(), "SELECT * FROM MA_CUENTAS with(nolock)   WHERE CODIGO = '1101'");
+}
+
+TEST_F(Busquedas, DatosTablaEncontradoNoEncontradoYNulo) {
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "1101", "DESCRIPCION", "CODIGO"), "Caja");
+    EXPECT_EQ(Ultima(), "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE CODIGO ='1101' ");
+    const auto falta = db.DatosTabla("MA_CUENTAS", "4444", "DESCRIPCION", "CODIGO");
+    ASSERT_TRUE(falta.has_value());  // "" and not Empty
+    EXPECT_EQ(*falta, "");
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "NULA", "DESCRIPCION", "CODIGO"), "");
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", " 2101 ", "descripcion", "CODIGO", '\'', "", true),
+              "Proveedores");
+    EXPECT_EQ(Ultima(),
+              "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE "
+              "LTRIM(RTRIM(CODIGO)) ='2101' ");
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "10", "CODIGO", "IMPORTE", tipodato::kLargo,
+                            "DESCRIPCION IS NOT NULL"),
+              "O'HARA");
+    EXPECT_EQ(Ultima(),
+              "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE IMPORTE = 10 AND "
+              "DESCRIPCION IS NOT NULL");
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "1101", "DESCRIPCION", "CODIGO", 8, "   "), "Caja");
+    EXPECT_EQ(Ultima(), "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE CODIGO ='1101'    ");
+    EXPECT_TRUE(p->dialogos.empty());
+}
+
+TEST_F(Busquedas, DatosTablaFallidaPreguntaOIgnoraEnSilencio) {
+    const auto ignorado = db.DatosTabla("NOEXISTE", "1", "A", "B", 8, "", false, true);
+    ASSERT_TRUE(ignorado.has_value());
+    EXPECT_EQ(*ignorado, "");
+    EXPECT_TRUE(p->dialogos.empty());
+
+    p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
+    const auto abortado = db.DatosTabla("NOEXISTE", "1", "A", "B");
+    EXPECT_FALSE(abortado.has_value());
+    ASSERT_EQ(p->dialogos.size(), 2u);
+    EXPECT_EQ(p->dialogos[0].estilo, 18);
+    EXPECT_EQ(p->dialogos[0].titulo, "Aviso al Operador");
+    EXPECT_EQ(p->dialogos[0].texto, db.gCnn.Errors().Item(0).Descripcion);
+    EXPECT_FALSE(std::filesystem::exists(db.gLogErr));  // lookups do not write the log
+
+    p->respuestas = {respuesta::kAbortar};
+    EXPECT_FALSE(db.ExisteEnTabla("NOEXISTE", "1", "A"));
+    EXPECT_EQ(p->dialogos.size(), 3u);
+}
+
+TEST_F(Busquedas, DatosTablaSinConexionUsableDaVacio) {
+    db.gOpenFlag = false;
+    EXPECT_FALSE(db.DatosTabla("MA_CUENTAS", "1101", "DESCRIPCION", "CODIGO").has_value());
+}
+
+TEST_F(Busquedas, MaximosYMinimos) {
+    EXPECT_EQ(db.BuscaUltimoCodigo("CODIGOS", "CODIGO")->TextoCorto(), "123");
+    EXPECT_EQ(Ultima(), "SELECT MAX(CODIGO) AS MAYOR FROM CODIGOS");
+    EXPECT_EQ(db.BuscaUltimoCodigo("CODIGOS", "CODIGO", 0, "CODIGO < '001'")->TextoCorto(), "45");
+    EXPECT_EQ(Ultima(), "SELECT MAX(CODIGO) AS MAYOR FROM CODIGOS WHERE CODIGO < '001'");
+    EXPECT_FALSE(db.BuscaUltimoCodigo("VACIA", "CODIGO").has_value());
+    EXPECT_EQ(db.BuscaMaximo("CODIGOS", "CODIGO"), "00123");
+    EXPECT_EQ(db.BuscaMaximo("CODIGOS", "CODIGO", 3), "123");
+    EXPECT_EQ(db.BuscaMinimo("CODIGOS", "CODIGO", std::nullopt, " CODIGO > '0' ")->TextoCorto(),
+              "45");
+    EXPECT_EQ(Ultima(),
+              "SELECT MIN(CODIGO) AS MENOR FROM CODIGOS  with(nolock)  WHERE CODIGO > '0'");
+    EXPECT_THROW(db.BuscaUltimoCodigo("NOEXISTE", "X"), ErrorEjecucion);
+}
+
+TEST_F(Busquedas, CatalogoDeTablasYColumnas) {
+    EXPECT_TRUE(db.ExisteTablaDB(" ma_cuentas "));
+    EXPECT_FALSE(db.ExisteTablaDB("MA_CUENTA"));
+    EXPECT_TRUE(db.ExisteCampoDB("MA_CUENTAS", " descripcion "));
+    EXPECT_FALSE(db.ExisteCampoDB("MA_CUENTAS", "NOMBRE"));
+    db.gProveedor = "OraOLEDB.Oracle.1";
+    EXPECT_TRUE(db.ExisteCampoDB("MA_CUENTAS", "NOMBRE"));
+}
