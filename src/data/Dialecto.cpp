@@ -241,6 +241,18 @@ bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, st
     return true;
 }
 
+/// Server functions whose names are keywords of SQLite's grammar ("x ISNULL", LEFT JOIN):
+/// called as functions, they go by the names registered on the connection.
+const char* FuncionRenombrada(const std::vector<Token>& t, size_t i) {
+    if (t[i].tipo != Tipo::Nombre) return nullptr;
+    const size_t j = Siguiente(t, i);
+    if (j >= t.size() || !EsSimbolo(t[j], "(")) return nullptr;
+    if (Es(t[i], "ISNULL")) return "IFNULL";
+    if (Es(t[i], "LEFT")) return "SUITE_LEFT";
+    if (Es(t[i], "RIGHT")) return "SUITE_RIGHT";
+    return nullptr;
+}
+
 class AdaptadorSqlite {
   public:
     explicit AdaptadorSqlite(std::vector<Token> t)
@@ -296,8 +308,28 @@ class AdaptadorSqlite {
             if (j < t_.size() && EsNombreObjeto(t_[j]) && !Es(t_[j], "FROM")) insertarFrom_ = j;
         }
         if (Es(tk, "BEGIN") || Es(tk, "COMMIT") || Es(tk, "ROLLBACK")) return Transaccion();
+        if (EsSimbolo(tk, "+") && JuntaTextos()) {
+            out_ += "||";
+            return;
+        }
+        if (const char* otro = FuncionRenombrada(t_, i_)) {
+            out_ += otro;
+            return;
+        }
         out_ += tk.texto;
         if (colacion_.count(i_)) out_ += std::string(" COLLATE ") + kColacionSuite;
+    }
+
+    /// The server joins texts with "+"; SQLite adds them as numbers. Without types at hand,
+    /// a "+" next to a text literal is taken as a join ('A' + NOMBRE, CODIGO + '-').
+    bool JuntaTextos() const {
+        size_t antes = i_;
+        while (antes > 0 &&
+               (t_[antes - 1].tipo == Tipo::Blanco || t_[antes - 1].tipo == Tipo::Comentario))
+            --antes;
+        const size_t despues = Siguiente(t_, i_);
+        return (antes > 0 && t_[antes - 1].tipo == Tipo::Literal) ||
+               (despues < t_.size() && t_[despues].tipo == Tipo::Literal);
     }
 
     void Select() {

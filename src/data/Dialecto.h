@@ -9,8 +9,9 @@
 /// The statement rewritten for `destino`. For SQLite: "TOP n" becomes a trailing "LIMIT n"
 /// (of its own SELECT, also inside parentheses), table hints such as with(nolock) and "dbo."
 /// prefixes go, "DELETE t WHERE" gains FROM, [bracket names] become "quoted names", N'..'
-/// literals lose the N, "BEGIN TRAN" becomes "BEGIN IMMEDIATE TRANSACTION", and a comparison
-/// of LTRIM(..)/RTRIM(..) with a literal names the suite collation so that it ignores case and
+/// literals lose the N, a "+" next to a text literal becomes "||", ISNULL/LEFT/RIGHT calls take the
+/// registered names, "BEGIN TRAN" becomes "BEGIN IMMEDIATE TRANSACTION", and a comparison of
+/// LTRIM(..)/RTRIM(..) with a literal names the suite collation so that it ignores case and
 /// trailing blanks as the server does. Text inside literals is never touched.
 /// SQL Server and Oracle: the statement as given. Never throws for any input.
 std::string AdaptarSentencia(const std::string& sql, Dialecto destino);

@@ -176,8 +176,36 @@ void FuncionLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, texto::Largo(texto::RecortarDer(TextoDe(argv[0]))));
 }
 
-void FuncionIsNull(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    sqlite3_result_value(ctx, sqlite3_value_type(argv[0]) == SQLITE_NULL ? argv[1] : argv[0]);
+// LEFT / RIGHT (SQLite's grammar reserves these words: statements call them SUITE_LEFT /
+// SUITE_RIGHT after adaptation).
+void FuncionIzquierda(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    const int n = sqlite3_value_int(argv[1]);
+    if (n < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the left function",
+                                    -1);
+    ResultadoTexto(ctx, texto::Izquierda(TextoDe(argv[0]), n));
+}
+
+void FuncionDerecha(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    const int n = sqlite3_value_int(argv[1]);
+    if (n < 0)
+        return sqlite3_result_error(ctx, "Invalid length parameter passed to the right function",
+                                    -1);
+    ResultadoTexto(ctx, texto::Derecha(TextoDe(argv[0]), n));
+}
+
+void FuncionReplicate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (AlgunoNulo(argc, argv)) return sqlite3_result_null(ctx);
+    const int n = sqlite3_value_int(argv[1]);
+    if (n < 0) return sqlite3_result_null(ctx);
+    const auto s = TextoDe(argv[0]);
+    if (s.size() * static_cast<size_t>(n) > 1000000) return sqlite3_result_error_toobig(ctx);
+    std::string r;
+    r.reserve(s.size() * static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) r += s;
+    ResultadoTexto(ctx, r);
 }
 
 // CHARINDEX(buscado, texto[, inicio]): 1-based, letters without case; 0 when absent.
@@ -305,7 +333,9 @@ constexpr Funcion kFunciones[] = {
     {"like", 2, true, FuncionLike},
     {"like", 3, true, FuncionLike},
     {"len", 1, true, FuncionLen},
-    {"isnull", 2, true, FuncionIsNull},
+    {"suite_left", 2, true, FuncionIzquierda},
+    {"suite_right", 2, true, FuncionDerecha},
+    {"replicate", 2, true, FuncionReplicate},
     {"charindex", 2, true, FuncionCharIndex},
     {"charindex", 3, true, FuncionCharIndex},
     {"getdate", 0, false, FuncionGetDate},

@@ -1,0 +1,304 @@
+// The connection and its recordsets over the embedded engine, with statements written in the
+// suite server's dialect as the program writes them.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "Conexion.h"
+#include "ErrorEjecucion.h"
+#include "PlataformaGuionada.h"
+#include "Recordset.h"
+#include "test_motor_base.h"
+
+namespace {
+
+/// Runs `accion`, expecting an ErrorEjecucion; returns its number (0 when none was thrown).
+template <class F>
+long NumeroDeError(F&& accion) {
+    try {
+        accion();
+    } catch (const ErrorEjecucion& e) {
+        return e.Numero();
+    }
+    return 0;
+}
+
+class ConexionPrueba : public ::testing::Test {
+  protected:
+    void SetUp() override { cn.Open(base.Cadena()); }
+    long Contar(const std::string& sql) {
+        Recordset rs;
+        rs.Open(sql, cn);
+        return std::stol(rs.Fields(0).Texto());
+    }
+
+    BaseTemporal base{kEsquemaPrueba};
+    Conexion cn;
+};
+
+TEST(ConexionApertura, ArchivoFaltanteLlenaErroresYLanza) {
+    BaseTemporal base{kEsquemaPrueba, "OTRA"};
+    Conexion cn;
+    const std::string cadena = "PROVIDER=SQLOLEDB;Server=sqlite:" + base.Carpeta().string() +
+                               ";Database =NO_EXISTE;UId=NO_EXISTE;Pwd=NO_EXISTE;";
+    try {
+        cn.Open(cadena);
+        FAIL() << "abrio una base inexistente";
+    } catch (const ErrorEjecucion& e) {
+        EXPECT_EQ(e.Numero(), errnum::kEFail);
+    }
+    ASSERT_EQ(cn.Errors().Count(), 1);
+    EXPECT_EQ(cn.Errors().Item(0).Numero, errnum::kEFail);
+    EXPECT_EQ(cn.Errors().Item(0).Nativo, 11);
+    EXPECT_EQ(cn.Errors().Item(0).EstadoSql, "08001");
+    EXPECT_NE(cn.Errors().Item(0).Descripcion.find("NO_EXISTE.sqlite"), std::string::npos);
+    EXPECT_EQ(cn.State(), estado_objeto::kCerrado);
+    // The failed attempt leaves the connection usable for the next one.
+    cn.Open(base.Cadena());
+    EXPECT_TRUE(cn.Errors().Vacia());
+    EXPECT_EQ(cn.DefaultDatabase(), "OTRA");
+}
+
+TEST(ConexionApertura, ServidorSqliteVacioEsLaCarpetaDelPrograma) {
+    BaseTemporal base{kEsquemaPrueba};
+    ConPlataformaGuionada p;
+    p->rutaEjecutable = (base.Carpeta() / "asientos-modelo").string();
+    Conexion cn;
+    cn.Open("PROVIDER=SQLOLEDB;SERVER=SQLite:;database=EMPRESA;UId=EMPRESA;Pwd=EMPRESA;Extra=1");
+    EXPECT_EQ(cn.State(), estado_objeto::kAbierto);
+    EXPECT_EQ(cn.DialectoSql(), Dialecto::Sqlite);
+    EXPECT_NO_THROW(cn.SetDefaultDatabase("Empresa"));
+    EXPECT_EQ(NumeroDeError([&] { cn.SetDefaultDatabase("OTRA"); }), errnum::kEFail);
+    EXPECT_EQ(cn.Errors().Item(0).Nativo, 911);
+}
+
+TEST(ConexionApertura, JetAbreElArchivoDeDataSource) {
+    BaseTemporal base{kEsquemaPrueba};
+    Conexion cn;
+    cn.Open("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =" + base.Ruta() +
+            ";User ID=a;Password=b;");
+    EXPECT_EQ(cn.Tablas().size(), 2u);
+}
+
+TEST(ConexionApertura, EstadosAbiertoYCerrado) {
+    BaseTemporal base{kEsquemaPrueba};
+    Conexion cn;
+    EXPECT_EQ(NumeroDeError([&] { cn.Close(); }), errnum::kObjetoCerrado);
+    EXPECT_EQ(NumeroDeError([&] { cn.Execute("SELECT 1"); }), errnum::kConexionInvalida);
+    ASSERT_EQ(cn.Errors().Count(), 1);
+    EXPECT_EQ(cn.Errors().Item(0).Numero, errnum::kConexionInvalida);
+    EXPECT_EQ(NumeroDeError([&] { cn.BeginTrans(); }), errnum::kConexionInvalida);
+    cn.Open(base.Cadena());
+    EXPECT_EQ(NumeroDeError([&] { cn.Open(base.Cadena()); }), errnum::kObjetoAbierto);
+    EXPECT_EQ(cn.ConnectionString, base.Cadena());
+    cn.Close();
+    EXPECT_EQ(cn.State(), estado_objeto::kCerrado);
+}
+
+TEST_F(ConexionPrueba, ComparacionesRecortadasIgnoranCasoYBlancos) {
+    cn.Execute(
+        "INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES ('  1101 ', 'Pagos'), ('1102', 'ÑANDÚ')");
+    Recordset rs;
+    rs.Open("SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(NOMBRE)) ='PAGOS  '",
+            cn);
+    ASSERT_FALSE(rs.EOF());
+    EXPECT_EQ(rs.Fields("codigo").Texto(), "  1101 ");
+    rs.Open("SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(NOMBRE)) ='ñandú'",
+            cn);
+    ASSERT_FALSE(rs.EOF());
+    EXPECT_EQ(rs.Fields("CODIGO").Texto(), "1102");
+    rs.Open("SELECT * FROM MA_CUENTAS WHERE LTRIM(CODIGO) = '1101'", cn);
+    EXPECT_FALSE(rs.EOF());
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS WHERE NOMBRE LIKE 'ñ%'"), 1);
+    // The trimmed lookup of a code uses the schema's expression index.
+    Recordset plan;
+    plan.Open(
+        "EXPLAIN QUERY PLAN SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE "
+        "LTRIM(RTRIM(CODIGO)) ='1101'",
+        cn);
+    EXPECT_NE(plan.Fields("detail").Texto().find("ix_cuentas_codigo_trim"), std::string::npos)
+        << plan.Fields("detail").Texto();
+}
+
+TEST_F(ConexionPrueba, SentenciasDelServidorSeEjecutan) {
+    std::vector<std::string> vistas;
+    cn.Observador = [&](const std::string& s) { vistas.push_back(s); };
+    long n = 0;
+    cn.Execute(
+        "INSERT INTO dbo.MA_MODELOS (NOMBRE, SECUENCIA, [DEBE-HABER]) VALUES ('A', 1, 'D'), "
+        "('A', 2, 'H'), ('B', 1, 'D')",
+        &n);
+    EXPECT_EQ(n, 3);
+    Recordset f = cn.Execute(
+        "SELECT ISNULL(CUENTA, 'sin') + '', LEFT(NOMBRE, 1) FROM MA_MODELOS WHERE SECUENCIA = 2");
+    EXPECT_EQ(f.Fields(0).Texto(), "sin");  // ISNULL and LEFT as the server has them
+    EXPECT_EQ(f.Fields(1).Texto(), "A");
+    Recordset rs = cn.Execute(
+        "SELECT TOP 1 [DEBE-HABER] FROM MA_MODELOS with (NOLOCK) ORDER BY SECUENCIA DESC");
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields("debe-haber").Texto(), "H");
+    cn.Execute("DELETE  MA_MODELOS WHERE NOMBRE = 'a'", &n);
+    EXPECT_EQ(n, 2);
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_MODELOS"), 1);
+    // The observer sees the texts as the program wrote them.
+    ASSERT_GE(vistas.size(), 3u);
+    EXPECT_EQ(vistas[3], "DELETE  MA_MODELOS WHERE NOMBRE = 'a'");
+    // A statement without rows gives a closed recordset.
+    EXPECT_EQ(cn.Execute("UPDATE MA_MODELOS SET SECUENCIA = 5").State(), estado_objeto::kCerrado);
+}
+
+TEST_F(ConexionPrueba, LiteralesConApostrofesLleganIntactos) {
+    const std::string valor = "O''Brien with(nolock) [x] dbo.y TOP 1";
+    cn.Execute("INSERT INTO MA_MODELOS (NOMBRE, SECUENCIA, CUENTA) VALUES ('" + valor +
+               "', 1, '')");
+    Recordset rs;
+    rs.Open("SELECT NOMBRE FROM MA_MODELOS WHERE LTRIM(RTRIM(NOMBRE)) = '" + valor + "'", cn);
+    ASSERT_FALSE(rs.EOF());
+    EXPECT_EQ(rs.Fields("NOMBRE").Texto(), "O'Brien with(nolock) [x] dbo.y TOP 1");
+}
+
+TEST_F(ConexionPrueba, AltaDeFilasConParametros) {
+    Recordset rs;
+    rs.Open("SELECT * FROM [MA_MODELOS] with(nolock) WHERE 1 = 0", cn, cursor::kKeyset,
+            bloqueo::kOptimista);
+    EXPECT_EQ(rs.Tabla(), "MA_MODELOS");
+    EXPECT_TRUE(rs.BOF() && rs.EOF());
+    rs.AddNew();
+    EXPECT_TRUE(rs.EdicionPendiente());
+    rs.Poner("nombre", std::string("D'Alessandro'); DROP TABLE MA_MODELOS;--"));
+    rs.Poner("SECUENCIA", std::string("1"));
+    rs.Poner("Debe-Haber", std::string("D"));
+    rs.Poner("CUENTA", std::nullopt);
+    EXPECT_EQ(NumeroDeError([&] { rs.Poner("NO_HAY", std::string("x")); }),
+              errnum::kElementoNoEncontrado);
+    EXPECT_EQ(NumeroDeError([&] { rs.Close(); }), errnum::kOperacionNoPermitida);
+    rs.Update();
+    EXPECT_FALSE(rs.EdicionPendiente());
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields("DEBE-HABER").Texto(), "D");  // the new row is the current one
+    // A failing insert (same key) keeps the row pending and fills the error collection.
+    rs.AddNew();
+    rs.Poner("NOMBRE", std::string("D'Alessandro'); DROP TABLE MA_MODELOS;--"));
+    rs.Poner("SECUENCIA", std::string("1"));
+    EXPECT_EQ(NumeroDeError([&] { rs.Update(); }), errnum::kViolacionIntegridad);
+    EXPECT_TRUE(rs.EdicionPendiente());
+    EXPECT_EQ(cn.Errors().Count(), 1);
+    rs.CancelUpdate();
+    rs.Close();
+
+    Recordset leido;
+    leido.Open("SELECT * FROM MA_MODELOS", cn);
+    ASSERT_EQ(leido.RecordCount(), 1);
+    EXPECT_EQ(leido.Fields("NOMBRE").Texto(), "D'Alessandro'); DROP TABLE MA_MODELOS;--");
+    EXPECT_TRUE(leido.Fields("CUENTA").EsNulo());
+    EXPECT_TRUE(leido.Fields("IMPORTE").EsNulo());
+    // Read-only recordsets and joins do not take new rows.
+    EXPECT_EQ(NumeroDeError([&] { leido.AddNew(); }), 3251);
+}
+
+TEST_F(ConexionPrueba, MovimientosBofEofYCampos) {
+    cn.Execute("INSERT INTO MA_CUENTAS (CODIGO, NIVEL) VALUES ('1', 1), ('2', NULL), ('3', 3)");
+    Recordset vacio;
+    vacio.Open("SELECT * FROM MA_CUENTAS WHERE CODIGO = 'x'", cn);
+    EXPECT_TRUE(vacio.BOF());
+    EXPECT_TRUE(vacio.EOF());
+    EXPECT_EQ(NumeroDeError([&] { vacio.Fields("CODIGO"); }), 3021);
+    EXPECT_EQ(NumeroDeError([&] { vacio.MoveNext(); }), 3021);
+    EXPECT_EQ(NumeroDeError([&] { vacio.Fields("NO_HAY"); }), errnum::kElementoNoEncontrado);
+
+    Recordset rs;
+    rs.Open("SELECT CODIGO, NIVEL FROM MA_CUENTAS ORDER BY CODIGO", cn);
+    EXPECT_FALSE(rs.BOF());
+    EXPECT_EQ(rs.Fields(0).Texto(), "1");
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Fields("nivel").EsNulo());
+    rs.MoveNext();
+    rs.MoveNext();
+    EXPECT_TRUE(rs.EOF());
+    EXPECT_EQ(NumeroDeError([&] { rs.Fields("CODIGO"); }), 3021);
+    rs.MoveLast();
+    EXPECT_EQ(rs.Fields("CODIGO").Texto(), "3");
+    rs.MoveFirst();
+    rs.MovePrevious();
+    EXPECT_TRUE(rs.BOF());
+    EXPECT_FALSE(rs.EOF());
+    EXPECT_EQ(NumeroDeError([&] { rs.MovePrevious(); }), 3021);
+    EXPECT_EQ(rs.NombresCampos(), (std::vector<std::string>{"CODIGO", "NIVEL"}));
+    rs.Close();
+    EXPECT_EQ(NumeroDeError([&] { rs.Close(); }), errnum::kObjetoCerrado);
+    EXPECT_EQ(NumeroDeError([&] { rs.EOF(); }), errnum::kObjetoCerrado);
+}
+
+TEST_F(ConexionPrueba, ErroresMapeadosALosNumerosDelServidor) {
+    struct Caso {
+        std::string sql;
+        long numero, nativo;
+        std::string estado;
+    } casos[] = {
+        {"SELECT * FROM NO_EXISTE", errnum::kTablaInexistente, 208, "42S02"},
+        {"SELECT * FROM MA_CUENTAS WHERE", errnum::kErroresEnComando, 102, "42000"},
+        {"INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1'),('1')", errnum::kViolacionIntegridad, 2627,
+         "23000"},
+        {"INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES ('9', 'DEMASIADO LARGO')", 0x80040E57,
+         8152, "22001"},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(NumeroDeError([&] { cn.Execute(c.sql); }), c.numero) << c.sql;
+        ASSERT_EQ(cn.Errors().Count(), 1) << c.sql;
+        EXPECT_EQ(cn.Errors().Item(0).Nativo, c.nativo) << c.sql;
+        EXPECT_EQ(cn.Errors().Item(0).EstadoSql, c.estado) << c.sql;
+        EXPECT_FALSE(cn.Errors().Item(0).Descripcion.empty());
+    }
+    // The next successful statement starts with an empty collection.
+    cn.Execute("SELECT 1");
+    EXPECT_TRUE(cn.Errors().Vacia());
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 0);  // nothing half-inserted
+}
+
+TEST_F(ConexionPrueba, RevertirNoDejaRastro) {
+    cn.BeginTrans();
+    EXPECT_TRUE(cn.EnTransaccion());
+    cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1')");
+    cn.RollbackTrans();
+    EXPECT_FALSE(cn.EnTransaccion());
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 0);
+    {
+        GuardaTransaccion g(cn);
+        cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('2')");
+    }  // left without confirming: rolled back
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 0);
+    {
+        GuardaTransaccion g(cn);
+        cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('3')");
+        g.Confirmar();
+    }
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 1);
+    // Closing with a transaction open discards it.
+    cn.BeginTrans();
+    cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('4')");
+    cn.Close();
+    cn.Open(base.Cadena());
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 1);
+}
+
+TEST_F(ConexionPrueba, OtraConexionEscribiendoDaOcupadoSinColgarse) {
+    Conexion otra;
+    otra.Open(base.Cadena());
+    otra.BeginTrans();
+    otra.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1')");
+    cn.CommandTimeout = 1;
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(NumeroDeError([&] { cn.BeginTrans(); }), static_cast<long>(0x80040E31));
+    ASSERT_EQ(cn.Errors().Count(), 1);
+    EXPECT_EQ(cn.Errors().Item(0).Nativo, 1222);
+    EXPECT_FALSE(cn.EnTransaccion());
+    EXPECT_EQ(NumeroDeError([&] { cn.Execute("UPDATE MA_CUENTAS SET NIVEL = 1"); }),
+              static_cast<long>(0x80040E31));
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), 6.0);
+    otra.CommitTrans();
+    cn.BeginTrans();
+    cn.Execute("UPDATE MA_CUENTAS SET NIVEL = 1");
+    cn.CommitTrans();
+}
+
+}  // namespace

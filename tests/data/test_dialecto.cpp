@@ -1,0 +1,120 @@
+// Adaptation of the program's statements to the embedded engine, text for text.
+#include <gtest/gtest.h>
+
+#include "Dialecto.h"
+
+namespace {
+
+std::string Sqlite(const std::string& sql) { return AdaptarSentencia(sql, Dialecto::Sqlite); }
+
+TEST(Dialecto, ServidorYOracleRecibenLaSentenciaTalCual) {
+    const std::string sql =
+        "SELECT TOP 1  * FROM dbo.[MA CUENTAS] with(nolock)  WHERE LTRIM(RTRIM(X)) ='a'";
+    EXPECT_EQ(AdaptarSentencia(sql, Dialecto::SqlServer), sql);
+    EXPECT_EQ(AdaptarSentencia(sql, Dialecto::Oracle), sql);
+}
+
+TEST(Dialecto, TopPasaAlFinalComoLimit) {
+    // The lookup's own statement: double blank after TOP 1, hint, trimmed comparison.
+    EXPECT_EQ(
+        Sqlite("SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='1101'"),
+        "SELECT * FROM MA_CUENTAS   WHERE LTRIM(RTRIM(CODIGO)) ='1101' COLLATE SUITE_CI LIMIT 1");
+    EXPECT_EQ(Sqlite("select top 1 * from T order by A desc"),
+              "select * from T order by A desc LIMIT 1");
+    EXPECT_EQ(Sqlite("SELECT TOP    10 A FROM T"), "SELECT A FROM T LIMIT 10");
+    EXPECT_EQ(Sqlite("SELECT TOP (5) A FROM T;"), "SELECT A FROM T LIMIT 5;");
+    EXPECT_EQ(Sqlite("SELECT DISTINCT TOP 3 A FROM T"), "SELECT DISTINCT A FROM T LIMIT 3");
+    // A sub-query keeps its own limit inside its parentheses; calls in between do not count.
+    EXPECT_EQ(
+        Sqlite("SELECT A FROM T WHERE B IN (SELECT TOP 2 LTRIM(B) FROM U ORDER BY C) ORDER BY A"),
+        "SELECT A FROM T WHERE B IN (SELECT LTRIM(B) FROM U ORDER BY C LIMIT 2) ORDER BY A");
+    // A trailing line comment must not swallow the limit.
+    EXPECT_EQ(Sqlite("SELECT TOP 1 A FROM T -- nota"), "SELECT A FROM T -- nota\n LIMIT 1");
+    // A column called TOP, and TOP .. PERCENT, are left alone.
+    EXPECT_EQ(Sqlite("SELECT TOP FROM T"), "SELECT TOP FROM T");
+    EXPECT_EQ(Sqlite("SELECT TOP 5 PERCENT A FROM T"), "SELECT TOP 5 PERCENT A FROM T");
+}
+
+TEST(Dialecto, PistasDeBloqueoYDboDesaparecen) {
+    EXPECT_EQ(Sqlite("SELECT * FROM T WITH ( NoLock ) where x=1"), "SELECT * FROM T  where x=1");
+    EXPECT_EQ(Sqlite("SELECT * FROM T with (nolock, rowlock)"), "SELECT * FROM T ");
+    EXPECT_EQ(Sqlite("SELECT * FROM dbo.T JOIN [dbo].U ON 1=1"), "SELECT * FROM T JOIN U ON 1=1");
+    // A common table expression is not a hint.
+    EXPECT_EQ(Sqlite("WITH x AS (SELECT 1) SELECT * FROM x"),
+              "WITH x AS (SELECT 1) SELECT * FROM x");
+}
+
+TEST(Dialecto, DeleteSinFromLoGana) {
+    EXPECT_EQ(Sqlite("DELETE MA_MODELOS WHERE NOMBRE='A'"),
+              "DELETE FROM MA_MODELOS WHERE NOMBRE='A'");
+    EXPECT_EQ(Sqlite("DELETE  MA_MODELOS WHERE X=1"), "DELETE  FROM MA_MODELOS WHERE X=1");
+    EXPECT_EQ(Sqlite("delete dbo.T where X=1"), "delete FROM T where X=1");
+    EXPECT_EQ(Sqlite("DELETE FROM T WHERE X=1"), "DELETE FROM T WHERE X=1");
+}
+
+TEST(Dialecto, CorchetesPasanANombresCitados) {
+    EXPECT_EQ(Sqlite("SELECT [DEBE-HABER], [a]]b], [x\"y] FROM [MA MODELOS]"),
+              "SELECT \"DEBE-HABER\", \"a]b\", \"x\"\"y\" FROM \"MA MODELOS\"");
+}
+
+TEST(Dialecto, ComparacionRecortadaNombraLaColacion) {
+    EXPECT_EQ(Sqlite("SELECT * FROM T WHERE LTRIM(NOMBRE) = 'x'"),
+              "SELECT * FROM T WHERE LTRIM(NOMBRE) = 'x' COLLATE SUITE_CI");
+    EXPECT_EQ(Sqlite("SELECT * FROM T WHERE 'x'<>rtrim(A) AND B='y'"),
+              "SELECT * FROM T WHERE 'x' COLLATE SUITE_CI<>rtrim(A) AND B='y'");
+    EXPECT_EQ(Sqlite("SELECT * FROM T WHERE LTRIM(RTRIM(A)) = N'ñ'"),
+              "SELECT * FROM T WHERE LTRIM(RTRIM(A)) = 'ñ' COLLATE SUITE_CI");
+    EXPECT_EQ(Sqlite("SELECT * FROM T WHERE LTRIM(A) = 'x' COLLATE BINARY"),
+              "SELECT * FROM T WHERE LTRIM(A) = 'x' COLLATE BINARY");
+    // Not a comparison with a literal: nothing to add.
+    EXPECT_EQ(Sqlite("SELECT LTRIM(A) FROM T WHERE LTRIM(A) = B"),
+              "SELECT LTRIM(A) FROM T WHERE LTRIM(A) = B");
+}
+
+TEST(Dialecto, LiteralesYComentariosNoSeTocan) {
+    const std::string sql =
+        "INSERT INTO T VALUES ('SELECT TOP 1 [x] FROM dbo.y with(nolock) DELETE z WHERE ''q''', "
+        "'O''Brien', \"dbo\", '')";
+    EXPECT_EQ(Sqlite(sql), sql);
+    EXPECT_EQ(Sqlite("SELECT 'a''', [b] FROM T /* [c] TOP 1 */"),
+              "SELECT 'a''', \"b\" FROM T /* [c] TOP 1 */");
+    // Unterminated texts are passed on (the engine reports them) without overrunning.
+    EXPECT_EQ(Sqlite("SELECT 'abc"), "SELECT 'abc");
+    EXPECT_EQ(Sqlite("SELECT [abc"), "SELECT \"abc\"");
+    EXPECT_EQ(Sqlite(""), "");
+}
+
+TEST(Dialecto, FuncionesConNombreReservado) {
+    EXPECT_EQ(Sqlite("SELECT ISNULL(A, '') , LEFT(B, 2), right (C,1) FROM T LEFT JOIN U ON 1=1 "
+                     "WHERE A ISNULL"),
+              "SELECT IFNULL(A, '') , SUITE_LEFT(B, 2), SUITE_RIGHT (C,1) FROM T LEFT JOIN U ON "
+              "1=1 WHERE A ISNULL");
+}
+
+TEST(Dialecto, SumaJuntoATextoEsConcatenacion) {
+    EXPECT_EQ(Sqlite("SELECT 'a' + B + 'c', B + 1, 'x'+'y' FROM T"),
+              "SELECT 'a' || B || 'c', B + 1, 'x'||'y' FROM T");
+}
+
+TEST(Dialecto, TransaccionesDelServidor) {
+    EXPECT_EQ(Sqlite("BEGIN TRAN"), "BEGIN IMMEDIATE TRANSACTION");
+    EXPECT_EQ(Sqlite("begin transaction"), "BEGIN IMMEDIATE TRANSACTION");
+    EXPECT_EQ(Sqlite("COMMIT TRAN"), "COMMIT TRANSACTION");
+    EXPECT_EQ(Sqlite("ROLLBACK TRANSACTION"), "ROLLBACK TRANSACTION");
+}
+
+TEST(Dialecto, TablaDeUnaConsultaSimple) {
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM MA_MODELOS WHERE 1=0"), "MA_MODELOS");
+    EXPECT_EQ(TablaDeConsulta("select a, (select 1 from x) from [dbo].[DEBE-HABER] with(nolock)"),
+              "DEBE-HABER");
+    EXPECT_EQ(TablaDeConsulta("SELECT TOP 1 * FROM dbo.T t ORDER BY A"), "T");
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM \"MA MODELOS\""), "MA MODELOS");
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM A, B"), "");
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM A JOIN B ON 1=1"), "");
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM A INNER JOIN B ON 1=1"), "");
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM (SELECT 1) q"), "");
+    EXPECT_EQ(TablaDeConsulta("SELECT * FROM A UNION SELECT * FROM B"), "");
+    EXPECT_EQ(TablaDeConsulta("UPDATE A SET X=1"), "");
+}
+
+}  // namespace

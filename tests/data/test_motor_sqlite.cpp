@@ -1,0 +1,260 @@
+// The embedded engine on its own: the suite's text semantics, values and types, failure
+// classes, lock waits, and the loadable extension.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <regex>
+
+#include "MotorSqlite.h"
+#include "Texto.h"
+#include "test_motor_base.h"
+
+namespace {
+
+class MotorSqlitePrueba : public ::testing::Test {
+  protected:
+    BaseTemporal base{kEsquemaPrueba};
+    MotorSqlite motor{base.Ruta()};
+
+    /// The single value of a one-row, one-column query (nullopt for Null).
+    ValorSql Valor(const std::string& sql) {
+        const auto r = motor.Ejecutar(sql);
+        EXPECT_EQ(r.Filas.size(), 1u) << sql;
+        return r.Filas.empty() ? ValorSql{} : r.Filas[0][0];
+    }
+    std::string Texto(const std::string& sql) { return Valor(sql).value_or("<Null>"); }
+
+    ClaseFalla ClaseDe(const std::string& sql) {
+        try {
+            motor.Ejecutar(sql);
+        } catch (const FallaMotor& f) {
+            return f.Clase;
+        }
+        ADD_FAILURE() << "no fallo: " << sql;
+        return ClaseFalla::Otra;
+    }
+};
+
+TEST_F(MotorSqlitePrueba, ColacionIgnoraCasoYBlancosFinales) {
+    EXPECT_EQ(Texto("SELECT 'Pagos' = 'PAGOS  ' COLLATE SUITE_CI"), "1");
+    EXPECT_EQ(Texto("SELECT 'ÑANDÚ' = 'ñandú' COLLATE SUITE_CI"), "1");
+    EXPECT_EQ(Texto("SELECT 'camión' = 'CAMION' COLLATE SUITE_CI"), "0");  // accents still count
+    EXPECT_EQ(Texto("SELECT '  a' = 'a' COLLATE SUITE_CI"), "0");          // leading blanks count
+    // Order: letters without case; a shorter text compares as blank-padded.
+    EXPECT_EQ(Texto("SELECT 'b' > 'A' COLLATE SUITE_CI"), "1");
+    EXPECT_EQ(
+        Texto("SELECT 'ab' < 'ab!' COLLATE SUITE_CI AND 'ab' > ('ab' || char(9)) COLLATE SUITE_CI"),
+        "1");
+    // Stray bytes (not UTF-8) compare without crashing and equal themselves.
+    EXPECT_EQ(Texto("SELECT CAST(x'41FF' AS TEXT) = CAST(x'61FF20' AS TEXT) COLLATE SUITE_CI"),
+              "1");
+}
+
+TEST_F(MotorSqlitePrueba, OrdenYAgrupacionPorColumnaConColacion) {
+    motor.Ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES ('1','banco'),('2','Ñandu'),('3','BANCO  "
+        "'),"
+        "('4','caja'),('5','Abono'),('6','ñandu')");
+    const auto r =
+        motor.Ejecutar("SELECT NOMBRE, count(*) FROM MA_CUENTAS GROUP BY NOMBRE ORDER BY NOMBRE");
+    ASSERT_EQ(r.Filas.size(), 4u);
+    EXPECT_EQ(texto::Mayusculas(texto::Recortar(*r.Filas[0][0])), "ABONO");
+    EXPECT_EQ(*r.Filas[1][1], "2");  // banco + BANCO
+    EXPECT_EQ(texto::Mayusculas(*r.Filas[2][0]), "CAJA");
+    EXPECT_EQ(*r.Filas[3][1], "2");  // Ñandu + ñandu, after C
+}
+
+TEST_F(MotorSqlitePrueba, LikeIgnoraCasoConLetrasEspanolas) {
+    EXPECT_EQ(Texto("SELECT 'Ñandu' LIKE 'ñ%'"), "1");
+    EXPECT_EQ(Texto("SELECT 'ÁRBOL' LIKE 'arbol'"), "0");  // Á is not A
+    EXPECT_EQ(Texto("SELECT 'árbol' LIKE '_RBOL'"), "1");
+    EXPECT_EQ(Texto("SELECT 'abc' LIKE 'a%c%'"), "1");
+    EXPECT_EQ(Texto("SELECT 'abcd' LIKE 'a%c'"), "0");
+    EXPECT_EQ(Texto("SELECT '10%' LIKE '10!%' ESCAPE '!'"), "1");
+    EXPECT_EQ(Texto("SELECT '105' LIKE '10!%' ESCAPE '!'"), "0");
+    EXPECT_EQ(Texto("SELECT NULL LIKE 'a'"), "<Null>");
+}
+
+TEST_F(MotorSqlitePrueba, FuncionesDelServidor) {
+    EXPECT_EQ(Texto("SELECT LEN('ab  ')"), "2");
+    EXPECT_EQ(Texto("SELECT LEN('ñú')"), "2");
+    EXPECT_EQ(Texto("SELECT LEN(NULL)"), "<Null>");
+    EXPECT_EQ(
+        Texto("SELECT SUITE_LEFT('ñandú', 2) || SUITE_RIGHT('ñandú', 2) || SUITE_LEFT('a', 5)"),
+        "ñadúa");
+    EXPECT_EQ(Texto("SELECT REPLICATE('0', 3) || REPLICATE('x', -1) IS NULL"), "1");
+    EXPECT_EQ(Texto("SELECT CHARINDEX('B', 'abcb')"), "2");
+    EXPECT_EQ(Texto("SELECT CHARINDEX('b', 'abcb', 3)"), "4");
+    EXPECT_EQ(Texto("SELECT CHARINDEX('z', 'abc')"), "0");
+    EXPECT_EQ(Texto("SELECT CHARINDEX('ú', 'ÑANDÚ')"), "5");
+    EXPECT_EQ(Texto("SELECT YEAR('2024-03-15 10:20:30') || '/' || MONTH('2024-03-15') || '/' || "
+                    "DAY('2024-03-15')"),
+              "2024/3/15");
+    EXPECT_EQ(Texto("SELECT MONTH('15/03/2024')"), "3");
+    EXPECT_EQ(ClaseDe("SELECT MONTH('marzo')"), ClaseFalla::Otra);
+    EXPECT_EQ(Texto("SELECT VAL('  12.5abc')"), "12.5");
+    EXPECT_EQ(Texto("SELECT VAL('00123')"), "123");
+    EXPECT_EQ(Texto("SELECT VAL('-4 5')"), "-45");  // blanks inside the number are skipped
+    EXPECT_EQ(Texto("SELECT VAL('abc')"), "0");
+    EXPECT_EQ(Texto("SELECT UPPER('ñandú') || LOWER('ÑANDÚ')"), "ÑANDÚñandú");
+    EXPECT_EQ(Texto("SELECT '[' || SPACE(3) || ']'"), "[   ]");
+    EXPECT_EQ(Texto("SELECT '[' || LTRIM('  a  ') || '|' || RTRIM('  a  ') || ']'"), "[a  |  a]");
+    EXPECT_EQ(Texto("SELECT length(LTRIM(char(9) || 'a'))"), "2");  // blanks only, not tabs
+    EXPECT_EQ(Texto("SELECT SUBSTRING('abcdef', 2, 3)"), "bcd");
+    EXPECT_TRUE(std::regex_match(Texto("SELECT GETDATE()"),
+                                 std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")));
+}
+
+TEST_F(MotorSqlitePrueba, ValoresComoTextoYTiposAdo) {
+    motor.Ejecutar(
+        "INSERT INTO MA_CUENTAS VALUES ('1101', 'Caja', 1234.5, 3, '2024-01-31 00:00:00', 1)");
+    motor.Ejecutar("INSERT INTO MA_MODELOS VALUES ('M', 1, NULL, 'D', '12345678901234.5678')");
+    const auto r = motor.Ejecutar("SELECT * FROM MA_CUENTAS");
+    ASSERT_EQ(r.Columnas.size(), 6u);
+    const int esperados[] = {200, 200, 6, 3, 135, 11};
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(r.Columnas[i].TipoAdo, esperados[i]) << r.Columnas[i].Nombre;
+    EXPECT_EQ(*r.Filas[0][2], "1234.5");
+    const auto m =
+        motor.Ejecutar("SELECT CUENTA, \"DEBE-HABER\", IMPORTE, SECUENCIA FROM MA_MODELOS");
+    EXPECT_FALSE(m.Filas[0][0].has_value());
+    EXPECT_EQ(m.Columnas[1].TipoAdo, 129);
+    EXPECT_EQ(*m.Filas[0][2], "12345678901234.5678");  // a text amount comes back digit for digit
+    EXPECT_EQ(m.Columnas[3].TipoAdo, 2);
+    // Expressions have no declared type: the value decides.
+    const auto e = motor.Ejecutar("SELECT 1, 2.5, 'x'");
+    EXPECT_EQ(e.Columnas[0].TipoAdo, 3);
+    EXPECT_EQ(e.Columnas[1].TipoAdo, 5);
+    EXPECT_EQ(e.Columnas[2].TipoAdo, 200);
+    EXPECT_EQ(TipoAdoDeDeclarado("DECIMAL(18,4)", SQLITE_TEXT), 131);
+    EXPECT_EQ(TipoAdoDeDeclarado("float", SQLITE_TEXT), 5);
+}
+
+TEST_F(MotorSqlitePrueba, ParametrosConApostrofesYNulos) {
+    const auto r = motor.EjecutarConParametros(
+        "INSERT INTO MA_CUENTAS (CODIGO, NOMBRE, SALDO) VALUES (?, ?, ?)",
+        {std::string("O'Brien"), std::string("it's');--"), std::nullopt});
+    EXPECT_EQ(r.Afectadas, 1);
+    const auto l = motor.EjecutarConParametros(
+        "SELECT NOMBRE, SALDO FROM MA_CUENTAS WHERE CODIGO = ?", {std::string("o'brien ")});
+    ASSERT_EQ(l.Filas.size(), 1u);
+    EXPECT_EQ(*l.Filas[0][0], "it's');--");
+    EXPECT_FALSE(l.Filas[0][1].has_value());
+    EXPECT_THROW(motor.EjecutarConParametros("SELECT ?", {}), FallaMotor);
+}
+
+TEST_F(MotorSqlitePrueba, FallasClasificadas) {
+    EXPECT_EQ(ClaseDe("SELECT * FROM NO_EXISTE"), ClaseFalla::TablaInexistente);
+    EXPECT_EQ(ClaseDe("SELEC * FROM MA_CUENTAS"), ClaseFalla::Sintaxis);
+    EXPECT_EQ(ClaseDe("SELECT NO_HAY FROM MA_CUENTAS"), ClaseFalla::Sintaxis);
+    motor.Ejecutar("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1')");
+    EXPECT_EQ(ClaseDe("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1 ')"), ClaseFalla::Restriccion);
+    EXPECT_EQ(ClaseDe("INSERT INTO MA_CUENTAS (CODIGO) VALUES (NULL)"), ClaseFalla::Restriccion);
+    EXPECT_EQ(ClaseDe("INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES ('2', 'ABCDEFGHIJK')"),
+              ClaseFalla::Truncamiento);
+    EXPECT_EQ(ClaseDe("COMMIT"), ClaseFalla::Otra);
+}
+
+TEST_F(MotorSqlitePrueba, VariasSentenciasYFilasAfectadas) {
+    const auto r = motor.Ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO) VALUES ('1'); INSERT INTO MA_CUENTAS (CODIGO) VALUES "
+        "('2');"
+        "UPDATE MA_CUENTAS SET NIVEL = 1;");
+    EXPECT_EQ(r.Afectadas, 2);
+    EXPECT_TRUE(r.Columnas.empty());
+    const auto vacia = motor.Ejecutar("SELECT CODIGO FROM MA_CUENTAS WHERE 1 = 0");
+    ASSERT_EQ(vacia.Columnas.size(), 1u);  // a query without rows still describes its columns
+    EXPECT_TRUE(vacia.Filas.empty());
+    EXPECT_EQ(vacia.Afectadas, -1);
+}
+
+TEST_F(MotorSqlitePrueba, CatalogoYNombreDeBase) {
+    EXPECT_EQ(motor.Tablas(), (std::vector<std::string>{"MA_CUENTAS", "MA_MODELOS"}));
+    EXPECT_EQ(motor.Columnas("MA_MODELOS"),
+              (std::vector<std::string>{"NOMBRE", "SECUENCIA", "CUENTA", "DEBE-HABER", "IMPORTE"}));
+    EXPECT_TRUE(motor.Columnas("NO_EXISTE").empty());
+    EXPECT_EQ(motor.BaseActual(), "EMPRESA");
+    EXPECT_NO_THROW(motor.FijarBaseActual("empresa"));
+    EXPECT_THROW(motor.FijarBaseActual("OTRA"), FallaMotor);
+}
+
+TEST(MotorSqliteApertura, ArchivoFaltanteOAjenoEsUnaFalla) {
+    BaseTemporal base{"CREATE TABLE T (A int);"};
+    try {
+        MotorSqlite m((base.Carpeta() / "NO_ESTA.sqlite").string());
+        FAIL() << "abrio un archivo inexistente";
+    } catch (const FallaMotor& f) {
+        EXPECT_EQ(f.Clase, ClaseFalla::ConexionPerdida);
+    }
+    EXPECT_FALSE(std::filesystem::exists(base.Carpeta() / "NO_ESTA.sqlite"));  // nothing created
+    const auto ajeno = base.Carpeta() / "texto.sqlite";
+    std::ofstream(ajeno) << "esto no es una base de datos, aunque lo parezca por su nombre....";
+    EXPECT_THROW(MotorSqlite{ajeno.string()}, FallaMotor);
+}
+
+TEST(MotorSqliteBloqueo, OtroProcesoEscribiendoAgotaElTiempoComoOcupado) {
+    BaseTemporal base{kEsquemaPrueba};
+    MotorSqlite otro(base.Ruta());
+    MotorSqlite yo(base.Ruta());
+    otro.Comenzar();
+    otro.Ejecutar("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('X')");
+    yo.FijarTiempoEspera(1);
+    const auto t0 = std::chrono::steady_clock::now();
+    try {
+        yo.Comenzar();
+        FAIL() << "la transaccion no espero al otro proceso";
+    } catch (const FallaMotor& f) {
+        EXPECT_EQ(f.Clase, ClaseFalla::Ocupado);
+    }
+    const auto segundos =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_GE(segundos, 0.9);
+    EXPECT_LT(segundos, 5.0);
+    otro.Confirmar();
+    // Once the other one is done, the lock is there for the taking.
+    yo.Comenzar();
+    yo.Ejecutar("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('Y')");
+    yo.Confirmar();
+    EXPECT_EQ(yo.Ejecutar("SELECT count(*) FROM MA_CUENTAS").Filas[0][0], "2");
+}
+
+std::string RutaExtension() {
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "";
+    return (std::filesystem::path(std::string(buf, static_cast<size_t>(n)))
+                .parent_path()
+                .parent_path() /
+            "lib" / "suite_sqlite.so")
+        .string();
+}
+
+TEST(ExtensionSqlite, UnaConexionComunCargaLaSemantica) {
+    BaseTemporal base{"CREATE TABLE T (A varchar(10));"};
+    const std::string ruta = RutaExtension();
+    ASSERT_TRUE(std::filesystem::exists(ruta)) << ruta << " (build the suite_sqlite target)";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(base.Ruta().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> dueno(db, sqlite3_close);
+    ASSERT_EQ(sqlite3_exec(db, "SELECT 'a' = 'A' COLLATE SUITE_CI", nullptr, nullptr, nullptr),
+              SQLITE_ERROR);
+    ASSERT_EQ(sqlite3_enable_load_extension(db, 1), SQLITE_OK);
+    char* error = nullptr;
+    ASSERT_EQ(sqlite3_load_extension(db, ruta.c_str(), nullptr, &error), SQLITE_OK)
+        << (error ? error : "");
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(
+                  db, "SELECT 'ÑANDÚ  ' = 'ñandú' COLLATE SUITE_CI, 'Ñandu' LIKE 'ñ%', LEN('ab  ')",
+                  -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 1);
+    EXPECT_EQ(sqlite3_column_int(st, 1), 1);
+    EXPECT_EQ(sqlite3_column_int(st, 2), 2);
+    sqlite3_finalize(st);
+}
+
+}  // namespace
