@@ -1,0 +1,98 @@
+#pragma once
+// The lookup driver: one object for the process through which every pick list is opened.
+// A caller names what to pick from (a table or view name, or a statement), optionally a filter,
+// a search column and the columns it wants back; the driver builds one statement, shows the
+// list window modally on it and exposes what the user chose in its own properties. It also
+// offers three pick dialogs not backed by the database (check list, menu, file lines).
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class DB_Dll;
+class Lib_FrmCons3;
+
+class Lib_ClsCons3 {
+  public:
+    /// Reads the configuration values (MostrarStockenConsultas, Stk_Nivel1..4, UsaConsultaLIKE)
+    /// through `base` (default: the process's data access object, when it is open).
+    explicit Lib_ClsCons3(DB_Dll* base = nullptr);
+
+    // ---- Properties -----------------------------------------------------------------------
+    /// Connection string handed to the list window; filled from the data access object when
+    /// empty at search time.
+    std::string gConnString;
+    /// Consult the saved-query file for plain table or view names.
+    bool gUsarMascarasConsultas = false;
+    /// Full path of the saved-query file ("consultas.kxw" in the program's folder).
+    std::string gRutaMascaraConsultas;
+    /// Column whose value the next search returns in ValorDevuelto; emptied after every search.
+    std::string CampoDevuelto;
+    /// "" when the user cancelled; nullopt (Empty) when accepted without a selected row.
+    std::optional<std::string> ValorDevuelto;
+    /// Values of the chosen rows; nullopt (no collection) after a cancelled search.
+    std::optional<std::vector<std::string>> Valores;
+    std::optional<std::vector<std::string>> Cantidades;
+    /// The next search shows check boxes; set back to false after every search.
+    bool Checks = false;
+    bool UsaCantidades = false;
+    std::string MuestraStock;
+    std::string StkNivel1 = "0", StkNivel2 = "0", StkNivel3 = "0", StkNivel4 = "0";
+
+    /// Whether "UsaConsultaLIKE" was "SI" at creation.
+    bool UsaConsultaLike() const { return usaLike_; }
+
+    // ---- Seams (defaults serve the program; tests replace them) ---------------------------
+    /// Shows a loaded list window modally. Default: exec().
+    std::function<void(Lib_FrmCons3&)> MostrarVentana;
+    /// The tree window. It is not part of the program yet: the default tells the operator so
+    /// and leaves the results as after a cancelled search.
+    std::function<void(Lib_ClsCons3&, const std::string& sentencia)> AbrirArbol;
+    /// Folder the list window keeps its column widths in ("" : the program's folder).
+    std::string CarpetaAnchos;
+
+    // ---- Operations -----------------------------------------------------------------------
+    /// Runs one lookup (see the class comment). `CmpsDevueltos` (may be null) is handed to the
+    /// list window and emptied afterwards. `CampoBusqueda` and `Where` are in/out: the driver
+    /// leaves its chosen search column and the wrapped condition in them. Never throws: a
+    /// failing step is skipped.
+    void ConsultaSearch(const std::string& sql, std::vector<std::string>* CmpsDevueltos,
+                        const std::string& Clave, std::string& CampoBusqueda, std::string& Where,
+                        const std::string& SentenciaOpcional = "", bool TreeView = false,
+                        const std::string& ValoresDefault = "");
+    /// The statement ConsultaSearch would run, without opening any window; nullopt when the
+    /// lookup ends at the configuration message (which this call shows).
+    std::optional<std::string> ArmarSentencia(const std::string& sql, std::string& CampoBusqueda,
+                                              std::string& Where,
+                                              const std::string& SentenciaOpcional);
+
+    /// Check list of options ("1" first character: initially checked); checked texts end in
+    /// Valores. `CmpsDevueltos` is not used.
+    void CheckOpciones(const std::string& Titulo, std::vector<std::string>* CmpsDevueltos,
+                       const std::vector<std::string>& Opc);
+    /// One-choice list; returns the chosen text or "".
+    std::string MenuOpciones(const std::string& Titulo, const std::vector<std::string>& Opc);
+    /// One-choice list of the lines of a file; "" when the file is missing (after telling the
+    /// operator) or nothing was chosen. `Separador` is not used.
+    std::string ConsultaDesdeArchivo(const std::string& Titulo, const std::string& QueArchivo,
+                                     const std::string& Separador = "");
+    /// Does nothing (kept for callers of the suite).
+    void GrabaConsultaDefault() {}
+
+  private:
+    DB_Dll& Base() const;
+    std::string Configuracion(const std::string& clave) const;
+    void AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
+                    const std::string& Clave, const std::string& CampoBusqueda,
+                    const std::string& ValoresDefault);
+    std::string ListaDeOpciones(const std::string& titulo, const std::vector<std::string>& filas,
+                                bool marcas);
+
+    DB_Dll* base_;
+    bool usaLike_ = false;
+};
+
+/// The process's lookup driver, created on first use. At creation it takes the values the
+/// session start-up has stored (sesion().consultas) and registers itself so that a later
+/// start-up primes it again; the start-up library never includes this header.
+Lib_ClsCons3& ConsultaGlobal();

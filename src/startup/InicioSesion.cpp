@@ -1,0 +1,109 @@
+#include "InicioSesion.h"
+
+#include <functional>
+#include <vector>
+
+#include "ArchivoIni.h"
+#include "DB_Dll.h"
+#include "Lanzador.h"
+#include "ParametrosLanzamiento.h"
+#include "Pasos.h"
+#include "PerfilUsuario.h"
+#include "Plataforma.h"
+#include "Sesion.h"
+#include "Sistema.h"
+#include "Texto.h"
+#include "Utilidades.h"
+#include "ValoresSesion.h"
+
+namespace {
+
+std::string& LineaRegistrada() {
+    static std::string linea;
+    return linea;
+}
+
+// The start-up's one error rule: a missing ";" (error 5) goes on with the next step; with
+// database errors pending the start-up stops; error 3265 without them goes on; anything else
+// stops. Nothing is shown.
+Reportero ReglaInicio(DB_Dll& db) {
+    return [&db](const ErrorEjecucion& e) {
+        if (e.Numero() == errnum::kArgumentoInvalido) return respuesta::kIgnorar;
+        if (db.gCnn.Errors().Count() > 0) return respuesta::kAbortar;
+        if (e.Numero() == errnum::kElementoNoEncontrado) return respuesta::kIgnorar;
+        return respuesta::kAbortar;
+    };
+}
+
+}  // namespace
+
+void RegistrarLineaDeComando(int argc, const char* const* argv) {
+    LineaRegistrada() = LineaDeParametros(argc, argv);
+}
+
+const std::string& LineaDeComando() { return LineaRegistrada(); }
+
+void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db) {
+    ValoresSesion& s = sesion();
+    const Reportero regla = ReglaInicio(db);
+    std::string carpeta, parametros;
+    std::string servidor, base, usuario, clave;  // live only during the start-up
+
+    const std::vector<std::function<void()>> entorno = {
+        [&] { carpeta = CarpetaPrograma(); },
+        [&] { parametros = parametrosRecibidos; },
+        [&] {
+            s.gSeccionIni =
+                texto::Mayusculas(NombreMaquina()) + "|" + texto::Mayusculas(UsuarioSistema());
+        },
+        [&] {
+            s.gFlatToolbars =
+                !ValorNumerico(LeerIni("LD000p.INI", s.gSeccionIni, "FlatToolbars", "1")).EsCero();
+        },
+    };
+    const std::vector<std::function<void()>> conexion = {
+        [&] { s.gParametroAdicional = LeerParametro(parametros, "@ParametroAdicional"); },
+        [&] { s.gMenu = LeerParametro(parametros, "@Menu"); },
+        [&] { servidor = LeerParametro(parametros, "@Server"); },
+        [&] { base = LeerParametro(parametros, "@DbName"); },
+        [&] { usuario = LeerParametro(parametros, "@Usuario"); },
+        [&] { clave = LeerParametro(parametros, "@Password"); },  // read, never used
+        [&] { s.gUsuarioLogeado = LeerParametro(parametros, "@UsuarioLogeado"); },
+        [&] {
+            if (s.gUsuarioLogeado.empty()) s.gUsuarioLogeado = usuario;
+        },
+        [&] { s.gCaja = LeerParametro(parametros, "@Caja"); },
+        [&] {
+            // The suite's login convention: login and password are the database name.
+            db.gUsuario = base;
+            db.gDBName = base;
+            db.gUserPassWord = base;
+            db.gServidor = servidor;
+            db.UsuarioSesion = s.gUsuarioLogeado;
+        },
+        [&] { db.OpenServerADODB(false, 3, "", true, true); },
+        [&] {
+            if (!db.gOpenFlag) plataforma().Terminar(kFinSinConexion);
+        },
+        [&] { db.gCnn.CommandTimeout = 360; },
+        [&] { db.gCnn.SetDefaultDatabase(db.gDBName); },
+    };
+    const std::vector<std::function<void()>> sesionAbierta = {
+        [&] { (void)db.gCnn.DefaultDatabase(); },  // probe: an unusable connection fails here
+        [&] { FijarCarpetaSesion(carpeta); },
+        [&] {
+            s.consultas.gConnString = db.gConnString;
+            s.consultas.gUsarMascarasConsultas = true;
+            s.consultas.gRutaMascaraConsultas = carpeta + "consultas.kxw";
+            if (GanchoConsultas()) GanchoConsultas()(s.consultas);
+        },
+        [&] { IniContable(db); },
+        [&] { ControlAcceso(db, false); },
+    };
+
+    if (EjecutarPasos(entorno, regla) == Desenlace::Abandonado) return;
+    if (!db.gOpenFlag && EjecutarPasos(conexion, regla) == Desenlace::Abandonado) return;
+    EjecutarPasos(sesionAbierta, regla);
+}
+
+void IniciarSesion() { IniciarSesion(LineaDeComando(), BaseDatos()); }

@@ -1,0 +1,30 @@
+#pragma once
+// The session start-up: the first thing the editor runs. It reads the workstation's settings
+// and the launch parameters, opens the database connection with the suite's login convention,
+// primes the lookup driver and loads the user profile and the access check.
+#include <string>
+
+class DB_Dll;
+
+/// How the program ends when no connection could be opened.
+inline constexpr int kFinSinConexion = 1;
+
+/// Remembers the process's launch parameter string (LineaDeParametros of main's arguments),
+/// for IniciarSesion() without arguments.
+void RegistrarLineaDeComando(int argc, const char* const* argv);
+/// The launch parameter string registered by RegistrarLineaDeComando ("" before).
+const std::string& LineaDeComando();
+
+/// Runs the start-up on `parametros` with `db`, in this order: INI section and the
+/// "FlatToolbars" setting; unless `db` is already open, the launch parameters into the session
+/// values, the connection data into `db` (login and password = the database name), the
+/// connection opened (client-side cursors, administrator check, errors shown) and, when it
+/// stays closed, the end of the program through plataforma().Terminar(kFinSinConexion);
+/// command time-out 360 s and the default database; then a probe of the connection, the
+/// helper library's session folder, the lookup driver's values (sesion().consultas and
+/// GanchoConsultas()), IniContable and ControlAcceso without refusal.
+/// Failures: error 5 (an entry without its closing ";") goes on with the next step; any other
+/// error stops the start-up silently, except 3265 with an empty error collection, which goes on.
+void IniciarSesion(const std::string& parametros, DB_Dll& db);
+/// The same on the registered command line and the process's data access object.
+void IniciarSesion();

@@ -1,0 +1,45 @@
+#include "Lanzador.h"
+
+#include <filesystem>
+
+#include "DB_Dll.h"
+#include "Plataforma.h"
+#include "Sistema.h"
+#include "Texto.h"
+#include "Utilidades.h"
+
+std::string CarpetaPrograma() {
+    const std::filesystem::path ruta(plataforma().RutaEjecutable());
+    return NormalizarCarpeta(ruta.parent_path().string());
+}
+
+std::string NombreEjecutable() {
+    return std::filesystem::path(plataforma().RutaEjecutable()).stem().string();
+}
+
+std::string ParametrosParaPrograma(const DB_Dll& db, std::string_view parametroAdicional) {
+    return " ; @server=" + db.gServidor + "; @dbname=" + db.gDBName + "; @usuario=" + db.gUsuario +
+           "; @Password=" + db.gUserPassWord +
+           "; @ParametroAdicional=" + std::string(parametroAdicional) + "; omni@ ;";
+}
+
+void EjecutarPrograma(DB_Dll& db, std::string_view lineaMenu, std::string_view parametroAdicional,
+                      long& idProceso) {
+    const std::string parametros = ParametrosParaPrograma(db, parametroAdicional);
+    const std::string programa = CarpetaPrograma() + texto::Medio(lineaMenu, 7);
+    idProceso = plataforma().IniciarProceso(programa + parametros);
+    if (idProceso == 0)
+        plataforma().MsgBox("Opcion no Implementada!\rComuniquese con su proveedor de sistemas",
+                            estilo::kCritico, "Atención");
+}
+
+void EjecutarPrograma(std::string_view lineaMenu, std::string_view parametroAdicional,
+                      long& idProceso) {
+    EjecutarPrograma(BaseDatos(), lineaMenu, parametroAdicional, idProceso);
+}
+
+void AbrirDocumento(std::string_view ruta, bool mostrar) {
+    // The document reaches the desktop's handler as one value, so a path with blanks needs no
+    // quoting to stay whole (quotes added here would become part of the file name).
+    AbrirConAsociacion(ruta, mostrar ? 6 : 0);
+}
