@@ -1,0 +1,117 @@
+// The cost of the connection layer over the bare engine for the program's most frequent
+// statement: the trimmed lookup of one account among 100,000, as the table lookups write it.
+// Compare the medians of the two benchmarks (layer / bare engine).
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "Conexion.h"
+#include "Dialecto.h"
+#include "Recordset.h"
+#include "SemanticaSqlite.h"
+
+namespace {
+
+constexpr int kFilas = 100000;
+
+std::string Codigo(int i) { return "  " + std::to_string(1000000 + i) + " "; }
+
+/// A temporary database with a MA_CUENTAS-like table of kFilas rows, built once.
+class BaseBanco {
+  public:
+    BaseBanco() {
+        std::string plantilla =
+            (std::filesystem::temp_directory_path() / "bench_motor_XXXXXX").string();
+        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
+        carpeta_ = plantilla;
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(Ruta().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        RegistrarSemanticaSuite(db);
+        sqlite3_exec(
+            db,
+            "CREATE TABLE MA_CUENTAS (CODIGO varchar(20) COLLATE SUITE_CI PRIMARY KEY, "
+            "DESCRIPCION varchar(60) COLLATE SUITE_CI, IMPUTABLE varchar(1), NIVEL int, "
+            "SALDO money);"
+            "CREATE INDEX ix_codigo_trim ON MA_CUENTAS (LTRIM(RTRIM(CODIGO)) COLLATE SUITE_CI);"
+            "BEGIN;",
+            nullptr, nullptr, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "INSERT INTO MA_CUENTAS VALUES (?, ?, 'S', 4, '1234.5600')", -1, &st,
+                           nullptr);
+        for (int i = 0; i < kFilas; ++i) {
+            const std::string c = Codigo(i), d = "Cuenta número " + std::to_string(i);
+            sqlite3_bind_text(st, 1, c.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_text(st, 2, d.c_str(), -1, SQLITE_TRANSIENT);
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        sqlite3_exec(db, "COMMIT; ANALYZE;", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    ~BaseBanco() {
+        std::error_code ec;
+        std::filesystem::remove_all(carpeta_, ec);
+    }
+    std::string Ruta() const { return (carpeta_ / "BANCO.sqlite").string(); }
+    std::string Cadena() const {
+        return "PROVIDER=SQLOLEDB;Server=sqlite:" + carpeta_.string() +
+               ";Database =BANCO;UId=BANCO;Pwd=BANCO;";
+    }
+
+  private:
+    std::filesystem::path carpeta_;
+};
+
+BaseBanco& Base() {
+    static BaseBanco base;
+    return base;
+}
+
+std::string Consulta(int i) {
+    return "SELECT TOP 1  * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='" +
+           std::to_string(1000000 + (i * 7919) % kFilas) + "'";
+}
+
+void RecordsetOpen(benchmark::State& estado) {
+    Conexion cn;
+    cn.Open(Base().Cadena());
+    Recordset rs;
+    int i = 0;
+    for (auto _ : estado) {
+        rs.Open(Consulta(i++), cn);
+        if (rs.EOF()) estado.SkipWithError("fila no encontrada");
+        benchmark::DoNotOptimize(rs.Fields("DESCRIPCION").Texto());
+    }
+}
+
+void ApiDirecta(benchmark::State& estado) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(Base().Ruta().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> dueno(db, sqlite3_close);
+    RegistrarSemanticaSuite(db);
+    int i = 0;
+    for (auto _ : estado) {
+        const std::string sql = AdaptarSentencia(Consulta(i++), Dialecto::Sqlite);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+        int filas = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+            ++filas;
+        }
+        sqlite3_finalize(st);
+        if (filas != 1) estado.SkipWithError("fila no encontrada");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(RecordsetOpen)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ApiDirecta)->Repetitions(7)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
