@@ -23,10 +23,9 @@ std::string& LineaRegistrada() {
     return linea;
 }
 
-// The start-up's one error rule: a missing ";" (error 5) goes on with the next step; with
-// database errors pending the start-up stops; error 3265 without them goes on; anything else
-// stops. Nothing is shown.
-Reportero ReglaInicio(DB_Dll& db) {
+}  // namespace
+
+Reportero ReglaErroresInicio(DB_Dll& db) {
     return [&db](const ErrorEjecucion& e) {
         if (e.Numero() == errnum::kArgumentoInvalido) return respuesta::kIgnorar;
         if (db.gCnn.Errors().Count() > 0) return respuesta::kAbortar;
@@ -34,8 +33,6 @@ Reportero ReglaInicio(DB_Dll& db) {
         return respuesta::kAbortar;
     };
 }
-
-}  // namespace
 
 void RegistrarLineaDeComando(int argc, const char* const* argv) {
     LineaRegistrada() = LineaDeParametros(argc, argv);
@@ -45,7 +42,7 @@ const std::string& LineaDeComando() { return LineaRegistrada(); }
 
 void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db) {
     ValoresSesion& s = sesion();
-    const Reportero regla = ReglaInicio(db);
+    const Reportero regla = ReglaErroresInicio(db);
     std::string carpeta, parametros;
     std::string servidor, base, usuario, clave;  // live only during the start-up
 

@@ -4,6 +4,8 @@
 // primes the lookup driver and loads the user profile and the access check.
 #include <string>
 
+#include "Pasos.h"
+
 class DB_Dll;
 
 /// How the program ends when no connection could be opened.
@@ -14,6 +16,11 @@ inline constexpr int kFinSinConexion = 1;
 void RegistrarLineaDeComando(int argc, const char* const* argv);
 /// The launch parameter string registered by RegistrarLineaDeComando ("" before).
 const std::string& LineaDeComando();
+
+/// The start-up's one error rule, as a step reporter: error 5 goes on (5); with errors in
+/// db's connection error collection it stops (3); error 3265 without them goes on; anything
+/// else stops. Nothing is shown.
+Reportero ReglaErroresInicio(DB_Dll& db);
 
 /// Runs the start-up on `parametros` with `db`, in this order: INI section and the
 /// "FlatToolbars" setting; unless `db` is already open, the launch parameters into the session
