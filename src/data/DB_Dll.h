@@ -8,6 +8,7 @@
 // Errors follow the suite's convention: operations trap their failures and, per operation,
 // recover, ask the operator (retry 4 / ignore 5 / anything else leaves) or leave the failure in
 // the connection's error collection for the caller to read.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
