@@ -38,7 +38,10 @@ class Conexion {
     /// text: a "Server=sqlite:<folder>" value or a Jet "Data Source" opens the embedded engine
     /// (file "<folder>/<Database>.sqlite", or the data source path itself); any other server
     /// goes to ODBC with the SQL Server driver (or the Oracle one when the server holds "#").
-    /// Throws ErrorEjecucion 3705 when already open; on failure fills Errors() and throws.
+    /// `usuario`, `clave` and `opciones` are accepted for the classic signature; the login
+    /// travels in the connection string (UId/Pwd), which is what the program always builds.
+    /// Throws ErrorEjecucion 3705 when already open; on failure fills Errors() (a missing
+    /// SQLite file: 0x80004005, native 11, state 08001) and throws the first error's number.
     void Open(const std::string& cadena = "", const std::string& usuario = "",
               const std::string& clave = "", long opciones = -1);
     /// Throws ErrorEjecucion 3704 when already closed. An open transaction is rolled back.

@@ -4,5 +4,12 @@
 #include "ErrorAdo.h"
 #include "Motor.h"
 
-/// The collection entry for a failure (SQL state kept from the engine when it gave one).
+/// The collection entry for a failure (SQL state kept from the engine when it gave a specific
+/// one; the description is the engine's message; Origen is left for the connection to fill).
+/// ConexionPerdida -> 0x80004005 / native 11 / 08S01; Truncamiento -> 0x80040E57 / 8152 /
+/// 22001; TablaInexistente -> 0x80040E37 / 208 / 42S02; Sintaxis -> 0x80040E14 / 102 / 42000;
+/// Restriccion -> 0x80040E2F / 2627 / 23000; ObjetoCerrado -> 3709 (the connection cannot be
+/// used: only statements on a closed connection get here; closing a closed object raises 3704
+/// directly) / 08003; Ocupado -> 0x80040E31 / 1222 / HYT00; Otra -> 0x80004005 with the
+/// engine's native code.
 ErrorAdo ErrorAdoDeFalla(const FallaMotor& f);
