@@ -81,7 +81,8 @@ std::vector<ParClave> PartirCadena(std::string_view s) {
         const size_t igual = s.find('=', i);
         const size_t pc = s.find(';', i);
         if (igual == std::string_view::npos || (pc != std::string_view::npos && pc < igual)) {
-            i = pc == std::string_view::npos ? s.size() : pc + 1;  // a fragment with no "=": dropped
+            i = pc == std::string_view::npos ? s.size()
+                                             : pc + 1;  // a fragment with no "=": dropped
             continue;
         }
         ParClave par;
@@ -93,7 +94,8 @@ std::vector<ParClave> PartirCadena(std::string_view s) {
     return pares;
 }
 
-const ParClave* Buscar(const std::vector<ParClave>& pares, std::initializer_list<const char*> claves) {
+const ParClave* Buscar(const std::vector<ParClave>& pares,
+                       std::initializer_list<const char*> claves) {
     for (const ParClave& p : pares) {
         const std::string k = MinusculasAscii(p.clave);
         for (const char* c : claves)
@@ -126,22 +128,37 @@ std::string Par(const std::string& clave, const std::string& valor) {
 }
 
 bool EsNumero(const std::string& s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 /// Keys of the SQL Server form that are rebuilt, and OLE DB-only keys that mean nothing to an
 /// ODBC driver; every other extra key passes through.
 bool ClaveConsumida(const std::string& k) {
-    static const char* const kClaves[] = {
-        "provider", "server", "data source", "address", "addr", "network address",
-        "database", "initial catalog", "uid", "user id", "user", "pwd", "password",
-        "persist security info", "application name", "workstation id", "integrated security"};
+    static const char* const kClaves[] = {"provider",
+                                          "server",
+                                          "data source",
+                                          "address",
+                                          "addr",
+                                          "network address",
+                                          "database",
+                                          "initial catalog",
+                                          "uid",
+                                          "user id",
+                                          "user",
+                                          "pwd",
+                                          "password",
+                                          "persist security info",
+                                          "application name",
+                                          "workstation id",
+                                          "integrated security"};
     return std::any_of(std::begin(kClaves), std::end(kClaves),
                        [&](const char* c) { return k == c; });
 }
 
 std::string CadenaSqlServer(const std::vector<ParClave>& pares) {
-    std::string servidor = ValorDe(pares, {"server", "data source", "address", "addr", "network address"});
+    std::string servidor =
+        ValorDe(pares, {"server", "data source", "address", "addr", "network address"});
     if (servidor.empty())
         throw FallaMotor(ClaseFalla::Otra, "", 0,
                          "La cadena de conexión no indica el servidor de la base de datos");
@@ -159,8 +176,7 @@ std::string CadenaSqlServer(const std::vector<ParClave>& pares) {
     r += Par("UID", ValorDe(pares, {"uid", "user id", "user"}));
     r += Par("PWD", ValorDe(pares, {"pwd", "password"}));
     // FreeTDS speaks the client's character set only when told; the program works in UTF-8.
-    if (Contiene(driver, "tds") && !Buscar(pares, {"clientcharset"}))
-        r += "ClientCharset=UTF-8;";
+    if (Contiene(driver, "tds") && !Buscar(pares, {"clientcharset"})) r += "ClientCharset=UTF-8;";
     if (const ParClave* p = Buscar(pares, {"application name"})) r += Par("APP", p->valor);
     if (const ParClave* p = Buscar(pares, {"workstation id"})) r += Par("WSID", p->valor);
     if (const ParClave* p = Buscar(pares, {"integrated security"}))
@@ -228,15 +244,16 @@ FallaMotor FallaDe(SQLSMALLINT tipo, SQLHANDLE h, SQLRETURN rc, Dialecto dialect
         return FallaMotor(ClaseFalla::Otra, "", rc,
                           std::string("El controlador ODBC no informó el error de ") + operacion +
                               " (código " + std::to_string(rc) + ")");
-    auto principal = std::find_if(diags.begin(), diags.end(),
-                                  [](const Diagnostico& d) { return d.estado.rfind("01", 0) != 0; });
+    auto principal = std::find_if(diags.begin(), diags.end(), [](const Diagnostico& d) {
+        return d.estado.rfind("01", 0) != 0;
+    });
     if (principal == diags.end()) principal = diags.begin();
     std::string descripcion = principal->mensaje;
     for (const Diagnostico& d : diags)
         if (&d != &*principal && d.mensaje != principal->mensaje) descripcion += "\n" + d.mensaje;
-    return FallaMotor(ClasificarFallaOdbc(principal->estado, principal->nativo, principal->mensaje,
-                                          dialecto),
-                      principal->estado, principal->nativo, descripcion);
+    return FallaMotor(
+        ClasificarFallaOdbc(principal->estado, principal->nativo, principal->mensaje, dialecto),
+        principal->estado, principal->nativo, descripcion);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -244,7 +261,7 @@ FallaMotor FallaDe(SQLSMALLINT tipo, SQLHANDLE h, SQLRETURN rc, Dialecto dialect
 
 /// Owns one ODBC handle; frees it in the destructor.
 class ManijaOdbc {
-public:
+  public:
     ManijaOdbc(SQLSMALLINT tipo, SQLSMALLINT tipoPadre, SQLHANDLE padre, Dialecto dialecto)
         : tipo_(tipo) {
         const SQLRETURN rc = SQLAllocHandle(tipo, padre, &h_);
@@ -266,7 +283,7 @@ public:
     SQLHANDLE get() const noexcept { return h_; }
     SQLSMALLINT tipo() const noexcept { return tipo_; }
 
-private:
+  private:
     SQLSMALLINT tipo_;
     SQLHANDLE h_ = nullptr;
 };
@@ -274,7 +291,7 @@ private:
 /// The connection handle plus its link: disconnects (rolling back an open transaction first,
 /// so nothing half-done is committed by the disconnection) before the handle is freed.
 class EnlaceOdbc {
-public:
+  public:
     explicit EnlaceOdbc(const ManijaOdbc& entorno)
         : dbc_(SQL_HANDLE_DBC, SQL_HANDLE_ENV, entorno.get(), Dialecto::SqlServer) {}
     ~EnlaceOdbc() noexcept {
@@ -288,39 +305,60 @@ public:
     bool conectado_ = false;
     bool enTransaccion_ = false;
 
-private:
+  private:
     ManijaOdbc dbc_;
 };
 
 int TipoAdoDe(SQLSMALLINT tipoSql) {
     switch (tipoSql) {
-        case SQL_CHAR: return 129;
-        case SQL_VARCHAR: return 200;
-        case SQL_LONGVARCHAR: return 201;
-        case SQL_WCHAR: return 130;
-        case SQL_WVARCHAR: return 202;
-        case SQL_WLONGVARCHAR: return 203;
-        case SQL_INTEGER: return 3;
-        case SQL_SMALLINT: return 2;
-        case SQL_TINYINT: return 17;
-        case SQL_BIGINT: return 20;
+        case SQL_CHAR:
+            return 129;
+        case SQL_VARCHAR:
+            return 200;
+        case SQL_LONGVARCHAR:
+            return 201;
+        case SQL_WCHAR:
+            return 130;
+        case SQL_WVARCHAR:
+            return 202;
+        case SQL_WLONGVARCHAR:
+            return 203;
+        case SQL_INTEGER:
+            return 3;
+        case SQL_SMALLINT:
+            return 2;
+        case SQL_TINYINT:
+            return 17;
+        case SQL_BIGINT:
+            return 20;
         case SQL_DECIMAL:
-        case SQL_NUMERIC: return 131;
+        case SQL_NUMERIC:
+            return 131;
         case SQL_TYPE_TIMESTAMP:
-        case SQL_TIMESTAMP: return 135;
+        case SQL_TIMESTAMP:
+            return 135;
         case SQL_TYPE_DATE:
-        case SQL_DATE: return 133;
+        case SQL_DATE:
+            return 133;
         case SQL_TYPE_TIME:
-        case SQL_TIME: return 134;
-        case SQL_BIT: return 11;
+        case SQL_TIME:
+            return 134;
+        case SQL_BIT:
+            return 11;
         case SQL_DOUBLE:
         case SQL_FLOAT:
-        case SQL_REAL: return 5;
-        case SQL_BINARY: return 128;
-        case SQL_VARBINARY: return 204;
-        case SQL_LONGVARBINARY: return 205;
-        case SQL_GUID: return 72;
-        default: return 200;
+        case SQL_REAL:
+            return 5;
+        case SQL_BINARY:
+            return 128;
+        case SQL_VARBINARY:
+            return 204;
+        case SQL_LONGVARBINARY:
+            return 205;
+        case SQL_GUID:
+            return 72;
+        default:
+            return 200;
     }
 }
 
@@ -328,7 +366,7 @@ int TipoAdoDe(SQLSMALLINT tipoSql) {
 // The engine.
 
 class MotorOdbc final : public Motor {
-public:
+  public:
     explicit MotorOdbc(const std::string& cadena)
         : entorno_(SQL_HANDLE_ENV, 0, SQL_NULL_HANDLE, Dialecto::SqlServer), cadena_(cadena) {
         SQLSetEnvAttr(entorno_.get(), SQL_ATTR_ODBC_VERSION,
@@ -344,8 +382,8 @@ public:
             SQLDriverConnect(enlace_->get(), nullptr, entrada.data(), SQL_NTS, salida,
                              sizeof salida, &largoSalida, SQL_DRIVER_NOPROMPT);
         if (!SQL_SUCCEEDED(rc)) {
-            FallaMotor f = FallaDe(SQL_HANDLE_DBC, enlace_->get(), rc, Dialecto::SqlServer,
-                                   "conexión");
+            FallaMotor f =
+                FallaDe(SQL_HANDLE_DBC, enlace_->get(), rc, Dialecto::SqlServer, "conexión");
             // A failed login is not a lost link: the caller shows the driver's own values.
             throw FallaMotor(ClaseFalla::Otra, f.EstadoSql, f.NativoMotor, f.Descripcion);
         }
@@ -425,9 +463,9 @@ public:
         }
         std::vector<SQLCHAR> nombre(base.begin(), base.end());
         nombre.push_back(0);
-        ComprobarEnlace(SQLSetConnectAttr(enlace_->get(), SQL_ATTR_CURRENT_CATALOG, nombre.data(),
-                                          SQL_NTS),
-                        "cambio de base");
+        ComprobarEnlace(
+            SQLSetConnectAttr(enlace_->get(), SQL_ATTR_CURRENT_CATALOG, nombre.data(), SQL_NTS),
+            "cambio de base");
     }
 
     std::vector<std::string> Tablas() override {
@@ -447,7 +485,8 @@ public:
         std::string patron = EscaparPatron(tabla);
         std::vector<SQLCHAR> nombre(patron.begin(), patron.end());
         nombre.push_back(0);
-        Comprobar(st, SQLColumns(st.get(), nullptr, 0, nullptr, 0, nombre.data(), SQL_NTS, nullptr, 0),
+        Comprobar(st,
+                  SQLColumns(st.get(), nullptr, 0, nullptr, 0, nombre.data(), SQL_NTS, nullptr, 0),
                   "lectura del catálogo");
         const std::string buscada = MinusculasAscii(tabla);
         std::map<std::string, std::vector<std::pair<long, std::string>>> porEsquema;
@@ -481,13 +520,14 @@ public:
         return vivo_;
     }
 
-private:
+  private:
     static constexpr SQLULEN kSegundosConexion = 15;
 
     Dialecto DetectarDialecto() {
         SQLCHAR nombre[256] = {};
         SQLSMALLINT largo = 0;
-        if (!SQL_SUCCEEDED(SQLGetInfo(enlace_->get(), SQL_DBMS_NAME, nombre, sizeof nombre, &largo)))
+        if (!SQL_SUCCEEDED(
+                SQLGetInfo(enlace_->get(), SQL_DBMS_NAME, nombre, sizeof nombre, &largo)))
             return Dialecto::SqlServer;
         const std::string dbms = reinterpret_cast<char*>(nombre);
         if (Contiene(dbms, "sqlite")) return Dialecto::Sqlite;
@@ -508,7 +548,8 @@ private:
         FallaMotor f = FallaDe(tipo, h, rc, dialecto_, operacion);
         if (f.Clase == ClaseFalla::ConexionPerdida) vivo_ = false;
         if (f.Clase != ClaseFalla::ConexionPerdida && !Viva())
-            throw FallaMotor(ClaseFalla::ConexionPerdida, f.EstadoSql, f.NativoMotor, f.Descripcion);
+            throw FallaMotor(ClaseFalla::ConexionPerdida, f.EstadoSql, f.NativoMotor,
+                             f.Descripcion);
         throw f;
     }
 
@@ -603,8 +644,8 @@ private:
             if (rc == SQL_NO_DATA) break;  // every piece already read
             Comprobar(st, rc, "lectura de valores");
             if (indicador == SQL_NULL_DATA) return std::nullopt;
-            const bool incompleto = indicador == SQL_NO_TOTAL ||
-                                    indicador >= static_cast<SQLLEN>(sizeof trozo);
+            const bool incompleto =
+                indicador == SQL_NO_TOTAL || indicador >= static_cast<SQLLEN>(sizeof trozo);
             valor.append(trozo, incompleto ? sizeof trozo - 1 : static_cast<size_t>(indicador));
             if (rc == SQL_SUCCESS || !incompleto) break;
         }
@@ -683,13 +724,13 @@ struct ReglaNativo {
 
 // SQL Server native errors (FreeTDS and Microsoft's driver both pass them through).
 constexpr ReglaNativo kSqlServer[] = {
-    {8152, ClaseFalla::Truncamiento},      {2628, ClaseFalla::Truncamiento},
-    {208, ClaseFalla::TablaInexistente},   {102, ClaseFalla::Sintaxis},
-    {156, ClaseFalla::Sintaxis},           {170, ClaseFalla::Sintaxis},
-    {2627, ClaseFalla::Restriccion},       {2601, ClaseFalla::Restriccion},
-    {547, ClaseFalla::Restriccion},        {515, ClaseFalla::Restriccion},
-    {1222, ClaseFalla::Ocupado},           {10054, ClaseFalla::ConexionPerdida},
-    {20006, ClaseFalla::ConexionPerdida},  {20047, ClaseFalla::ConexionPerdida},
+    {8152, ClaseFalla::Truncamiento},     {2628, ClaseFalla::Truncamiento},
+    {208, ClaseFalla::TablaInexistente},  {102, ClaseFalla::Sintaxis},
+    {156, ClaseFalla::Sintaxis},          {170, ClaseFalla::Sintaxis},
+    {2627, ClaseFalla::Restriccion},      {2601, ClaseFalla::Restriccion},
+    {547, ClaseFalla::Restriccion},       {515, ClaseFalla::Restriccion},
+    {1222, ClaseFalla::Ocupado},          {10054, ClaseFalla::ConexionPerdida},
+    {20006, ClaseFalla::ConexionPerdida}, {20047, ClaseFalla::ConexionPerdida},
 };
 
 // Oracle ORA- numbers.
@@ -707,11 +748,15 @@ constexpr ReglaNativo kOracle[] = {
 /// result code (native) and the message tell what happened.
 ClaseFalla ClaseSqlite(long nativo, const std::string& mensaje) {
     switch (nativo & 0xff) {
-        case 19: return ClaseFalla::Restriccion;  // SQLITE_CONSTRAINT
-        case 5:                                   // SQLITE_BUSY
-        case 6: return ClaseFalla::Ocupado;       // SQLITE_LOCKED
-        case 18: return ClaseFalla::Truncamiento; // SQLITE_TOOBIG
-        default: break;
+        case 19:
+            return ClaseFalla::Restriccion;  // SQLITE_CONSTRAINT
+        case 5:                              // SQLITE_BUSY
+        case 6:
+            return ClaseFalla::Ocupado;  // SQLITE_LOCKED
+        case 18:
+            return ClaseFalla::Truncamiento;  // SQLITE_TOOBIG
+        default:
+            break;
     }
     if (Contiene(mensaje, "no such table")) return ClaseFalla::TablaInexistente;
     if (Contiene(mensaje, "syntax error") || Contiene(mensaje, "incomplete input") ||
@@ -731,7 +776,8 @@ ClaseFalla ClasificarFallaOdbc(const std::string& estadoSql, long nativo,
         const ClaseFalla c = ClaseSqlite(nativo, mensaje);
         if (c != ClaseFalla::Otra) return c;
     } else {
-        const auto& tabla = dialecto == Dialecto::Oracle ? std::begin(kOracle) : std::begin(kSqlServer);
+        const auto& tabla =
+            dialecto == Dialecto::Oracle ? std::begin(kOracle) : std::begin(kSqlServer);
         const auto& fin = dialecto == Dialecto::Oracle ? std::end(kOracle) : std::end(kSqlServer);
         for (auto r = tabla; r != fin; ++r)
             if (r->nativo == nativo) return r->clase;
@@ -748,8 +794,18 @@ std::string CadenaOdbcDesdeAdo(const std::string& cadenaAdo) {
     if (proveedor.find("jet") != std::string::npos)
         throw FallaMotor(ClaseFalla::Otra, "", 0,
                          "Una base de Access (" + proveedor + ") no se abre por ODBC");
-    if (proveedor.find("oraoledb") != std::string::npos || proveedor.find("msdaora") != std::string::npos)
+    if (proveedor.find("oraoledb") != std::string::npos ||
+        proveedor.find("msdaora") != std::string::npos)
         return CadenaOracle(pares);
+    // A "#" in the server marks an Oracle connection even in the SQL Server form: the database
+    // value is then the Oracle data source.
+    if (ValorDe(pares, {"server", "data source"}).find('#') != std::string::npos) {
+        std::vector<ParClave> oracle = {
+            {"Data Source", ValorDe(pares, {"database", "initial catalog"})},
+            {"User Id", ValorDe(pares, {"uid", "user id", "user"})},
+            {"Password", ValorDe(pares, {"pwd", "password"})}};
+        return CadenaOracle(oracle);
+    }
     return CadenaSqlServer(pares);
 }
 

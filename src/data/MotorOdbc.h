@@ -27,6 +27,7 @@ std::unique_ptr<Motor> AbrirMotorOdbc(const std::string& cadenaOdbc);
 ///  - Oracle ("Provider=OraOLEDB.Oracle.1;Data Source=..;User Id=..;Password=..;") gives
 ///    "DRIVER={<ASIENTOS_ODBC_DRIVER_ORACLE, default Oracle>};DBQ=..;UID=..;PWD=..;";
 ///  - a text starting with "DRIVER=" or "DSN=" is already ODBC and is returned unchanged.
+///  - the SQL Server form with a "#" in the server gives the Oracle form (DBQ=<database>);
 /// Keys are compared without case; values holding ";", "{" or "}" or edge blanks are braced.
 /// Throws FallaMotor (ClaseFalla::Otra) for a Jet string or one without a server.
 std::string CadenaOdbcDesdeAdo(const std::string& cadenaAdo);

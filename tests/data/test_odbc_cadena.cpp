@@ -3,24 +3,23 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
-#include <sql.h>
-#include <sqlext.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "MotorOdbc.h"
 
+std::string DriverOdbc(const std::string& nombre, const std::string& archivo);  // test_odbc_sqlite
+
 namespace {
 
 /// Sets (or clears, with nullopt) an environment variable for the life of the guard.
 class VariableEntorno {
-public:
+  public:
     VariableEntorno(const char* nombre, std::optional<std::string> valor) : nombre_(nombre) {
         if (const char* v = std::getenv(nombre)) previo_ = v;
         if (valor)
@@ -35,15 +34,16 @@ public:
             unsetenv(nombre_);
     }
 
-private:
+  private:
     const char* nombre_;
     std::optional<std::string> previo_;
 };
 
 TEST(CadenaOdbc, FormaSqlServerDelProgramaConDriverPorDefecto) {
     VariableEntorno d("ASIENTOS_ODBC_DRIVER", std::nullopt);
-    EXPECT_EQ(CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=SRV01\\INST;Database =EMP;UId=EMP;Pwd=EMP;"),
-              "DRIVER={FreeTDS};SERVER=SRV01\\INST;DATABASE=EMP;UID=EMP;PWD=EMP;ClientCharset=UTF-8;");
+    EXPECT_EQ(
+        CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=SRV01\\INST;Database =EMP;UId=EMP;Pwd=EMP;"),
+        "DRIVER={FreeTDS};SERVER=SRV01\\INST;DATABASE=EMP;UID=EMP;PWD=EMP;ClientCharset=UTF-8;");
     // Keys without case, blanks around "=", "host,port" passed as it is.
     EXPECT_EQ(CadenaOdbcDesdeAdo(" provider = sqloledb ; SERVER = srv,1433 ; DATABASE = Emp ;"
                                  " uid = u ; PWD = p ;"),
@@ -79,17 +79,21 @@ TEST(CadenaOdbc, DriverPuedeSerRutaYOracleTieneElSuyo) {
     EXPECT_EQ(CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=s;Database =d;UId=d;Pwd=d;"),
               "DRIVER={/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so};SERVER=s;DATABASE=d;UID=d;"
               "PWD=d;ClientCharset=UTF-8;");
-    EXPECT_EQ(CadenaOdbcDesdeAdo(
-                  "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=EMP;Password=EMP;"),
-              "DRIVER={Oracle};DBQ=ORCL;UID=EMP;PWD=EMP;");
+    EXPECT_EQ(
+        CadenaOdbcDesdeAdo("Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=EMP;Password=EMP;"),
+        "DRIVER={Oracle};DBQ=ORCL;UID=EMP;PWD=EMP;");
+    // The server's "#" marks Oracle in the SQL Server form too; the database is the source.
+    EXPECT_EQ(CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=ora#;Database =ORCL;UId=E;Pwd=E;x=1;"),
+              "DRIVER={Oracle};DBQ=ORCL;UID=E;PWD=E;");
     VariableEntorno o2("ASIENTOS_ODBC_DRIVER_ORACLE", "Oracle 19 ODBC driver");
-    EXPECT_EQ(CadenaOdbcDesdeAdo(
-                  "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=EMP;Password=EMP;"),
-              "DRIVER={Oracle 19 ODBC driver};DBQ=ORCL;UID=EMP;PWD=EMP;");
+    EXPECT_EQ(
+        CadenaOdbcDesdeAdo("Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=EMP;Password=EMP;"),
+        "DRIVER={Oracle 19 ODBC driver};DBQ=ORCL;UID=EMP;PWD=EMP;");
 }
 
 TEST(CadenaOdbc, CadenasOdbcPasanYLasQueNoSirvenFallan) {
-    for (const char* c : {"DRIVER=SQLite3;Database=/tmp/x.db;", "dsn=Suite;UID=a;", " Driver ={x};"})
+    for (const char* c :
+         {"DRIVER=SQLite3;Database=/tmp/x.db;", "dsn=Suite;UID=a;", " Driver ={x};"})
         EXPECT_EQ(CadenaOdbcDesdeAdo(c), c);
     // A server named like a key is not mistaken for an ODBC string.
     EXPECT_NE(CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=DSNSRV;Database =d;UId=d;Pwd=d;")
@@ -107,22 +111,33 @@ TEST(ClasificacionOdbc, EstadosYCodigosNativosDelServidor) {
         ClaseFalla clase;
     };
     const Caso casos[] = {
-        {"08S01", 0, ClaseFalla::ConexionPerdida},   {"08S02", 0, ClaseFalla::ConexionPerdida},
-        {"08003", 0, ClaseFalla::ConexionPerdida},   {"08007", 0, ClaseFalla::ConexionPerdida},
-        {"22001", 8152, ClaseFalla::Truncamiento},   {"HY000", 8152, ClaseFalla::Truncamiento},
-        {"22001", 0, ClaseFalla::Truncamiento},      {"42S02", 208, ClaseFalla::TablaInexistente},
-        {"42S02", 0, ClaseFalla::TablaInexistente},  {"42000", 208, ClaseFalla::TablaInexistente},
-        {"42000", 102, ClaseFalla::Sintaxis},        {"37000", 156, ClaseFalla::Sintaxis},
-        {"23000", 2627, ClaseFalla::Restriccion},    {"23000", 547, ClaseFalla::Restriccion},
-        {"HYT00", 0, ClaseFalla::Ocupado},           {"HYT01", 0, ClaseFalla::Ocupado},
-        {"08001", 0, ClaseFalla::Otra},              {"28000", 18456, ClaseFalla::Otra},
-        {"HY000", 0, ClaseFalla::Otra},              {"", 0, ClaseFalla::Otra},
+        {"08S01", 0, ClaseFalla::ConexionPerdida},
+        {"08S02", 0, ClaseFalla::ConexionPerdida},
+        {"08003", 0, ClaseFalla::ConexionPerdida},
+        {"08007", 0, ClaseFalla::ConexionPerdida},
+        {"22001", 8152, ClaseFalla::Truncamiento},
+        {"HY000", 8152, ClaseFalla::Truncamiento},
+        {"22001", 0, ClaseFalla::Truncamiento},
+        {"42S02", 208, ClaseFalla::TablaInexistente},
+        {"42S02", 0, ClaseFalla::TablaInexistente},
+        {"42000", 208, ClaseFalla::TablaInexistente},
+        {"42000", 102, ClaseFalla::Sintaxis},
+        {"37000", 156, ClaseFalla::Sintaxis},
+        {"23000", 2627, ClaseFalla::Restriccion},
+        {"23000", 547, ClaseFalla::Restriccion},
+        {"HYT00", 0, ClaseFalla::Ocupado},
+        {"HYT01", 0, ClaseFalla::Ocupado},
+        {"08001", 0, ClaseFalla::Otra},
+        {"28000", 18456, ClaseFalla::Otra},
+        {"HY000", 0, ClaseFalla::Otra},
+        {"", 0, ClaseFalla::Otra},
     };
     for (const Caso& c : casos)
         EXPECT_EQ(ClasificarFallaOdbc(c.estado, c.nativo, "m", Dialecto::SqlServer), c.clase)
             << c.estado << " " << c.nativo;
     // Oracle numbers are not read as SQL Server ones (ORA-00001 is a unique key, 208 nothing).
-    EXPECT_EQ(ClasificarFallaOdbc("23000", 1, "ORA-00001", Dialecto::Oracle), ClaseFalla::Restriccion);
+    EXPECT_EQ(ClasificarFallaOdbc("23000", 1, "ORA-00001", Dialecto::Oracle),
+              ClaseFalla::Restriccion);
     EXPECT_EQ(ClasificarFallaOdbc("42S02", 942, "ORA-00942", Dialecto::Oracle),
               ClaseFalla::TablaInexistente);
     EXPECT_EQ(ClasificarFallaOdbc("HY000", 12899, "ORA-12899", Dialecto::Oracle),
@@ -158,39 +173,17 @@ int PuertoLibre() {
     return puerto;
 }
 
-/// "FreeTDS" when registered with the driver manager, else its library path, else "".
-std::string DriverFreeTds() {
-    SQLHENV env = nullptr;
-    bool registrado = false;
-    if (SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) {
-        SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-        SQLCHAR nombre[256], atributos[1024];
-        SQLSMALLINT ln = 0, la = 0;
-        SQLUSMALLINT dir = SQL_FETCH_FIRST;
-        while (SQL_SUCCEEDED(SQLDrivers(env, dir, nombre, sizeof nombre, &ln, atributos,
-                                        sizeof atributos, &la))) {
-            registrado = registrado || std::string(reinterpret_cast<char*>(nombre)) == "FreeTDS";
-            dir = SQL_FETCH_NEXT;
-        }
-        SQLFreeHandle(SQL_HANDLE_ENV, env);
-    }
-    if (registrado) return "FreeTDS";
-    for (const char* p : {"/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so",
-                          "/usr/lib/aarch64-linux-gnu/odbc/libtdsodbc.so", "/usr/lib/odbc/libtdsodbc.so"})
-        if (std::filesystem::exists(p)) return p;
-    return "";
-}
-
 TEST(FreeTdsOdbc, PuertoCerradoFallaRapidoConEstadoYMensajeDelDriver) {
-    const std::string driver = DriverFreeTds();
+    const std::string driver = DriverOdbc("FreeTDS", "libtdsodbc.so");
     if (driver.empty()) GTEST_SKIP() << "FreeTDS ODBC driver not installed (tdsodbc)";
     const int puerto = PuertoLibre();
     ASSERT_GT(puerto, 0);
     VariableEntorno d("ASIENTOS_ODBC_DRIVER", driver);
-    const std::string cadena = CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=127.0.0.1:" +
-                                                  std::to_string(puerto) +
-                                                  ";Database =EMP;UId=EMP;Pwd=Secreta;");
-    ASSERT_NE(cadena.find("SERVER=127.0.0.1;Port=" + std::to_string(puerto) + ";"), std::string::npos);
+    const std::string cadena =
+        CadenaOdbcDesdeAdo("PROVIDER=SQLOLEDB;Server=127.0.0.1:" + std::to_string(puerto) +
+                           ";Database =EMP;UId=EMP;Pwd=Secreta;");
+    ASSERT_NE(cadena.find("SERVER=127.0.0.1;Port=" + std::to_string(puerto) + ";"),
+              std::string::npos);
     const auto inicio = std::chrono::steady_clock::now();
     try {
         AbrirMotorOdbc(cadena);

@@ -14,7 +14,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace {}  // namespace
 
 /// Names of the drivers registered with the driver manager (what "odbcinst -q -d" lists).
 std::vector<std::string> DriversRegistrados() {
@@ -24,18 +24,20 @@ std::vector<std::string> DriversRegistrados() {
     SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     SQLCHAR nombre[256], atributos[1024];
     SQLSMALLINT ln = 0, la = 0;
-    SQLUSMALLINT dir = SQL_FETCH_FIRST;
-    while (SQL_SUCCEEDED(SQLDrivers(env, dir, nombre, sizeof nombre, &ln, atributos,
-                                    sizeof atributos, &la))) {
+    for (SQLUSMALLINT dir = SQL_FETCH_FIRST; SQL_SUCCEEDED(
+             SQLDrivers(env, dir, nombre, sizeof nombre, &ln, atributos, sizeof atributos, &la));
+         dir = SQL_FETCH_NEXT)
         r.emplace_back(reinterpret_cast<char*>(nombre));
-        dir = SQL_FETCH_NEXT;
-    }
     SQLFreeHandle(SQL_HANDLE_ENV, env);
     return r;
 }
 
-/// The library file of a driver, for machines where it is installed but not registered.
-std::string RutaDriver(const std::string& archivo) {
+/// `nombre` when registered with the driver manager, else the path of its library file `archivo`
+/// (installed but not registered), else "". Shared by the ODBC test files.
+std::string DriverOdbc(const std::string& nombre, const std::string& archivo) {
+    const auto registrados = DriversRegistrados();
+    if (std::find(registrados.begin(), registrados.end(), nombre) != registrados.end())
+        return nombre;
     for (const char* dir : {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc",
                             "/usr/lib/odbc", "/usr/local/lib", "/usr/lib64", "/usr/lib"}) {
         const fs::path p = fs::path(dir) / archivo;
@@ -44,17 +46,12 @@ std::string RutaDriver(const std::string& archivo) {
     return "";
 }
 
-/// "DRIVER=SQLite3;" when registered, else the library path; empty when neither exists.
-std::string DriverSqlite() {
-    for (const std::string& d : DriversRegistrados())
-        if (d == "SQLite3") return "SQLite3";
-    return RutaDriver("libsqlite3odbc.so");
-}
+namespace {
 
 class OdbcSqlite : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        driver_ = DriverSqlite();
+        driver_ = DriverOdbc("SQLite3", "libsqlite3odbc.so");
         if (driver_.empty()) GTEST_SKIP() << "SQLite ODBC driver not installed (libsqliteodbc)";
         std::random_device rd;
         dir_ = fs::temp_directory_path() / ("odbc_" + std::to_string(rd()) + std::to_string(rd()));
@@ -87,9 +84,7 @@ protected:
 };
 
 TEST(OdbcDrivers, ElDriverSqliteEstaRegistradoOInstalado) {
-    const auto drivers = DriversRegistrados();
-    const bool registrado = std::find(drivers.begin(), drivers.end(), "SQLite3") != drivers.end();
-    EXPECT_TRUE(registrado || !RutaDriver("libsqlite3odbc.so").empty())
+    EXPECT_FALSE(DriverOdbc("SQLite3", "libsqlite3odbc.so").empty())
         << "install libsqliteodbc to run the ODBC tests";
 }
 
@@ -115,10 +110,12 @@ TEST_F(OdbcSqlite, ParametrosConApostrofesNulosYTextoLargoVuelvenExactos) {
         {"D'Angelo", "1", "1.1.01", "1234.56", "2024-03-05 10:11:12"},
         {"Ñandú", "2", std::nullopt, "-0.01", std::nullopt},
         {ataque, "3", largo, std::nullopt, std::nullopt},
+        {"Vacio", "4", "", "0.1", std::nullopt},  // an empty text is not a NULL
     };
     for (const auto& f : filas) {
         const ResultadoSql r = m->EjecutarConParametros(
-            "INSERT INTO MA_MODELOS (NOMBRE, SECUENCIA, CUENTA, IMPORTE, FECHA) VALUES (?,?,?,?,?)", f);
+            "INSERT INTO MA_MODELOS (NOMBRE, SECUENCIA, CUENTA, IMPORTE, FECHA) VALUES (?,?,?,?,?)",
+            f);
         EXPECT_EQ(r.Afectadas, 1);
         EXPECT_TRUE(r.Columnas.empty());
     }
@@ -130,7 +127,7 @@ TEST_F(OdbcSqlite, ParametrosConApostrofesNulosYTextoLargoVuelvenExactos) {
     EXPECT_EQ(r.Columnas[1].TipoAdo, 3);
     EXPECT_EQ(r.Columnas[4].TipoAdo, 135);
     EXPECT_EQ(r.Afectadas, -1);
-    ASSERT_EQ(r.Filas.size(), 3u);
+    ASSERT_EQ(r.Filas.size(), 4u);
     EXPECT_EQ(r.Filas[0][0], "D'Angelo");
     EXPECT_EQ(r.Filas[0][3], "1234.56");
     EXPECT_EQ(r.Filas[0][4], "2024-03-05 10:11:12");
@@ -140,6 +137,8 @@ TEST_F(OdbcSqlite, ParametrosConApostrofesNulosYTextoLargoVuelvenExactos) {
     EXPECT_EQ(r.Filas[2][0], ataque);
     EXPECT_EQ(r.Filas[2][2], largo);
     EXPECT_FALSE(r.Filas[2][3].has_value());
+    EXPECT_EQ(r.Filas[3][2], ValorSql(""));
+    EXPECT_EQ(r.Filas[3][3], "0.1");
     // A NULL parameter is a real NULL, not an empty text.
     EXPECT_EQ(Contar(*m, "MA_MODELOS WHERE CUENTA IS NULL"), 1);
     // Texts with "?" placeholders bound from parameters also work in queries.
@@ -267,7 +266,8 @@ TEST_F(OdbcSqlite, BloqueoRetenidoTerminaComoOcupado) {
 
 TEST_F(OdbcSqlite, ArchivoInaccesibleEsFallaDeConexionConEstado) {
     try {
-        AbrirMotorOdbc("DRIVER=" + driver_ + ";Database=" + (dir_ / "no/hay/carpeta.db").string() + ";");
+        AbrirMotorOdbc("DRIVER=" + driver_ + ";Database=" + (dir_ / "no/hay/carpeta.db").string() +
+                       ";");
         FAIL() << "opened a database in a folder that does not exist";
     } catch (const FallaMotor& f) {
         EXPECT_EQ(f.Clase, ClaseFalla::Otra);
