@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "Conexion.h"
+#include "ErrorEjecucion.h"
 #include "MotorOdbc.h"
+#include "Recordset.h"
 
 namespace fs = std::filesystem;
 
@@ -273,6 +276,36 @@ TEST_F(OdbcSqlite, ArchivoInaccesibleEsFallaDeConexionConEstado) {
         EXPECT_EQ(f.Clase, ClaseFalla::Otra);
         EXPECT_FALSE(f.EstadoSql.empty());
         EXPECT_FALSE(f.Descripcion.empty());
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The whole chain: the program's connection over ODBC adapts the suite-dialect statements to
+// the dialect the driver reports and turns driver failures into its error collection.
+TEST_F(OdbcSqlite, ConexionDelProgramaPorOdbcAdaptaYRegistraErrores) {
+    Conexion cn;
+    cn.Open(Cadena());
+    EXPECT_EQ(cn.DialectoSql(), Dialecto::Sqlite);
+    cn.Execute("CREATE TABLE MA_MODELOS (NOMBRE VARCHAR(50), SECUENCIA INTEGER)");
+    cn.EjecutarConParametros("INSERT INTO MA_MODELOS VALUES (?, ?)",
+                             {ValorSql("B"), ValorSql("2")});
+    cn.EjecutarConParametros("INSERT INTO MA_MODELOS VALUES (?, ?)",
+                             {ValorSql("A"), ValorSql("1")});
+    Recordset rs;
+    rs.Open("SELECT TOP 1 NOMBRE FROM dbo.MA_MODELOS with(nolock) ORDER BY SECUENCIA", cn);
+    ASSERT_FALSE(rs.EOF());
+    EXPECT_EQ(rs.Fields("NOMBRE").Texto(), "A");
+    EXPECT_EQ(rs.RecordCount(), 1);
+    try {
+        cn.Execute("SELECT * FROM NO_EXISTE");
+        FAIL() << "missing table not reported";
+    } catch (const ErrorEjecucion& e) {
+        EXPECT_EQ(e.Numero(), errnum::kTablaInexistente);
+        ASSERT_EQ(cn.Errors().Count(), 1);
+        EXPECT_NE(cn.Errors().Item(0).Descripcion.find("no such table"), std::string::npos);
     }
 }
 
