@@ -128,7 +128,8 @@ void frmAcceso::Construir() {
         if (fila >= 0) AsignarDatosBase();
     });
     connect(lstBases, &QListWidget::itemClicked, this, [this] { AsignarDatosBase(); });
-    connect(lstBases, &QListWidget::itemDoubleClicked, this, [this] {
+    connect(lstBases, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        lstBases->setCurrentItem(item);  // the entry double-clicked is the one selected
         AsignarDatosBase();
         ClickConectar();
     });
