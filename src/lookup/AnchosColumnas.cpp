@@ -69,7 +69,8 @@ std::vector<int> LeerAnchos(const std::string& lista) {
     return r;
 }
 
-std::optional<std::vector<int>> AnchosGuardados(const std::string& ruta, const std::string& fuente) {
+std::optional<std::vector<int>> AnchosGuardados(const std::string& ruta,
+                                                const std::string& fuente) {
     std::ifstream f(ruta, std::ios::binary);
     if (!f) return std::nullopt;
     const std::string buscado = NombreGuardado(texto::Recortar(fuente));

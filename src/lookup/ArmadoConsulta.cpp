@@ -53,8 +53,7 @@ std::string SentenciaDelLlamador(const std::string& sql, const std::string& wher
 }
 
 std::optional<std::string> SentenciaGuardada(const RegistroConsulta& registro, int limite,
-                                             const std::string& where,
-                                             std::string& campoBusqueda) {
+                                             const std::string& where, std::string& campoBusqueda) {
     std::string fuente = registro.Nombre;
     std::string columnas = ReemplazarCaracter(registro.Columnas, "|", ",");
     if (!columnas.empty() && columnas.front() == ',') columnas.erase(0, 1);
@@ -78,8 +77,8 @@ std::optional<std::string> SentenciaGuardada(const RegistroConsulta& registro, i
     if (Es(fuente, "V_MA_ARTICULOS")) fuente = "VT_MA_ARTICULOS";
 
     return "SELECT TOP " + std::to_string(limite) + " " + columnas + " FROM " + fuente +
-           "  with(nolock) " + (EnBlanco(condicion) ? "" : " WHERE ") + condicion +
-           " ORDER BY " + campoBusqueda;
+           "  with(nolock) " + (EnBlanco(condicion) ? "" : " WHERE ") + condicion + " ORDER BY " +
+           campoBusqueda;
 }
 
 bool ColumnasIncorporadas(const std::string& nombre, std::string& columnas,

@@ -29,8 +29,7 @@ std::string SentenciaDelLlamador(const std::string& sql, const std::string& wher
 /// nullopt when it had to be chosen and the column list holds only one name (the lookup is
 /// not configured: the caller shows the message and opens no window).
 std::optional<std::string> SentenciaGuardada(const RegistroConsulta& registro, int limite,
-                                             const std::string& where,
-                                             std::string& campoBusqueda);
+                                             const std::string& where, std::string& campoBusqueda);
 
 /// Columns and search column of the three built-in lists; false for other names.
 bool ColumnasIncorporadas(const std::string& nombre, std::string& columnas,

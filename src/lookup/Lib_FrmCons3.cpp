@@ -112,8 +112,9 @@ void Lib_FrmCons3::ConstruirVentana() {
     auto* llena = MNU_Emergente->addAction("Llenar Con Posibles Valores");
     llena->setObjectName("MNU_Llena");
     connect(llena, &QAction::triggered, this, [this] { PedidoLlenar = "-1"; });
-    connect(ListView1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { MNU_Emergente->popup(ListView1->viewport()->mapToGlobal(p)); });
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        MNU_Emergente->popup(ListView1->viewport()->mapToGlobal(p));
+    });
 
     connect(CmdAceptar, &QPushButton::clicked, this, &Lib_FrmCons3::Aceptar);
     connect(CmdCancelar, &QPushButton::clicked, this, &Lib_FrmCons3::reject);
@@ -173,31 +174,30 @@ void Lib_FrmCons3::Cargar() {
     fuente_ = lista::NombreFuente(sentencia);
     if (primera_.empty()) primera_ = sentencia;
     base_ = sentencia;
-    EjecutarPasos(
-        {[&] {
-             std::string texto = sentencia;
-             BaseActiva().AbrirRecordset(texto, rs_, nullptr, cursor::kSoloAvance,
-                                         bloqueo::kSoloLectura, -1);
-             if (rs_.State() != 1)
-                 throw ErrorEjecucion(errnum::kObjetoCerrado,
-                                      "La consulta no devolvio filas: " + sentencia);
-         },
-         [&] {
-             Modelo->FijarConMarcas(CheckBoxes);
-             Encolumnar();
-         },
-         [&] { Leer(); },
-         [&] {
-             if (OrdenarPorLwv) Modelo->sort(0, Qt::AscendingOrder);
-             if (!texto::Recortar(FiltroInicial).empty())
-                 CajaBusqueda(0)->setEditText(Q(FiltroInicial));
-         },
-         [&] {
-             if (rs_.State() == 1) BaseActiva().CierraRecordset(rs_);
-             AplicarAnchosGuardados();
-             CalcularAncho();
-         }},
-        reportero);
+    EjecutarPasos({[&] {
+                       std::string texto = sentencia;
+                       BaseActiva().AbrirRecordset(texto, rs_, nullptr, cursor::kSoloAvance,
+                                                   bloqueo::kSoloLectura, -1);
+                       if (rs_.State() != 1)
+                           throw ErrorEjecucion(errnum::kObjetoCerrado,
+                                                "La consulta no devolvio filas: " + sentencia);
+                   },
+                   [&] {
+                       Modelo->FijarConMarcas(CheckBoxes);
+                       Encolumnar();
+                   },
+                   [&] { Leer(); },
+                   [&] {
+                       if (OrdenarPorLwv) Modelo->sort(0, Qt::AscendingOrder);
+                       if (!texto::Recortar(FiltroInicial).empty())
+                           CajaBusqueda(0)->setEditText(Q(FiltroInicial));
+                   },
+                   [&] {
+                       if (rs_.State() == 1) BaseActiva().CierraRecordset(rs_);
+                       AplicarAnchosGuardados();
+                       CalcularAncho();
+                   }},
+                  reportero);
 }
 
 void Lib_FrmCons3::Encolumnar() {
@@ -229,7 +229,8 @@ void Lib_FrmCons3::Encolumnar() {
     for (std::size_t k = static_cast<std::size_t>(campos); k < CmbSearch.size(); ++k)
         CmbSearch[k]->hide();
     Modelo->Cargar(encabezados, {});
-    for (int k = 0; k < campos; ++k) ListView1->setColumnWidth(k, anchos[static_cast<std::size_t>(k)]);
+    for (int k = 0; k < campos; ++k)
+        ListView1->setColumnWidth(k, anchos[static_cast<std::size_t>(k)]);
 }
 
 void Lib_FrmCons3::Leer(long, long) {
@@ -252,18 +253,20 @@ void Lib_FrmCons3::Leer(long, long) {
         ++filasLeidas_;
         ModeloFilas::Fila fila;
         if (colorear) {
-            const int nivel = lista::NivelStock(rs_.Fields("PUNTOPEDIDO").Texto(),
-                                                rs_.Fields("Stock").Texto());
+            const int nivel =
+                lista::NivelStock(rs_.Fields("PUNTOPEDIDO").Texto(), rs_.Fields("Stock").Texto());
             const std::string* niveles[] = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
             fila.Color = ColorDeNumero(*niveles[nivel - 1]);
         }
         fila.Textos.reserve(campos);
         fila.Textos << Q(texto::Recortar(TextoDeValor(rs_.Fields(0))));
         if (indiceDevuelto >= 0) {
-            const std::string v = texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
+            const std::string v =
+                texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
             fila.Marcada = !v.empty() && valores.find(v) != std::string::npos;
         }
-        for (int i = 1; i < campos; ++i) fila.Textos << Q(AjustarAncho(TextoDeValor(rs_.Fields(i))));
+        for (int i = 1; i < campos; ++i)
+            fila.Textos << Q(AjustarAncho(TextoDeValor(rs_.Fields(i))));
         filas.push_back(std::move(fila));
     }
     QStringList encabezados = Modelo->Encabezados();
@@ -375,44 +378,46 @@ void Lib_FrmCons3::AgregarOpcion(const std::string& texto, bool marcada) {
 void Lib_FrmCons3::LimpiarMarcas() { Modelo->LimpiarMarcas(); }
 
 void Lib_FrmCons3::Aceptar() {
-    EjecutarPasos(
-        {[&] {
-            if (!Valores) Valores = std::vector<std::string>();
-            if (CheckBoxes) {
-                if (texto::Recortar(CampoDevuelto).empty())
-                    CampoDevuelto = S(Modelo->Encabezados().value(0));
-                const int columna = IndiceColumna(CampoDevuelto);
-                if (columna == 0)
-                    throw ErrorEjecucion(errnum::kElementoNoEncontrado,
-                                         "No existe la columna " + CampoDevuelto);
-                for (int f = 0; f < Modelo->rowCount(); ++f)
-                    if (Modelo->Filas()[static_cast<std::size_t>(f)].Marcada)
-                        Valores->push_back(TextoCelda(f, columna));
-                return;
-            }
-            const int fila = FilaSeleccionada();
-            if (fila < 0) return;  // nothing selected: nothing returned
-            std::string ultimo;
-            for (const auto& nombre : CmpsDevueltos) {
-                const int columna = IndiceColumna(nombre);
-                if (columna == 0)
-                    throw ErrorEjecucion(errnum::kElementoNoEncontrado,
-                                         "No existe la columna " + nombre);
-                ultimo = TextoCelda(fila, columna);
-                Valores->push_back(ultimo);
-            }
-            if (!texto::Recortar(CampoDevuelto).empty()) {
-                const int columna = IndiceColumna(CampoDevuelto);
-                if (columna == 0)
-                    throw ErrorEjecucion(errnum::kElementoNoEncontrado,
-                                         "No existe la columna " + CampoDevuelto);
-                ValorDevuelto = TextoCelda(fila, columna);
-            } else {
-                ValorDevuelto = ultimo;
-            }
-        },
-         [&] { hide(); QDialog::accept(); }},
-        ReporteroAviso("CmdAceptar_Click"));
+    EjecutarPasos({[&] {
+                       if (!Valores) Valores = std::vector<std::string>();
+                       if (CheckBoxes) {
+                           if (texto::Recortar(CampoDevuelto).empty())
+                               CampoDevuelto = S(Modelo->Encabezados().value(0));
+                           const int columna = IndiceColumna(CampoDevuelto);
+                           if (columna == 0)
+                               throw ErrorEjecucion(errnum::kElementoNoEncontrado,
+                                                    "No existe la columna " + CampoDevuelto);
+                           for (int f = 0; f < Modelo->rowCount(); ++f)
+                               if (Modelo->Filas()[static_cast<std::size_t>(f)].Marcada)
+                                   Valores->push_back(TextoCelda(f, columna));
+                           return;
+                       }
+                       const int fila = FilaSeleccionada();
+                       if (fila < 0) return;  // nothing selected: nothing returned
+                       std::string ultimo;
+                       for (const auto& nombre : CmpsDevueltos) {
+                           const int columna = IndiceColumna(nombre);
+                           if (columna == 0)
+                               throw ErrorEjecucion(errnum::kElementoNoEncontrado,
+                                                    "No existe la columna " + nombre);
+                           ultimo = TextoCelda(fila, columna);
+                           Valores->push_back(ultimo);
+                       }
+                       if (!texto::Recortar(CampoDevuelto).empty()) {
+                           const int columna = IndiceColumna(CampoDevuelto);
+                           if (columna == 0)
+                               throw ErrorEjecucion(errnum::kElementoNoEncontrado,
+                                                    "No existe la columna " + CampoDevuelto);
+                           ValorDevuelto = TextoCelda(fila, columna);
+                       } else {
+                           ValorDevuelto = ultimo;
+                       }
+                   },
+                   [&] {
+                       hide();
+                       QDialog::accept();
+                   }},
+                  ReporteroAviso("CmdAceptar_Click"));
 }
 
 void Lib_FrmCons3::Cancelar() {
@@ -425,10 +430,9 @@ void Lib_FrmCons3::Cancelar() {
 void Lib_FrmCons3::reject() { Cancelar(); }
 
 void Lib_FrmCons3::NuevaBusqueda() {
-    EjecutarPasos({[&] { sql = primera_; },
-                   [&] { Cargar(); },
-                   [&] { CajaBusqueda(0)->setFocus(); }},
-                  IgnorarSiempre);
+    EjecutarPasos(
+        {[&] { sql = primera_; }, [&] { Cargar(); }, [&] { CajaBusqueda(0)->setFocus(); }},
+        IgnorarSiempre);
 }
 
 void Lib_FrmCons3::Marcar() { Modelo->InvertirMarcas(); }
@@ -472,12 +476,11 @@ void Lib_FrmCons3::InformarFaltante() {
     const int colDesc = IndiceColumna("Descripcion");
     const std::string id = colId ? TextoCelda(fila, colId) : "";
     const std::string descripcion = colDesc ? TextoCelda(fila, colDesc) : "";
-    const int r = plataforma().MsgBox("Desea informar el articulo " + id + " " + descripcion +
-                                          "\ncomo un faltante de stock?",
-                                      estilo::kSiNo + estilo::kPregunta, "Atención!");
+    const int r = plataforma().MsgBox(
+        "Desea informar el articulo " + id + " " + descripcion + "\ncomo un faltante de stock?",
+        estilo::kSiNo + estilo::kPregunta, "Atención!");
     if (r != respuesta::kSi) return;
-    const std::string momento =
-        S(QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss"));
+    const std::string momento = S(QDateTime::currentDateTime().toString("yyyy-MM-ddTHH:mm:ss"));
     std::string sentencia = lista::SentenciaFaltante(momento, id, descripcion, base_db_.gUsuario);
     long afectadas = 0;
     base_db_.EjecutaConsultaSQL(sentencia, afectadas);
@@ -524,7 +527,8 @@ bool Lib_FrmCons3::TeclaEnLista(QKeyEvent* e) {
             } else if (tecla == Qt::Key_Space && CheckBoxes) {
                 const int fila = ListView1->currentIndex().row();
                 if (fila >= 0)
-                    Modelo->FijarMarca(fila, !Modelo->Filas()[static_cast<std::size_t>(fila)].Marcada);
+                    Modelo->FijarMarca(fila,
+                                       !Modelo->Filas()[static_cast<std::size_t>(fila)].Marcada);
                 consumida = true;
             } else if (UsaCantidades && (tecla == Qt::Key_Insert || tecla == Qt::Key_Delete)) {
                 CambiarCantidad(tecla, e->modifiers() & Qt::ShiftModifier);

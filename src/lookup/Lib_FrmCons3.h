@@ -27,20 +27,20 @@ class Lib_FrmCons3 : public QDialog {
     ~Lib_FrmCons3() override;
 
     // ---- Properties set by the caller before Cargar() -------------------------------------
-    std::string sql;               ///< statement to run; "" for lists filled by the caller
-    std::string gConnString;       ///< kept for the caller; the statement runs on `base`
-    std::string CampoDevuelto;     ///< column (header text) whose value is returned
-    std::string CampoBusqueda;     ///< search column chosen by the driver (kept)
-    std::string FiltroInicial;     ///< written into the first search box after loading
-    bool CheckBoxes = false;       ///< rows carry check boxes
-    bool OrdenarPorLwv = false;    ///< the list sorts itself on its first column
-    bool UsaCantidades = false;    ///< quantity keys active
-    std::string ValoresDefault;    ///< check mode: values that start checked; "@10" widens
+    std::string sql;                  ///< statement to run; "" for lists filled by the caller
+    std::string gConnString;          ///< kept for the caller; the statement runs on `base`
+    std::string CampoDevuelto;        ///< column (header text) whose value is returned
+    std::string CampoBusqueda;        ///< search column chosen by the driver (kept)
+    std::string FiltroInicial;        ///< written into the first search box after loading
+    bool CheckBoxes = false;          ///< rows carry check boxes
+    bool OrdenarPorLwv = false;       ///< the list sorts itself on its first column
+    bool UsaCantidades = false;       ///< quantity keys active
+    std::string ValoresDefault;       ///< check mode: values that start checked; "@10" widens
     bool CfgUsaConsultaLIKE = false;  ///< F5 searches the words anywhere in the column
-    std::string MuestraStock;      ///< "SI" (any case): stock colours for article lists
+    std::string MuestraStock;         ///< "SI" (any case): stock colours for article lists
     std::string StkNivel1 = "0", StkNivel2 = "0", StkNivel3 = "0", StkNivel4 = "0";
-    bool GrabarCfg = false;        ///< save the column widths when unloaded
-    bool UsarUDBC = false;         ///< run on `BaseSecundaria` instead of the main object
+    bool GrabarCfg = false;            ///< save the column widths when unloaded
+    bool UsarUDBC = false;             ///< run on `BaseSecundaria` instead of the main object
     DB_Dll* BaseSecundaria = nullptr;  ///< the second data-access instance (not owned)
     /// Folder of the column-width file; default: this program's folder.
     std::string CarpetaAplicacion;

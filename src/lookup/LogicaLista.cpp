@@ -36,7 +36,8 @@ std::string SentenciaNuevaBusqueda(const std::string& base, const std::string& c
     if (texto::ContieneSinCaso(cabeza, "v_ma_articulos")) prefijo = "v_ma_articulos.";
     const std::string union_ = texto::ContieneSinCaso(cabeza, "where") ? " and " : " where ";
     if (usaLike) {
-        const std::string valor = texto::DuplicarApostrofes(ReemplazarCaracter(textoCaja, " ", "%"));
+        const std::string valor =
+            texto::DuplicarApostrofes(ReemplazarCaracter(textoCaja, " ", "%"));
         return cabeza + union_ + prefijo + campo + " like '%" + valor + "%' " + cola;
     }
     textoCaja = ReemplazarCaracter(textoCaja, "*", "%");
@@ -91,17 +92,26 @@ int AnchoEnCaracteres(int tipoAdo, int tamanoDefinido, bool listaArticulos,
 
 int TamanoPorTipo(int tipoAdo) {
     switch (tipoAdo) {
-        case 2: return 2;     // smallint
-        case 3: return 4;     // integer
-        case 4: return 4;     // single
-        case 5: return 8;     // double
-        case 11: return 2;    // boolean
-        case 17: return 1;    // tiny integer
-        case 20: return 8;    // big integer
+        case 2:
+            return 2;  // smallint
+        case 3:
+            return 4;  // integer
+        case 4:
+            return 4;  // single
+        case 5:
+            return 8;  // double
+        case 11:
+            return 2;  // boolean
+        case 17:
+            return 1;  // tiny integer
+        case 20:
+            return 8;  // big integer
         case 7:
         case 133:
-        case 135: return 16;  // dates
-        default: return 10;   // text of undeclared length
+        case 135:
+            return 16;  // dates
+        default:
+            return 10;  // text of undeclared length
     }
 }
 

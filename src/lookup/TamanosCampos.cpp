@@ -15,7 +15,8 @@ std::map<std::string, int> TamanosDefinidos(Conexion& cn, const std::string& fue
         const std::string sentencia =
             sqlite ? "SELECT name, type FROM pragma_table_info('" + nombre + "')"
                    : "SELECT COLUMN_NAME, CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.COLUMNS "
-                     "WHERE TABLE_NAME = '" + nombre + "'";
+                     "WHERE TABLE_NAME = '" +
+                         nombre + "'";
         Recordset rs = cn.Execute(sentencia);
         if (rs.State() != 1) return r;
         for (; !rs.EOF(); rs.MoveNext()) {
