@@ -1,0 +1,64 @@
+#pragma once
+// The line grid on screen: a table view over a MatrizGrilla whose row 0 is shown as the fixed
+// header row and column 0 as the fixed line-number column. Widths come from the matrix in
+// twips; a column 0 twips wide is hidden. The view's current cell and the matrix's Row/Col
+// follow each other. Keys and clicks that the editor window handles are passed on as signals.
+#include <QAbstractTableModel>
+#include <QTableView>
+
+#include "MatrizGrilla.h"
+
+class ModeloFGModelo : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit ModeloFGModelo(MatrizGrilla& matriz, QObject* parent = nullptr);
+    int rowCount(const QModelIndex& = {}) const override;
+    int columnCount(const QModelIndex& = {}) const override;
+    QVariant data(const QModelIndex& indice, int rol) const override;
+    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override;
+    Qt::ItemFlags flags(const QModelIndex& indice) const override;
+    /// The matrix changed in shape: every view redraws.
+    void Reiniciar();
+
+  private:
+    MatrizGrilla& matriz_;
+};
+
+class FGModelo : public QTableView {
+    Q_OBJECT
+  public:
+    /// `matriz` must outlive the widget; the widget registers itself as its observer.
+    explicit FGModelo(MatrizGrilla& matriz, QWidget* parent = nullptr);
+    ~FGModelo() override;
+
+    MatrizGrilla& Matriz() { return matriz_; }
+    /// Rectangle of a cell of the matrix in viewport coordinates (empty when not visible).
+    QRect RectanguloCelda(int fila, int col) const;
+    /// Twips to pixels on this screen.
+    int Pixeles(int twips) const;
+
+  signals:
+    /// A printable character typed on the grid (its Unicode code).
+    void TeclaImprimible(int codigo);
+    /// Enter pressed on the grid.
+    void Enter();
+    void DobleClic();
+    void Clic();
+    void RecibioFoco();
+    void Desplazada();
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override;
+
+  private:
+    void AplicarAnchos();
+    void SeguirMatriz(int fila, int col);
+
+    MatrizGrilla& matriz_;
+    ModeloFGModelo* modelo_;
+    bool sincronizando_ = false;
+};

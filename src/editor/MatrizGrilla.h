@@ -1,0 +1,86 @@
+#pragma once
+// The flex grid the line editor is written against, without any widget: a matrix of cell
+// texts whose row 0 holds the column headers and column 0 the line numbers, the current cell
+// (Row, Col), the first visible row (TopRow), column widths in twips and alignments. Moving
+// the current cell raises LeaveCell before and EnterCell after the move, as the flex grid
+// does; a widget that shows the matrix registers an observer to follow its changes.
+#include <functional>
+#include <string>
+#include <vector>
+
+/// Alignment codes of the flex grid that the editor uses.
+namespace alineacion {
+inline constexpr int kIzquierdaCentro = 1;
+inline constexpr int kDerechaAbajo = 8;
+}  // namespace alineacion
+
+/// What a view of the matrix is told.
+struct ObservadorMatriz {
+    std::function<void(int fila, int col)> CeldaCambiada;
+    std::function<void(int fila)> FilaInsertada;
+    std::function<void(int fila)> FilaQuitada;
+    /// Anything else changed (size, widths, many cells): redraw everything.
+    std::function<void()> Reiniciada;
+    /// The current cell moved.
+    std::function<void(int fila, int col)> CeldaActual;
+};
+
+class MatrizGrilla {
+  public:
+    MatrizGrilla();
+
+    int Rows() const { return static_cast<int>(celdas_.size()); }
+    /// Sets the number of rows (at least the one fixed row); new rows are empty.
+    void Rows(int filas);
+    int Cols() const { return cols_; }
+    /// Sets the number of columns (at least 1); cells of new columns are empty.
+    void Cols(int columnas);
+
+    /// Text of a cell; "" outside the matrix.
+    const std::string& TextMatrix(int fila, int col) const;
+    /// Sets a cell's text; a cell outside the matrix raises ErrorEjecucion 381 (invalid row or
+    /// column value), as the flex grid does.
+    void TextMatrix(int fila, int col, const std::string& texto);
+
+    int Row() const { return fila_; }
+    int Col() const { return col_; }
+    /// Moves the current cell (LeaveCell, move, EnterCell). A value outside the matrix raises
+    /// ErrorEjecucion 381 and leaves the cell where it was.
+    void Row(int fila);
+    void Col(int col);
+    /// Moves both at once with one LeaveCell / EnterCell pair.
+    void Celda(int fila, int col);
+
+    int TopRow() const { return filaSuperior_; }
+    void TopRow(int fila);
+
+    int ColWidth(int col) const;
+    void ColWidth(int col, int twips);
+    int ColAlignment(int col) const;
+    void ColAlignment(int col, int codigo);
+
+    /// Inserts one empty row at `fila` (1..Rows); the rows from there move down.
+    void AddItem(int fila);
+    /// Removes row `fila`. The fixed row and the only remaining non-fixed row cannot be
+    /// removed (ErrorEjecucion 30015, as the flex grid refuses it).
+    void RemoveItem(int fila);
+    /// Empties every cell (sizes and widths stay).
+    void Clear();
+
+    /// Raised around every move of the current cell.
+    std::function<void()> LeaveCell;
+    std::function<void()> EnterCell;
+    ObservadorMatriz Observador;
+
+  private:
+    void Mover(int fila, int col);
+    void ComprobarCelda(int fila, int col) const;
+
+    std::vector<std::vector<std::string>> celdas_;
+    int cols_ = 2;
+    int fila_ = 0;
+    int col_ = 0;
+    int filaSuperior_ = 1;
+    std::vector<int> anchos_;
+    std::vector<int> alineaciones_;
+};

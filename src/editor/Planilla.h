@@ -1,0 +1,50 @@
+#pragma once
+// The sheet: a statement's rows shown read-only in a window whose columns sort on a header
+// click (numbers as numbers), with copying to the clipboard and export to a CSV file.
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QTableWidget;
+
+/// A statement's result as texts.
+struct DatosPlanilla {
+    std::vector<std::string> Columnas;
+    std::vector<std::vector<std::string>> Filas;  ///< Null values as ""
+};
+
+/// Runs `sql` on a connection of its own opened with `conexion` (closed again before
+/// returning). Throws ErrorEjecucion when the connection or the statement fails.
+DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion);
+/// The sheet as CSV: a header line, then one line per row; fields separated by ",", quoted
+/// with '"' (inner quotes doubled) when they hold a comma, a quote or a line break; CR LF.
+std::string PlanillaCsv(const DatosPlanilla& datos);
+/// Rows as tab-separated text with a header line (what "Copiar" puts on the clipboard).
+std::string PlanillaTabulada(const DatosPlanilla& datos);
+
+class VentanaPlanilla : public QDialog {
+    Q_OBJECT
+  public:
+    VentanaPlanilla(const QString& titulo, DatosPlanilla datos, QWidget* parent = nullptr);
+    QTableWidget* Tabla() const { return tabla_; }
+    /// The rows in the order the table shows them now (after sorting).
+    DatosPlanilla DatosVisibles() const;
+    /// Copies the rows shown to the clipboard.
+    void Copiar();
+    /// Writes the rows shown to `archivo` as CSV; false when the file cannot be written.
+    bool Exportar(const QString& archivo);
+
+  private:
+    void ElegirYExportar();
+
+    DatosPlanilla datos_;
+    QTableWidget* tabla_ = nullptr;
+};
+
+/// Shows the sheet of `sql` modally with title `titulo`. A failure to read it is reported
+/// through the helper library's error dialog ("MostrarPlanilla"): retry reads again.
+void MostrarPlanilla(const std::string& sql, const std::string& conexion,
+                     const std::string& titulo);
+/// How a loaded sheet window is shown. Default: exec(). Tests replace it.
+std::function<void(VentanaPlanilla&)>& MostradorPlanilla();
