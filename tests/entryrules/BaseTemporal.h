@@ -21,20 +21,16 @@ class BaseTemporal {
         if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp");
         carpeta_ = plantilla;
         CrearBaseDesdeScripts(Archivo(), CarpetaScriptsDb(), conDemo);
-        if (sqlite3_open_v2(Archivo().c_str(), &directa_, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK)
-            throw std::runtime_error("no se pudo abrir " + Archivo());
-        RegistrarSemanticaSuite(directa_);
-        sqlite3_busy_timeout(directa_, 5000);
     }
     ~BaseTemporal() noexcept {
-        sqlite3_close_v2(directa_);
+        if (directa_) sqlite3_close_v2(directa_);
         std::error_code ec;
         std::filesystem::remove_all(carpeta_, ec);
     }
     BaseTemporal(const BaseTemporal&) = delete;
     BaseTemporal& operator=(const BaseTemporal&) = delete;
 
+    const std::string& Carpeta() const { return carpeta_; }
     std::string Archivo() const { return carpeta_ + "/PRUEBA.sqlite"; }
     std::string Cadena() const {
         return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_ + ";Database=PRUEBA;";
@@ -50,7 +46,7 @@ class BaseTemporal {
     /// Runs statements directly (set-up of a case).
     void Ejecutar(const std::string& sql) {
         char* error = nullptr;
-        if (sqlite3_exec(directa_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        if (sqlite3_exec(Directa(), sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
             std::string m = error ? error : "";
             sqlite3_free(error);
             throw std::runtime_error(sql + ": " + m);
@@ -60,8 +56,8 @@ class BaseTemporal {
     /// The rows of a query, every value as text ("<NULL>" for Null).
     std::vector<std::vector<std::string>> Filas(const std::string& sql) {
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(directa_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-            throw std::runtime_error(sql + ": " + sqlite3_errmsg(directa_));
+        if (sqlite3_prepare_v2(Directa(), sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sql + ": " + sqlite3_errmsg(Directa()));
         std::vector<std::vector<std::string>> filas;
         while (sqlite3_step(st) == SQLITE_ROW) {
             std::vector<std::string> fila;
@@ -82,6 +78,18 @@ class BaseTemporal {
     }
 
   private:
+    /// The direct handle, opened on first use (so that a test may fork before any connection
+    /// exists in the process: SQLite connections must not cross a fork).
+    sqlite3* Directa() {
+        if (directa_) return directa_;
+        if (sqlite3_open_v2(Archivo().c_str(), &directa_, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK)
+            throw std::runtime_error("no se pudo abrir " + Archivo());
+        RegistrarSemanticaSuite(directa_);
+        sqlite3_busy_timeout(directa_, 5000);
+        return directa_;
+    }
+
     std::string carpeta_;
     sqlite3* directa_ = nullptr;
 };
