@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -70,29 +69,6 @@ TEST(GanchoAcceso, CancelarDejaLaConexionSinAbrir) {
     EXPECT_EQ(baseMostrada, "EMP");
     EXPECT_EQ(usuarioMostrado, "PEPE");
     EXPECT_FALSE(db.gOpenFlag);
-}
-
-TEST(GanchoAcceso, ConectarDevuelveLosDatosConLaConvencionDeIngreso) {
-    EntornoAcceso e;
-    EscribirArchivo(e.Bases(), "X / Y,x,x,x,y\r\n");
-    DB_Dll db;
-    InstalarDialogoAcceso(db);
-    bool visto = false;
-    AlMostrarse(
-        [&](frmAcceso& d) {
-            d.TxtDbName->setText("empresa");
-            d.TxtServidor->setText("SRV9");
-            d.CboPlataformaDB->setCurrentIndex(1);
-            QTest::mouseClick(d.bcAceptar, Qt::LeftButton);
-        },
-        visto);
-    db.PedirDatosConexion();
-    EXPECT_TRUE(visto);
-    EXPECT_TRUE(db.gOpenFlag);
-    EXPECT_EQ(db.gDBName, "empresa");
-    EXPECT_EQ(db.gUsuario, "empresa");
-    EXPECT_EQ(db.gUserPassWord, "empresa");
-    EXPECT_EQ(db.gServidor, "SRV9#");  // ORACLE chosen
 }
 
 TEST(InicioConDialogo, CancelarTrasElReintentoTerminaElPrograma) {

