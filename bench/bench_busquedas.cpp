@@ -1,0 +1,119 @@
+// The table lookups the editor runs on every confirmed account cell (ExisteEnTabla and
+// DatosTabla) over a chart of 100,000 accounts, against the same adapted statement prepared and
+// stepped directly on the SQLite C API. Compare the medians (lookup / bare engine).
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BaseDemo.h"
+#include "DB_Dll.h"
+#include "Dialecto.h"
+#include "PlataformaGuionada.h"
+#include "SemanticaSqlite.h"
+
+namespace {
+
+constexpr int kCuentas = 100000;
+
+class BaseGrande {
+public:
+    BaseGrande() {
+        std::string plantilla =
+            (std::filesystem::temp_directory_path() / "bench_busquedas_XXXXXX").string();
+        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
+        carpeta_ = plantilla;
+        CrearBaseDesdeScripts(Ruta(), ASIENTOS_DB_DIR_DEFECTO, true, kCuentas);
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(Ruta().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+        RegistrarSemanticaSuite(db);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT CODIGO FROM MA_CUENTAS ORDER BY random() LIMIT 1000", -1,
+                           &st, nullptr);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            codigos_.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+    }
+    ~BaseGrande() {
+        std::error_code ec;
+        std::filesystem::remove_all(carpeta_, ec);
+    }
+    std::string Ruta() const { return (carpeta_ / "GRANDE.sqlite").string(); }
+    std::string Carpeta() const { return carpeta_.string(); }
+    const std::string& Codigo(size_t i) const { return codigos_[i % codigos_.size()]; }
+
+private:
+    std::filesystem::path carpeta_;
+    std::vector<std::string> codigos_;
+};
+
+BaseGrande& Base() {
+    static BaseGrande base;
+    return base;
+}
+
+struct Abierta {
+    Abierta() {
+        db.gServidor = "sqlite:" + Base().Carpeta();
+        db.gDBName = db.gUsuario = db.gUserPassWord = "GRANDE";
+        db.OpenServerADODB(false, 3, "", false, false);
+        if (!db.gOpenFlag) std::abort();
+    }
+    ConPlataformaGuionada plataforma;
+    DB_Dll db;
+};
+
+void ExisteEnTablaCuenta(benchmark::State& estado) {
+    Abierta a;
+    size_t i = 0;
+    for (auto _ : estado)
+        if (!a.db.ExisteEnTabla("MA_CUENTAS", Base().Codigo(i++), "CODIGO"))
+            estado.SkipWithError("cuenta no encontrada");
+}
+
+void DatosTablaDescripcion(benchmark::State& estado) {
+    Abierta a;
+    size_t i = 0;
+    for (auto _ : estado) {
+        auto d = a.db.DatosTabla("MA_CUENTAS", Base().Codigo(i++), "DESCRIPCION", "CODIGO", 8, "",
+                                 true);
+        if (!d || d->empty()) estado.SkipWithError("descripcion no encontrada");
+    }
+}
+
+// The statement the lookups send, adapted once per call as the layer does, on the bare API.
+void ApiDirecta(benchmark::State& estado) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(Base().Ruta().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> dueno(db, sqlite3_close);
+    RegistrarSemanticaSuite(db);
+    size_t i = 0;
+    for (auto _ : estado) {
+        const std::string sql = AdaptarSentencia(
+            "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='" +
+                Base().Codigo(i++) + "' ",
+            Dialecto::Sqlite);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
+        int filas = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            for (int c = 0; c < sqlite3_column_count(st); ++c)
+                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+            ++filas;
+        }
+        sqlite3_finalize(st);
+        if (filas != 1) estado.SkipWithError("cuenta no encontrada");
+    }
+}
+
+}  // namespace
+
+BENCHMARK(ExisteEnTablaCuenta)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DatosTablaDescripcion)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ApiDirecta)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();
