@@ -117,6 +117,9 @@ std::optional<std::string> PlataformaQt::ElegirArchivo(const std::string& titulo
 }
 
 bool PlataformaQt::AbrirDocumento(const std::string& ruta) {
+    // A web address ("https://...", "mailto:...") opens as given; anything else is a file.
+    const QUrl url(Q(ruta));
+    if (url.isValid() && url.scheme().size() > 1) return QDesktopServices::openUrl(url);
     return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(ruta)));
 }
 
