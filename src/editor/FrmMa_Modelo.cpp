@@ -91,6 +91,10 @@ FrmMa_Modelo::~FrmMa_Modelo() {
     qApp->removeEventFilter(this);
     Matriz.LeaveCell = nullptr;
     Matriz.EnterCell = nullptr;
+    // The grid observes Matriz, a member that dies before the base class deletes children.
+    delete FGModelo1;
+    FGModelo1 = nullptr;
+    BrwTxt = nullptr;
 }
 
 // ---- Building the window ---------------------------------------------------------------------
@@ -667,7 +671,9 @@ bool FrmMa_Modelo::TeclaDelFormulario(QObject* objeto, QKeyEvent* e) {
     UtilPanel1->KeyAnalisis(vk, teclas::MascaraShift(*e));
     if (vk == kSuprimir) BorrarLinea();
     if (vk == kInsertar) InsertarLinea();
-    return false;
+    // The control sees the key afterwards, unless the command moved the focus away from it:
+    // the key then belongs to no control any more.
+    return QApplication::focusWidget() != foco;
 }
 
 // Installed on the application, so it sees every event of the window's controls before

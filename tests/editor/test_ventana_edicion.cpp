@@ -1,0 +1,321 @@
+// The editor window driven by real key events: the typical edit from a new name to the saved
+// rows and back, loading a template, header checks, cell checks, line keys and commands.
+#include "VentanaPrueba.h"
+
+namespace {
+
+TEST_F(VentanaTest, TypicalEditSavesTheTemplateAndLoadsItAgain) {
+    Linea("PRUEBA NUEVA");
+    ASSERT_EQ(Foco(), frm->BrwTxt) << "the cursor goes to the first account cell";
+    EXPECT_EQ(frm->Matriz.Row(), 1);
+    EXPECT_EQ(frm->Matriz.Col(), 1);
+    EXPECT_TRUE(frm->UtilPanel1->GrabarEnabled());
+    EXPECT_FALSE(frm->UtilPanel1->NuevoEnabled());
+
+    Linea("1.1.01.001");
+    EXPECT_EQ(frm->Matriz.Col(), 2);
+    Linea(QString::fromStdString(Dv("1.1.01.001")));
+    EXPECT_EQ(Celda(1, 3), "Caja Moneda Nacional");
+    EXPECT_EQ(frm->Matriz.Col(), 4);
+    Linea("100");
+    EXPECT_EQ(Celda(1, 4), "100.00");
+    EXPECT_EQ(frm->Matriz.Col(), 6) << "the credit cell is skipped after a debit";
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(frm->Matriz.Row(), 2);
+    EXPECT_EQ(frm->Matriz.Col(), 1);
+
+    Linea("2.1.01.001");
+    Linea(QString::fromStdString(Dv("2.1.01.001")));
+    EXPECT_EQ(frm->Matriz.Col(), 4);
+    Tecla(Qt::Key_Return);  // no debit: on to the credit cell
+    EXPECT_EQ(frm->Matriz.Col(), 5);
+    Linea("100,5");
+    EXPECT_EQ(frm->txtTotal[0]->text(), "100.00");
+    EXPECT_EQ(frm->txtTotal[1]->text(), "100.50");
+    EXPECT_TRUE(plataforma->dialogos.empty()) << Textos().front();
+
+    Tecla(Qt::Key_F2);
+    const auto filas = base.Filas(
+        "SELECT SECUENCIA, CUENTA, \"DEBE-HABER\", IMPORTE, tipo_reg, fechahora_grabacion IS "
+        "NOT NULL FROM MA_MODELOS WHERE NOMBRE = 'PRUEBA NUEVA' ORDER BY SECUENCIA");
+    ASSERT_EQ(filas.size(), 2u);
+    EXPECT_EQ(filas[0], (std::vector<std::string>{"1", "1.1.01.001", "D", "100", "    ", "1"}));
+    EXPECT_EQ(filas[1], (std::vector<std::string>{"2", "2.1.01.001", "H", "100.5", "    ", "1"}));
+
+    // Idle and empty.
+    EXPECT_EQ(frm->txtFields[0]->text(), "");
+    EXPECT_EQ(Celda(1, 1), "");
+    EXPECT_EQ(Foco(), frm->txtFields[0]);
+    EXPECT_TRUE(frm->UtilPanel1->NuevoEnabled());
+    EXPECT_TRUE(frm->UtilPanel1->CerrarEnabled());
+    EXPECT_FALSE(frm->UtilPanel1->GrabarEnabled());
+    EXPECT_FALSE(frm->UtilPanel1->CancelarEnabled());
+
+    Linea("prueba nueva");
+    EXPECT_EQ(frm->txtFields[0]->text(), "PRUEBA NUEVA");
+    EXPECT_EQ(Celda(1, 1), "1.1.01.001");
+    EXPECT_EQ(Celda(1, 2), Dv("1.1.01.001"));
+    EXPECT_EQ(Celda(1, 3), "Caja Moneda Nacional");
+    EXPECT_EQ(Celda(2, 5), "100.50");
+    EXPECT_TRUE(frm->Almacen.ModeloExistente);
+}
+
+TEST_F(VentanaTest, ConfirmingAnExistingNameLoadsHeaderBoxesAndLines) {
+    Linea("alquileres");
+    EXPECT_EQ(frm->txtFields[1]->text(), "FCC");
+    EXPECT_EQ(frm->txtFields[2]->text(), "06");
+    EXPECT_EQ(frm->lblTC->text(), "Factura de Compra");
+    EXPECT_TRUE(frm->chkCpte->isChecked());
+    EXPECT_FALSE(frm->chkModCuentas->isChecked());
+    EXPECT_FALSE(frm->chkAgrCuentas->isChecked());
+    EXPECT_TRUE(frm->chkAlMenu->isChecked());
+    EXPECT_TRUE(frm->chkLibroIva->isChecked());
+    EXPECT_FALSE(frm->chkLiqTarjetas->isChecked());
+    EXPECT_EQ(Celda(1, 1), "5.3.02.003");
+    EXPECT_EQ(Celda(1, 4), "150000.00");
+    EXPECT_EQ(Celda(1, 6), "21");
+    EXPECT_EQ(Celda(3, 5), "181500.00");
+    EXPECT_EQ(frm->txtTotal[0]->text(), "181500.00");
+    EXPECT_EQ(frm->txtTotal[1]->text(), "181500.00");
+
+    // Another name: no line of the first template stays on screen.
+    frm->txtFields[0]->setFocus();
+    frm->txtFields[0]->clear();
+    Linea("OTRO NUEVO");
+    EXPECT_EQ(Celda(3, 1), "");
+    EXPECT_FALSE(frm->Almacen.ModeloExistente);
+}
+
+TEST_F(VentanaTest, HeaderChecks) {
+    Tecla(Qt::Key_Return);
+    ASSERT_EQ(plataforma->dialogos.size(), 1u);
+    EXPECT_EQ(plataforma->dialogos[0].texto, "Debe informar el Nombre del Asiento Modelo");
+    EXPECT_EQ(plataforma->dialogos[0].estilo, 48);
+    EXPECT_EQ(plataforma->dialogos[0].titulo, "Aviso al Operador");
+    EXPECT_EQ(Foco(), frm->txtFields[0]);
+    EXPECT_EQ(frm->txtFields[0]->palette().color(QPalette::Base), QColor(0, 255, 255));
+
+    Linea("NUEVO MODELO");
+    frm->txtFields[1]->setFocus();
+    EXPECT_EQ(frm->txtFields[0]->palette().color(QPalette::Base), QColor(255, 255, 255));
+    EXPECT_EQ(frm->FocoCampo, 1);
+    EXPECT_EQ(frm->FocoGrilla, -2);
+    Linea("ZZ");
+    EXPECT_EQ(plataforma->dialogos.back().texto,
+              "El tipo de comprobante ingresado es inexistente.");
+    EXPECT_EQ(frm->lblTC->text(), "...");
+    EXPECT_EQ(Foco(), frm->txtFields[1]);
+
+    frm->txtFields[1]->clear();
+    Linea("fcc");
+    EXPECT_EQ(frm->lblTC->text(), "Factura de Compra");
+    EXPECT_EQ(Foco(), frm->BrwTxt) << "confirming the voucher type goes to the first account";
+
+    frm->txtFields[2]->setFocus();
+    Linea("99");
+    EXPECT_EQ(plataforma->dialogos.back().texto,
+              "El tipo de comprobante ingresado es inexistente.");
+    frm->txtFields[2]->clear();
+    Linea("03");
+    EXPECT_EQ(frm->LblDescMotivo->text(), "Servicios Públicos");
+
+    frm->txtFields[1]->setFocus();
+    frm->txtFields[1]->clear();
+    Linea("");
+    EXPECT_EQ(frm->lblTC->text(), "...") << "an empty voucher type is accepted";
+}
+
+TEST_F(VentanaTest, AccountCellChecks) {
+    Linea("CUENTAS");
+    Linea("visa");
+    EXPECT_EQ(Celda(1, 1), "1.1.03.010") << "the alternative code gives way to the main code";
+    Tecla(Qt::Key_Escape);  // Esc asks first; the default answer is No
+    ASSERT_EQ(plataforma->dialogos.size(), 1u);
+    EXPECT_EQ(plataforma->dialogos[0].texto, "¿Está seguro de abandonar la carga de datos?");
+    EXPECT_EQ(plataforma->dialogos[0].titulo, "ATENCIÓN!!!");
+    EXPECT_EQ(plataforma->dialogos[0].estilo, 4 + 48 + 256);
+    EXPECT_EQ(frm->txtFields[0]->text(), "CUENTAS") << "No keeps everything";
+
+    frm->Matriz.Celda(2, 1);
+    frm->EditarCelda(32);
+    Linea("1.1.01");
+    EXPECT_EQ(plataforma->dialogos.back().texto, "La cuenta ingresada no es imputable ");
+    EXPECT_EQ(Foco(), frm->BrwTxt) << "the cursor stays in the cell";
+    EXPECT_EQ(frm->Matriz.Row(), 2);
+    frm->BrwTxt->clear();
+    Linea("1.1.01.002");
+    const std::string dv = Dv("1.1.01.002");
+    Linea(dv == "1" ? "2" : "1");
+    EXPECT_EQ(plataforma->dialogos.back().texto,
+              "El digito verificador no es correcto, verifíquelo , por favor");
+    EXPECT_EQ(frm->Matriz.Col(), 2);
+    frm->BrwTxt->clear();
+    Linea(QString::fromStdString(dv));
+    EXPECT_EQ(frm->Matriz.Col(), 4);
+
+    frm->Matriz.Celda(3, 1);
+    frm->EditarCelda(32);
+    Linea("1.1.03.010");
+    EXPECT_EQ(plataforma->dialogos.back().texto, "La cuenta ya fue informada en la linea 1");
+    EXPECT_EQ(plataforma->dialogos.back().estilo, 64);
+    EXPECT_EQ(frm->Matriz.Col(), 2) << "a repeated account is accepted";
+}
+
+TEST_F(VentanaTest, AnAmountThatIsNoNumberIsRefusedInItsCell) {
+    Linea("IMPORTES");
+    Linea("1.1.01.001");
+    Linea(QString::fromStdString(Dv("1.1.01.001")));
+    Linea("12a");
+    EXPECT_EQ(plataforma->dialogos.back().texto, "El importe ingresado no es un número válido");
+    EXPECT_EQ(Foco(), frm->BrwTxt);
+    EXPECT_EQ(frm->Almacen.Lineas[1].Debe, "");
+    frm->BrwTxt->clear();
+    Linea("12.5");
+    EXPECT_EQ(frm->Almacen.Lineas[1].Debe, "12.50");
+    // The credit cell of a line with a positive debit does not open.
+    frm->Matriz.Celda(1, 5);
+    frm->EditarCelda('7');
+    EXPECT_FALSE(frm->BrwTxt->isVisible());
+}
+
+TEST_F(VentanaTest, DeleteAndInsertKeysWorkOnTheCurrentLine) {
+    Linea("SUELDOS");
+    ASSERT_EQ(Celda(5, 1), "2.1.03.011");
+    frm->Matriz.Celda(3, 1);
+    frm->txtFields[1]->setFocus();  // the keys work whatever has the focus
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(Celda(3, 1), "2.1.03.010");
+    EXPECT_EQ(Celda(4, 1), "2.1.03.011");
+    EXPECT_EQ(frm->Almacen.Lineas[3].Cuenta.Recortado(), "2.1.03.010");
+    EXPECT_EQ(frm->Almacen.Lineas[4].Cuenta.Recortado(), "2.1.03.011");
+
+    frm->Matriz.Celda(1, 1);
+    Tecla(Qt::Key_Insert);
+    EXPECT_EQ(Celda(2, 1), "");
+    EXPECT_EQ(Celda(3, 1), "5.3.01.002");
+    EXPECT_EQ(frm->Almacen.Lineas[2].Cuenta.Recortado(), "");
+
+    // Delete while the cell editor is open removes the line and drops what the editor held:
+    // the line moving up does not receive it.
+    frm->Matriz.Celda(3, 1);
+    frm->EditarCelda(32);
+    Escribir("9");
+    Tecla(Qt::Key_Delete);
+    EXPECT_FALSE(frm->BrwTxt->isVisible());
+    EXPECT_EQ(frm->Almacen.Lineas[3].Cuenta.Recortado(), "2.1.03.010");
+    Tecla(Qt::Key_Return);
+    EXPECT_EQ(frm->Almacen.Lineas[3].Cuenta.Recortado(), "2.1.03.010");
+    EXPECT_EQ(Celda(3, 1), "2.1.03.010");
+}
+
+TEST_F(VentanaTest, DeleteAndInsertOnAnEmptyGridDoNothingHarmful) {
+    frm->Matriz.Celda(19, 1);
+    Tecla(Qt::Key_Delete);
+    Tecla(Qt::Key_Insert);
+    Tecla(Qt::Key_Delete);
+    EXPECT_GE(frm->Almacen.Lineas.Cantidad(), 1);
+    EXPECT_TRUE(plataforma->dialogos.empty());
+}
+
+TEST_F(VentanaTest, CancelAsksOnlyOnceLoadingStarted) {
+    frm->Comando("CANCELAR");
+    EXPECT_TRUE(plataforma->dialogos.empty());
+    Linea("SUELDOS");
+    plataforma->respuestas.push_back(respuesta::kSi);
+    Tecla(Qt::Key_Escape);
+    ASSERT_EQ(plataforma->dialogos.size(), 1u);
+    EXPECT_EQ(frm->txtFields[0]->text(), "");
+    EXPECT_EQ(Celda(1, 1), "");
+    EXPECT_EQ(Foco(), frm->txtFields[0]);
+    EXPECT_FALSE(frm->Encabezado.CargaIniciada);
+}
+
+TEST_F(VentanaTest, DeleteAsksTwice) {
+    Linea("SUELDOS");
+    plataforma->respuestas.push_back(respuesta::kNo);
+    Tecla(Qt::Key_F10);
+    ASSERT_EQ(plataforma->dialogos.size(), 1u);
+    EXPECT_EQ(plataforma->dialogos[0].texto, "Confirma la baja de este registro?");
+    EXPECT_EQ(plataforma->dialogos[0].titulo, "Atención!");
+    EXPECT_EQ(plataforma->dialogos[0].estilo, 4 + 48 + 256);
+    EXPECT_EQ(frm->txtFields[0]->text(), "SUELDOS") << "No changes nothing";
+
+    plataforma->respuestas = {respuesta::kSi, respuesta::kSi};
+    Tecla(Qt::Key_F10);
+    ASSERT_EQ(plataforma->dialogos.size(), 3u);
+    EXPECT_EQ(plataforma->dialogos[2].texto, "Realmente desea eliminar este MODELO");
+    EXPECT_EQ(base.Valor("SELECT COUNT(*) FROM MA_MODELOS WHERE NOMBRE = 'SUELDOS'"), "0");
+    EXPECT_EQ(frm->txtFields[0]->text(), "");
+    EXPECT_EQ(Foco(), frm->txtFields[0]);
+}
+
+TEST_F(VentanaTest, AFailedSaveKeepsTheFormAsTyped) {
+    base.Ejecutar(
+        "CREATE TRIGGER falla BEFORE INSERT ON MA_MODELOS BEGIN SELECT RAISE(ABORT, 'sin "
+        "lugar'); END");
+    Linea("SUELDOS");
+    plataforma->respuestas.push_back(respuesta::kAbortar);
+    Tecla(Qt::Key_F2);
+    EXPECT_FALSE(plataforma->dialogos.empty());
+    EXPECT_TRUE(frm->Almacen.ErrorValidacion);
+    EXPECT_FALSE(frm->Almacen.Grabando);
+    EXPECT_EQ(frm->txtFields[0]->text(), "SUELDOS");
+    EXPECT_EQ(Celda(1, 1), "5.3.01.001");
+    EXPECT_TRUE(frm->UtilPanel1->GrabarEnabled());
+    EXPECT_EQ(base.Valor("SELECT COUNT(*) FROM MA_MODELOS WHERE NOMBRE = 'SUELDOS'"), "5");
+}
+
+TEST_F(VentanaTest, SaveTakesTheValueStillInTheCellEditor) {
+    Linea("PENDIENTE");
+    Linea("1.1.01.001");
+    Linea(QString::fromStdString(Dv("1.1.01.001")));
+    Escribir("250");
+    Tecla(Qt::Key_F2);
+    EXPECT_EQ(base.Valor("SELECT IMPORTE FROM MA_MODELOS WHERE NOMBRE = 'PENDIENTE'"), "250");
+}
+
+TEST_F(VentanaTest, LookupsFillTheCellOrTheField) {
+    Linea("BUSQUEDAS");
+    respuestaBusqueda = "1.1.01.005";
+    Tecla(Qt::Key_F5);
+    ASSERT_EQ(consultas.size(), 1u);
+    EXPECT_EQ(consultas[0], "CODIGO|MA_CUENTAS");
+    EXPECT_EQ(Celda(1, 1), "1.1.01.005");
+    EXPECT_EQ(frm->Matriz.Col(), 2);
+
+    // A cancelled lookup on a line leaves it as it was.
+    frm->Matriz.Celda(1, 1);
+    frm->EditarCelda(32);
+    respuestaBusqueda = "";
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(frm->Almacen.Lineas[1].Cuenta.Recortado(), "1.1.01.005");
+
+    // The name field: the chosen template is confirmed and loaded.
+    frm->txtFields[0]->setFocus();
+    respuestaBusqueda = "LIQ. TARJETAS";
+    Tecla(Qt::Key_F5);
+    EXPECT_EQ(consultas.back(), "NOMBRE|SELECT NOMBRE FROM MA_MODELOS  GROUP BY NOMBRE");
+    EXPECT_EQ(frm->txtFields[1]->text(), "LT");
+    EXPECT_TRUE(frm->chkLiqTarjetas->isChecked());
+    EXPECT_EQ(Celda(2, 1), "5.2.01.007");
+}
+
+TEST_F(VentanaTest, LayoutCaptionsAndWidths) {
+    EXPECT_EQ(frm->windowTitle(), "Asientos Modelo de Registraciones Directas");
+    EXPECT_EQ(frm->chkAlMenu->text(), "Anclar al Menú :  Asientos Modelo (Cargas)");
+    EXPECT_EQ(frm->chkLiqTarjetas->text(), "Liquidación Tarjetas");
+    EXPECT_EQ(frm->chkCpte->text(), "Modifica Tipo de Comprobante");
+    EXPECT_EQ(frm->Label1->text(), "Cpte Default: ");
+    EXPECT_EQ(frm->txtFields[0]->maxLength(), 50);
+    EXPECT_EQ(frm->txtFields[1]->maxLength(), 4);
+    auto* modelo = frm->FGModelo1->model();
+    EXPECT_EQ(modelo->headerData(3, Qt::Horizontal).toString(), "Debe           ");
+    EXPECT_EQ(frm->FGModelo1->columnWidth(0), 1400 * frm->FGModelo1->logicalDpiX() / 1440);
+    EXPECT_FALSE(frm->FGModelo1->isColumnHidden(1));
+    // The editor lies exactly over its cell.
+    Linea("UBICACION");
+    const QRect celda = frm->FGModelo1->visualRect(modelo->index(0, 0));
+    EXPECT_EQ(frm->BrwTxt->geometry(), celda);
+}
+
+}  // namespace
