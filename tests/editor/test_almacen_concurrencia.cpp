@@ -52,16 +52,25 @@ bool DeUnaSolaGrabacion(const Estado& e) {
 }
 
 /// Body of one writer process. Returns the exit code: 0 when every check held.
-int Escritor(const BaseTemporal& base, int proceso, PlataformaGuionada& plataforma) {
+/// Pipes that hold both writers until both are connected, so that the race is between saves.
+struct Largada {
+    int listos[2];
+    int salida[2];
+};
+
+int Escritor(const BaseTemporal& base, int proceso, PlataformaGuionada& plataforma,
+             const Largada& largada) {
     DB_Dll db;
     base.Conectar(db);
     db.gCnn.CommandTimeout = 2;  // a busy database fails the save after two seconds
     AlmacenModelos almacen(db);
     almacen.Generar(almacen.NombreTabla);
     sqlite3* lectura = nullptr;
-    sqlite3_open_v2(base.Archivo().c_str(), &lectura, SQLITE_OPEN_READONLY, nullptr);
-    RegistrarSemanticaSuite(lectura);
+    sqlite3_open_v2(base.Archivo().c_str(), &lectura, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_busy_timeout(lectura, 5000);
+    RegistrarSemanticaSuite(lectura);
+    char c = 'x';
+    if (write(largada.listos[1], &c, 1) != 1 || read(largada.salida[0], &c, 1) != 1) return 5;
     int ultima = 0, fallidas = 0, codigo = 0;
     for (int n = 1; n <= kGrabaciones; ++n) {
         const int etiqueta = proceso * 1000 + n;
@@ -100,13 +109,27 @@ TEST(ConcurrenciaTest, DosProcesosGrabandoElMismoModeloNuncaLoMezclan) {
     // No connection may exist in this process before the fork.
     ConPlataformaGuionada plataforma;
     BaseTemporal base;
+    Largada largada;
+    ASSERT_EQ(pipe(largada.listos), 0);
+    ASSERT_EQ(pipe(largada.salida), 0);
     std::vector<pid_t> hijos;
     for (int proceso = 1; proceso <= 2; ++proceso) {
         const pid_t pid = fork();
         ASSERT_GE(pid, 0);
-        if (pid == 0) _exit(Escritor(base, proceso, *plataforma));
+        if (pid == 0) {
+            int codigo = 4;
+            try {
+                codigo = Escritor(base, proceso, *plataforma, largada);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "proceso %d: %s\n", proceso, e.what());
+            }
+            _exit(codigo);
+        }
         hijos.push_back(pid);
     }
+    char c;
+    for (int i = 0; i < 2; ++i) ASSERT_EQ(read(largada.listos[0], &c, 1), 1);
+    ASSERT_EQ(write(largada.salida[1], "ab", 2), 2);
     for (pid_t pid : hijos) {
         int estado = 0;
         ASSERT_EQ(waitpid(pid, &estado, 0), pid);
