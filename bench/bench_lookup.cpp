@@ -103,6 +103,18 @@ void SqliteDirecto(benchmark::State& estado, const std::string& sql) {
     estado.counters["filas"] = static_cast<double>(filas);
 }
 
+/// The data layer alone: the statement opened as the list opens it, rows read into a recordset.
+void BM_RecordsetSinLimite(benchmark::State& estado) {
+    auto& b = Banco();
+    for (auto _ : estado) {
+        Recordset rs;
+        std::string sql = kSinLimite;
+        b.db.AbrirRecordset(sql, rs);
+        benchmark::DoNotOptimize(rs.RecordCount());
+        b.db.CierraRecordset(rs);
+    }
+}
+
 void BM_ListaGenerada(benchmark::State& e) { AbrirLista(e, "MA_CUENTAS"); }
 void BM_SqliteGenerada(benchmark::State& e) {
     SqliteDirecto(e,
@@ -116,6 +128,7 @@ BENCHMARK(BM_ListaGenerada)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SqliteGenerada)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ListaSinLimite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SqliteSinLimite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RecordsetSinLimite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 

@@ -265,8 +265,11 @@ void Lib_FrmCons3::Leer(long, long) {
                 texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
             fila.Marcada = !v.empty() && valores.find(v) != std::string::npos;
         }
-        for (int i = 1; i < campos; ++i)
-            fila.Textos << Q(AjustarAncho(TextoDeValor(rs_.Fields(i))));
+        for (int i = 1; i < campos; ++i) {  // the value as its cell text (Null: "")
+            const ValorSql& v = rs_.Fields(i).Value();
+            fila.Textos << (v ? QString::fromUtf8(v->data(), static_cast<qsizetype>(v->size()))
+                              : QString());
+        }
         filas.push_back(std::move(fila));
     }
     QStringList encabezados = Modelo->Encabezados();
