@@ -108,6 +108,8 @@ VentanaPlanilla::VentanaPlanilla(const QString& titulo, DatosPlanilla datos, QWi
                 new CeldaPlanilla(c < static_cast<int>(fila.size()) ? fila[static_cast<size_t>(c)]
                                                                     : std::string()));
         }
+    // Rows keep the statement's order until the user sorts by a column.
+    tabla_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tabla_->setSortingEnabled(true);
     tabla_->horizontalHeader()->setSortIndicatorShown(true);
     tabla_->resizeColumnsToContents();

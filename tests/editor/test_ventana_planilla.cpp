@@ -1,0 +1,128 @@
+// The templates sheet, the helper form operations on widgets and the appearance choice.
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "Apariencia.h"
+#include "Formularios.h"
+#include "Planilla.h"
+#include "Recordset.h"
+#include "VentanaPrueba.h"
+
+namespace {
+
+TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
+    DatosPlanilla vistos;
+    MostradorPlanilla() = [&](VentanaPlanilla& v) {
+        EXPECT_EQ(v.windowTitle(), "Asientos Modelo");
+        vistos = v.DatosVisibles();
+    };
+    Tecla(Qt::Key_F6);
+    MostradorPlanilla() = [](VentanaPlanilla& v) { v.exec(); };
+    ASSERT_EQ(vistos.Columnas.size(), 7u);
+    EXPECT_EQ(vistos.Columnas[0], "NOMBRE");
+    ASSERT_EQ(vistos.Filas.size(), 17u);
+    EXPECT_EQ(vistos.Filas[0][0], "ALQUILERES");
+    EXPECT_EQ(vistos.Filas[0][1], "5.3.02.003");
+    EXPECT_EQ(vistos.Filas[0][5], "Alquiler del mes");
+    EXPECT_EQ(vistos.Filas[16][0], "SUELDOS");
+}
+
+TEST_F(VentanaTest, SheetSortsNumbersAsNumbersAndExportsCsv) {
+    DatosPlanilla d;
+    d.Columnas = {"NOMBRE", "IMPORTE"};
+    d.Filas = {{"b", "100"}, {"a, \"x\"", "9"}, {"c", "25.5"}};
+    VentanaPlanilla v("Prueba", d);
+    v.Tabla()->sortItems(1, Qt::AscendingOrder);
+    const auto orden = v.DatosVisibles();
+    EXPECT_EQ(orden.Filas[0][1], "9");
+    EXPECT_EQ(orden.Filas[1][1], "25.5");
+    EXPECT_EQ(orden.Filas[2][1], "100");
+
+    QTemporaryDir dir;
+    const QString archivo = dir.filePath("planilla.csv");
+    ASSERT_TRUE(v.Exportar(archivo));
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll().toStdString(),
+              "NOMBRE,IMPORTE\r\n\"a, \"\"x\"\"\",9\r\nc,25.5\r\nb,100\r\n");
+    EXPECT_FALSE(v.Exportar(dir.filePath("no/existe/planilla.csv")));
+    v.Copiar();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "NOMBRE\tIMPORTE\na, \"x\"\t9\nc\t25.5\nb\t100\n");
+}
+
+TEST_F(VentanaTest, SheetFailureGoesToTheErrorDialog) {
+    plataforma->respuestas.push_back(respuesta::kAbortar);
+    bool mostrada = false;
+    MostradorPlanilla() = [&](VentanaPlanilla&) { mostrada = true; };
+    MostrarPlanilla("SELECT * FROM NO_EXISTE", db.gConnString, "x");
+    MostradorPlanilla() = [](VentanaPlanilla& v) { v.exec(); };
+    EXPECT_FALSE(mostrada);
+    ASSERT_EQ(plataforma->dialogos.size(), 1u);
+    EXPECT_EQ(plataforma->dialogos[0].titulo, "Error en MostrarPlanilla");
+}
+
+TEST(FormulariosTest, KeysAndFilters) {
+    AplicacionDePrueba();
+    EXPECT_TRUE(EsTeclaDeAvance(13));
+    EXPECT_FALSE(EsTeclaDeAvance(9));
+    QLineEdit t;
+    EXPECT_EQ(FiltrarTecla(&t, 13), 0);
+    EXPECT_EQ(FiltrarTecla(&t, 8), 8);
+    EXPECT_EQ(FiltrarTecla(&t, 1), 0);
+    EXPECT_EQ(FiltrarTecla(&t, 'a'), 'a');
+    t.setReadOnly(true);
+    EXPECT_EQ(FiltrarTecla(&t, 'a'), 0);
+    EXPECT_EQ(FiltrarTecla(nullptr, 'a'), 0);
+}
+
+TEST(FormulariosTest, ClearFindAndFillControls) {
+    AplicacionDePrueba();
+    QWidget ventana;
+    auto* a = new QLineEdit("uno", &ventana);
+    auto* b = new QLineEdit("dos", &ventana);
+    auto* combo = new QComboBox(&ventana);
+    combo->setEditable(true);
+    combo->setEditText("tres");
+    a->setObjectName("BrwTxt");
+    a->setProperty(formularios::kCampoDatos, "CUENTA");
+    b->setProperty(formularios::kCampoDatos, "tc");
+    LimpiarControles(&ventana, "brwtxt");
+    EXPECT_EQ(a->text(), "");
+    EXPECT_EQ(b->text(), "dos");
+    LimpiarControles(&ventana);
+    EXPECT_EQ(b->text(), "");
+    EXPECT_EQ(combo->currentText(), "");
+    EXPECT_EQ(IndiceDeCampo("TC", {a, b}), 1);
+    EXPECT_EQ(IndiceDeCampo("NOMBRE", {a, b}), -1);
+}
+
+TEST_F(VentanaTest, ControlsFilledFromARecordsetRow) {
+    Recordset rs;
+    std::string sql = "SELECT NOMBRE, tcdefault AS TC FROM MA_MODELOS WHERE NOMBRE = 'SUELDOS'";
+    db.AbrirRecordset(sql, rs);
+    ASSERT_EQ(rs.State(), 1);
+    QLineEdit nombre, tc, libre;
+    nombre.setProperty(formularios::kCampoDatos, "nombre");
+    tc.setProperty(formularios::kCampoDatos, "TC");
+    libre.setText("queda");
+    CamposDesdeRegistro({&nombre, &tc, &libre}, rs);
+    EXPECT_EQ(nombre.text(), "SUELDOS");
+    EXPECT_EQ(tc.text(), "AS");
+    EXPECT_EQ(libre.text(), "queda");
+}
+
+TEST(AparienciaTest, SkinFileBySkinNumber) {
+    EXPECT_EQ(ArchivoDeEstilo(1).Piel, "Styles\\Vista.cjstyles");
+    EXPECT_EQ(ArchivoDeEstilo(2).Piel, "Styles\\WinXP.Luna.cjstyles");
+    EXPECT_EQ(ArchivoDeEstilo(3).Piel, "Styles\\WinXP.Royale.cjstyles");
+    EXPECT_EQ(ArchivoDeEstilo(4).Piel, "Styles\\iTunes");
+    EXPECT_EQ(ArchivoDeEstilo(4).Ajustes, "Normalitunes.ini");
+    EXPECT_EQ(ArchivoDeEstilo(7).Piel, "Styles\\Office2007.cjstyles");
+    EXPECT_EQ(ArchivoDeEstilo(0).Ajustes, "");
+}
+
+}  // namespace
