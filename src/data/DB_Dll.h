@@ -234,6 +234,11 @@ class DB_Dll {
     /// repeated, false when recovery stops. May end the program (operator's "No").
     bool RecuperarConexion(int& cuenta);
     std::string PrepararSentencia(const std::string& sql);
+    /// Answer (4 repeat, anything else leave) for a failed command outside a transaction
+    /// statement; the shared body of the two command runners.
+    using DecisionFalla = std::function<int(const ErrorEjecucion&)>;
+    bool EjecutarPreparada(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs,
+                           const DecisionFalla& decidir);
     /// Opens `rs` on `sql`, through the Oracle translation when allowed and connected to Oracle.
     void AbrirTraducido(const std::string& sql, Recordset& rs, Conexion& cn, int tipoCursor,
                         int tipoBloqueo, long opciones, bool convOracle);

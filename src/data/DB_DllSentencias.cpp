@@ -147,25 +147,21 @@ void DB_Dll::CierraRecordset(Recordset& LrcsTemp) {
         reportero);
 }
 
-bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs) {
+bool DB_Dll::EjecutarPreparada(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs,
+                               const DecisionFalla& decidir) {
     SentenciaSQL = PrepararSentencia(SentenciaSQL);
     const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
-    int cuenta = 0;
     bool ejecutada = false;
     Falla falla;
-    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        falla.Anotar(gCnn, e);
-        if (trans || gCnn.Errors().Vacia()) return respuesta::kAbortar;
-        if (gCnn.Errors().Item(0).Nativo == kNativoRed && RecuperarConexion(cuenta))
-            return respuesta::kReintentar;
-        return respuesta::kAbortar;
-    };
     EjecutarPaso(
         [&] {
             EjecutarComando(gCnn, SentenciaSQL, RecordsAffected, Lrcs);
             ejecutada = true;
         },
-        reportero);
+        [&](const ErrorEjecucion& e) {
+            falla.Anotar(gCnn, e);
+            return trans ? respuesta::kAbortar : decidir(e);
+        });
     if (!ejecutada) {
         AnotarFalla(gCnn, falla);
         return false;
@@ -174,15 +170,22 @@ bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected
     return true;
 }
 
+bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs) {
+    int cuenta = 0;
+    // A lost link is recovered and the command repeated; every other failure returns quietly
+    // with the collection filled.
+    return EjecutarPreparada(SentenciaSQL, RecordsAffected, Lrcs, [&](const ErrorEjecucion&) {
+        if (gCnn.Errors().Vacia()) return respuesta::kAbortar;
+        if (gCnn.Errors().Item(0).Nativo == kNativoRed && RecuperarConexion(cuenta))
+            return respuesta::kReintentar;
+        return respuesta::kAbortar;
+    });
+}
+
 bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffected,
                                  Recordset* Lrcs) {
-    SentenciaSQL = PrepararSentencia(SentenciaSQL);
-    const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
-    bool ejecutada = false;
-    Falla falla;
-    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        falla.Anotar(gCnn, e);
-        if (trans) return respuesta::kAbortar;
+    // No reconnection; failures other than the expected SQL ones are shown to the operator.
+    return EjecutarPreparada(SentenciaSQL, RecordsAffected, Lrcs, [&](const ErrorEjecucion& e) {
         if (!gCnn.Errors().Vacia() && gCnn.Errors().Item(0).Nativo == kNativoTruncamiento)
             return respuesta::kAbortar;
         const long n = e.Numero();
@@ -190,19 +193,7 @@ bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffecte
             n != errnum::kTablaInexistente && n != errnum::kViolacionIntegridad)
             plataforma().MsgBox(e.Descripcion(), estilo::kCritico, "Aviso al operador!!!");
         return respuesta::kAbortar;
-    };
-    EjecutarPaso(
-        [&] {
-            EjecutarComando(gCnn, SentenciaSQL, RecordsAffected, Lrcs);
-            ejecutada = true;
-        },
-        reportero);
-    if (!ejecutada) {
-        AnotarFalla(gCnn, falla);
-        return false;
-    }
-    QuitarAvisoTruncamiento(gCnn, trans);
-    return true;
+    });
 }
 
 std::string DB_Dll::SS_TSinonimos(const std::string& sql) {

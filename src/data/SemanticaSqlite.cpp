@@ -22,41 +22,9 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Collation
 
-/// Decodes one UTF-8 character at `p` (p < fin); stray bytes count as Latin-1 characters, as
-/// texto::AUtf32 takes them.
-char32_t LeerCaracter(const unsigned char*& p, const unsigned char* fin) {
-    const unsigned char b0 = *p;
-    int extra = 0;
-    char32_t cp = 0;
-    if (b0 < 0x80) {
-        ++p;
-        return b0;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = b0 & 0x07;
-    } else {
-        ++p;
-        return b0;
-    }
-    if (fin - p <= extra) {
-        ++p;
-        return b0;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        if ((p[k] & 0xC0) != 0x80) {
-            ++p;
-            return b0;
-        }
-        cp = (cp << 6) | (p[k] & 0x3F);
-    }
-    p += extra + 1;
-    return cp;
+/// One UTF-8 character (stray bytes as Latin-1, as everywhere in the program).
+inline char32_t LeerCaracter(const unsigned char*& p, const unsigned char* fin) {
+    return texto::LeerCaracterUtf8(p, fin);
 }
 
 inline unsigned char MayusculaAscii(unsigned char c) {

@@ -4,44 +4,47 @@
 
 namespace texto {
 
+char32_t LeerCaracterUtf8(const unsigned char*& p, const unsigned char* fin) {
+    const unsigned char b0 = *p;
+    int extra = 0;
+    char32_t cp = 0;
+    if (b0 < 0x80) {
+        ++p;
+        return b0;
+    } else if ((b0 & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = b0 & 0x1F;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = b0 & 0x0F;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = b0 & 0x07;
+    } else {
+        ++p;  // stray byte: keep it as Latin-1
+        return b0;
+    }
+    if (fin - p <= extra) {
+        ++p;
+        return b0;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        if ((p[k] & 0xC0) != 0x80) {
+            ++p;
+            return b0;
+        }
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    p += extra + 1;
+    return cp;
+}
+
 std::u32string AUtf32(std::string_view s) {
     std::u32string out;
     out.reserve(s.size());
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto b0 = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (b0 < 0x80) {
-            cp = b0;
-        } else if ((b0 & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = b0 & 0x1F;
-        } else if ((b0 & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = b0 & 0x0F;
-        } else if ((b0 & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = b0 & 0x07;
-        } else {
-            out.push_back(b0);  // stray byte: keep it as Latin-1
-            ++i;
-            continue;
-        }
-        bool valido = i + static_cast<size_t>(extra) < s.size();
-        for (int k = 1; valido && k <= extra; ++k) {
-            const auto bk = static_cast<unsigned char>(s[i + k]);
-            if ((bk & 0xC0) != 0x80) valido = false;
-            else cp = (cp << 6) | (bk & 0x3F);
-        }
-        if (!valido) {
-            out.push_back(b0);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += extra + 1;
-    }
+    auto p = reinterpret_cast<const unsigned char*>(s.data());
+    const auto fin = p + s.size();
+    while (p < fin) out.push_back(LeerCaracterUtf8(p, fin));
     return out;
 }
 
@@ -85,7 +88,8 @@ char32_t MinusculaDe(char32_t c) {
 
 namespace {
 bool EsAscii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 }  // namespace
 
@@ -227,7 +231,9 @@ std::string ReemplazarSinCaso(std::string_view s, std::string_view de, std::stri
     return AUtf8(out);
 }
 
-std::string Espacios(int n) { return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string(); }
+std::string Espacios(int n) {
+    return n > 0 ? std::string(static_cast<size_t>(n), ' ') : std::string();
+}
 
 std::string DuplicarApostrofes(std::string_view s) { return Reemplazar(s, "'", "''"); }
 

@@ -10,6 +10,9 @@ namespace texto {
 /// UTF-8 to code points and back. Invalid bytes are taken one by one as Latin-1 characters,
 /// so no input is ever lost or rejected.
 std::u32string AUtf32(std::string_view s);
+/// Decodes the character at `p` (p < fin) and advances `p` past it; a byte that does not start
+/// a valid sequence is taken alone as a Latin-1 character.
+char32_t LeerCaracterUtf8(const unsigned char*& p, const unsigned char* fin);
 std::string AUtf8(std::u32string_view s);
 
 /// Upper / lower case of one character: ASCII plus the Latin-1 letters (á é í ó ú ü ñ ...).
