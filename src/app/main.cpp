@@ -5,6 +5,7 @@
 //   --captura ARCHIVO   after loading, save a picture of the window to ARCHIVO and end
 //   --modelo NOMBRE     before the picture, confirm NOMBRE in the name field
 #include <QApplication>
+#include <QLineEdit>
 #include <QTimer>
 #include <string>
 #include <vector>
