@@ -106,6 +106,9 @@ MotorSqlite::MotorSqlite(const std::string& ruta) : ruta_(ruta) {
     const int rc = sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     db_.reset(db);  // owned even when the open failed, so that it is released
     if (rc != SQLITE_OK) Fallar(rc);
+    // The lock wait applies from the first statement on: the catalogue read below must wait for
+    // another process's commit instead of failing at once as locked.
+    FijarTiempoEspera(kEsperaInicialSegundos);
     sqlite3_extended_result_codes(db, 1);
     if (RegistrarSemanticaSuite(db) != SQLITE_OK) Fallar(sqlite3_errcode(db));
     // Reading the catalogue tells a database from any other file now rather than at the first

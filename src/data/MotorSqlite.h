@@ -11,9 +11,14 @@ struct sqlite3;
 
 class MotorSqlite final : public Motor {
   public:
+    /// Seconds a lock wait lasts until FijarTiempoEspera sets another limit.
+    static constexpr int kEsperaInicialSegundos = 30;
+
     /// Opens the existing database file `ruta` (never creates one) and registers the suite
-    /// semantics. Throws FallaMotor (ConexionPerdida) when the file is missing or cannot be
-    /// opened, (Otra) when it is not a database.
+    /// semantics. Lock waits last kEsperaInicialSegundos from the start, so opening while
+    /// another process commits waits for it. Throws FallaMotor (ConexionPerdida) when the file
+    /// is missing or cannot be opened, (Otra) when it is not a database, (Ocupado) when the
+    /// database stays locked past the wait.
     explicit MotorSqlite(const std::string& ruta);
     ~MotorSqlite() override;
 

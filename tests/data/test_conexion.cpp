@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
+#include <thread>
 
 #include "Conexion.h"
 #include "ErrorEjecucion.h"
+#include "MotorSqlite.h"
 #include "PlataformaGuionada.h"
 #include "Recordset.h"
 #include "test_motor_base.h"
@@ -78,6 +81,40 @@ TEST(ConexionApertura, JetAbreElArchivoDeDataSource) {
     cn.Open("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source =" + base.Ruta() +
             ";User ID=a;Password=b;");
     EXPECT_EQ(cn.Tablas().size(), 2u);
+}
+
+TEST(ConexionApertura, AbrirMientrasOtroConfirmaEsperaSinFallar) {
+    BaseTemporal base{kEsquemaPrueba};
+    // Another connection holds the exclusive lock a commit takes (readers are shut out) for
+    // about 300 ms, then commits its row.
+    std::promise<void> bloqueada;
+    std::thread otro([&] {
+        MotorSqlite m(base.Ruta());
+        m.Ejecutar("BEGIN EXCLUSIVE");
+        m.Ejecutar("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('X')");
+        bloqueada.set_value();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        m.Confirmar();
+    });
+    bloqueada.get_future().wait();
+    const auto t0 = std::chrono::steady_clock::now();
+    Conexion cn;
+    long numero = 0;
+    try {
+        cn.Open(base.Cadena());
+    } catch (const ErrorEjecucion& e) {
+        numero = e.Numero();
+    }
+    const double segundos =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    otro.join();
+    ASSERT_EQ(numero, 0) << "la apertura no espero al otro proceso";
+    EXPECT_EQ(cn.State(), estado_objeto::kAbierto);
+    EXPECT_GE(segundos, 0.2);  // it did wait for the lock
+    EXPECT_LT(segundos, 10.0);
+    Recordset rs;
+    rs.Open("SELECT count(*) FROM MA_CUENTAS", cn);
+    EXPECT_EQ(rs.Fields(0).Texto(), "1");  // the other one's commit is seen
 }
 
 TEST(ConexionApertura, EstadosAbiertoYCerrado) {
