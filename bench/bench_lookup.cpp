@@ -131,12 +131,3 @@ BENCHMARK(BM_SqliteSinLimite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_RecordsetSinLimite)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
