@@ -54,10 +54,12 @@ ClaseFalla Clasificar(int codigoExtendido, const std::string& mensaje) {
     return ClaseFalla::Otra;
 }
 
-struct Finalizar {
-    void operator()(sqlite3_stmt* s) const noexcept { sqlite3_finalize(s); }
-};
-using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
+/// True when nothing but blanks and semicolons is left: the text was one whole statement.
+bool SoloBlancos(const char* p, const char* fin) {
+    for (; p < fin; ++p)
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n' && *p != ';') return false;
+    return true;
+}
 
 bool Contiene(const std::string& s, const char* palabra) {
     return s.find(palabra) != std::string::npos;
@@ -117,7 +119,9 @@ MotorSqlite::MotorSqlite(const std::string& ruta) : ruta_(ruta) {
     Ejecutar("PRAGMA foreign_keys = ON");
 }
 
-MotorSqlite::~MotorSqlite() = default;
+MotorSqlite::~MotorSqlite() { guardadas_.clear(); }  // statements go before the database
+
+void MotorSqlite::Finalizar::operator()(sqlite3_stmt* st) const noexcept { sqlite3_finalize(st); }
 
 sqlite3* MotorSqlite::Manejador() const { return db_.get(); }
 
@@ -137,79 +141,117 @@ ResultadoSql MotorSqlite::EjecutarConParametros(const std::string& sql,
     return Correr(sql, &parametros);
 }
 
+MotorSqlite::Sentencia MotorSqlite::Tomar(const std::string& sql) {
+    for (auto it = guardadas_.begin(); it != guardadas_.end(); ++it) {
+        if (it->sql != sql) continue;
+        Sentencia st = std::move(it->st);
+        guardadas_.erase(it);
+        return st;
+    }
+    return nullptr;
+}
+
+void MotorSqlite::Guardar(const std::string& sql, Sentencia st) {
+    // Reset ends the statement's read of the database (a finished SELECT would otherwise keep
+    // its lock); the values bound without copy must not outlive this call.
+    sqlite3_reset(st.get());
+    sqlite3_clear_bindings(st.get());
+    if (guardadas_.size() >= kSentenciasGuardadas) guardadas_.erase(guardadas_.begin());
+    guardadas_.push_back({sql, std::move(st)});
+}
+
 ResultadoSql MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* parametros) {
     if (!db_) {
         throw FallaMotor(ClaseFalla::ObjetoCerrado, "08003", SQLITE_MISUSE,
                          "La conexion con la base de datos esta cerrada");
     }
-    sqlite3* db = db_.get();
     ResultadoSql r;
+    // A text run before as one whole statement reuses its prepared statement. A statement
+    // whose run fails is finalized, never kept; SQLite prepares a kept one again by itself when
+    // the schema changed since.
+    if (Sentencia st = Tomar(sql)) {
+        Paso(st.get(), parametros, r);
+        Guardar(sql, std::move(st));
+        return r;
+    }
     const char* resto = sql.c_str();
     const char* fin = resto + sql.size();
     bool primera = true;
     while (resto < fin) {
         sqlite3_stmt* crudo = nullptr;
         const int rcPrep =
-            sqlite3_prepare_v2(db, resto, static_cast<int>(fin - resto), &crudo, &resto);
+            sqlite3_prepare_v2(db_.get(), resto, static_cast<int>(fin - resto), &crudo, &resto);
         Sentencia st(crudo);
         if (rcPrep != SQLITE_OK) Fallar(rcPrep);
         if (!st) break;  // only blanks or comments were left
-        if (parametros && primera) {
-            const int esperados = sqlite3_bind_parameter_count(st.get());
-            if (esperados != static_cast<int>(parametros->size())) {
-                throw FallaMotor(ClaseFalla::Otra, "07002", SQLITE_RANGE,
-                                 "El numero de parametros no coincide con la sentencia");
-            }
-            for (int k = 0; k < esperados; ++k) {
-                const auto& v = (*parametros)[static_cast<size_t>(k)];
-                const int rc = v ? sqlite3_bind_text(st.get(), k + 1, v->data(),
-                                                     static_cast<int>(v->size()), SQLITE_TRANSIENT)
-                                 : sqlite3_bind_null(st.get(), k + 1);
-                if (rc != SQLITE_OK) Fallar(rc);
-            }
+        Paso(st.get(), primera ? parametros : nullptr, r);
+        if (primera && SoloBlancos(resto, fin)) {
+            Guardar(sql, std::move(st));
+            break;
         }
         primera = false;
-        const int ncol = sqlite3_column_count(st.get());
-        std::vector<std::vector<ValorSql>> filas;
-        int rc;
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-            std::vector<ValorSql> fila;
-            fila.reserve(static_cast<size_t>(ncol));
-            for (int c = 0; c < ncol; ++c) {
-                if (sqlite3_column_type(st.get(), c) == SQLITE_NULL) {
-                    fila.emplace_back(std::nullopt);
-                } else {
-                    auto p = reinterpret_cast<const char*>(sqlite3_column_text(st.get(), c));
-                    fila.emplace_back(
-                        std::string(p, static_cast<size_t>(sqlite3_column_bytes(st.get(), c))));
-                }
-            }
-            if (filas.empty() && ncol > 0) {  // column types: declared, else the first value's
-                r.Columnas.clear();
-                for (int c = 0; c < ncol; ++c) {
-                    r.Columnas.push_back({sqlite3_column_name(st.get(), c),
-                                          TipoAdoDeDeclarado(sqlite3_column_decltype(st.get(), c),
-                                                             sqlite3_column_type(st.get(), c))});
-                }
-            }
-            filas.push_back(std::move(fila));
-        }
-        if (rc != SQLITE_DONE) Fallar(rc);
-        if (ncol > 0) {
-            if (filas.empty()) {
-                r.Columnas.clear();
-                for (int c = 0; c < ncol; ++c) {
-                    r.Columnas.push_back(
-                        {sqlite3_column_name(st.get(), c),
-                         TipoAdoDeDeclarado(sqlite3_column_decltype(st.get(), c), SQLITE_TEXT)});
-                }
-            }
-            r.Filas = std::move(filas);
-        } else if (!sqlite3_stmt_readonly(st.get())) {
-            r.Afectadas = static_cast<long>(sqlite3_changes64(db));
-        }
     }
     return r;
+}
+
+void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, ResultadoSql& r) {
+    sqlite3* db = db_.get();
+    if (parametros) {
+        const int esperados = sqlite3_bind_parameter_count(st);
+        if (esperados != static_cast<int>(parametros->size())) {
+            throw FallaMotor(ClaseFalla::Otra, "07002", SQLITE_RANGE,
+                             "El numero de parametros no coincide con la sentencia");
+        }
+        for (int k = 0; k < esperados; ++k) {
+            const auto& v = (*parametros)[static_cast<size_t>(k)];
+            // The values outlive the run, and Guardar clears the bindings before returning.
+            const int rc = v ? sqlite3_bind_text(st, k + 1, v->data(), static_cast<int>(v->size()),
+                                                 SQLITE_STATIC)
+                             : sqlite3_bind_null(st, k + 1);
+            if (rc != SQLITE_OK) Fallar(rc);
+        }
+    }
+    std::vector<std::vector<ValorSql>> filas;
+    // The first step prepares a kept statement again when the schema changed since its last
+    // run, so its shape (SELECT * after a new column) is read after it.
+    int rc = sqlite3_step(st);
+    const int ncol = sqlite3_column_count(st);
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
+        std::vector<ValorSql> fila;
+        fila.reserve(static_cast<size_t>(ncol));
+        for (int c = 0; c < ncol; ++c) {
+            if (sqlite3_column_type(st, c) == SQLITE_NULL) {
+                fila.emplace_back(std::nullopt);
+            } else {
+                auto p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                fila.emplace_back(std::in_place, p,
+                                  static_cast<size_t>(sqlite3_column_bytes(st, c)));
+            }
+        }
+        if (filas.empty() && ncol > 0) {  // column types: declared, else the first value's
+            r.Columnas.clear();
+            for (int c = 0; c < ncol; ++c) {
+                r.Columnas.push_back(
+                    {sqlite3_column_name(st, c), TipoAdoDeDeclarado(sqlite3_column_decltype(st, c),
+                                                                    sqlite3_column_type(st, c))});
+            }
+        }
+        filas.push_back(std::move(fila));
+    }
+    if (rc != SQLITE_DONE) Fallar(rc);
+    if (ncol > 0) {
+        if (filas.empty()) {
+            r.Columnas.clear();
+            for (int c = 0; c < ncol; ++c) {
+                r.Columnas.push_back(
+                    {sqlite3_column_name(st, c),
+                     TipoAdoDeDeclarado(sqlite3_column_decltype(st, c), SQLITE_TEXT)});
+            }
+        }
+        r.Filas = std::move(filas);
+    } else if (!sqlite3_stmt_readonly(st)) {
+        r.Afectadas = static_cast<long>(sqlite3_changes64(db));
+    }
 }
 
 void MotorSqlite::Comenzar() { Ejecutar("BEGIN IMMEDIATE"); }
@@ -219,7 +261,10 @@ void MotorSqlite::Revertir() { Ejecutar("ROLLBACK"); }
 void MotorSqlite::FijarTiempoEspera(int segundos) {
     if (!db_) return;
     const long long ms = segundos <= 0 ? INT_MAX : static_cast<long long>(segundos) * 1000;
-    sqlite3_busy_timeout(db_.get(), static_cast<int>(ms > INT_MAX ? INT_MAX : ms));
+    const int usado = static_cast<int>(ms > INT_MAX ? INT_MAX : ms);
+    if (usado == esperaMs_) return;  // the connection sets it before every statement
+    sqlite3_busy_timeout(db_.get(), usado);
+    esperaMs_ = usado;
 }
 
 std::string MotorSqlite::BaseActual() { return std::filesystem::path(ruta_).stem().string(); }

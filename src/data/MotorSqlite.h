@@ -4,10 +4,12 @@
 // exact; each column reports an ADO type code taken from its declared type.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Motor.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class MotorSqlite final : public Motor {
   public:
@@ -20,7 +22,13 @@ class MotorSqlite final : public Motor {
     /// is missing or cannot be opened, (Otra) when it is not a database, (Ocupado) when the
     /// database stays locked past the wait.
     explicit MotorSqlite(const std::string& ruta);
+    /// Finalizes the kept statements, then closes the database. Never throws.
     ~MotorSqlite() override;
+    MotorSqlite(const MotorSqlite&) = delete;
+    MotorSqlite& operator=(const MotorSqlite&) = delete;
+
+    /// How many prepared statements are kept for reuse (the most recently run ones).
+    static constexpr size_t kSentenciasGuardadas = 16;
 
     Dialecto DialectoSql() const override { return Dialecto::Sqlite; }
     ResultadoSql Ejecutar(const std::string& sql) override;
@@ -45,14 +53,37 @@ class MotorSqlite final : public Motor {
     /// The raw handle (owned by this object), for tests and the benchmark.
     sqlite3* Manejador() const;
 
+    /// How many prepared statements are kept now (for tests).
+    size_t SentenciasGuardadas() const { return guardadas_.size(); }
+
   private:
     struct CerrarBase {
         void operator()(sqlite3* db) const noexcept;
     };
+    struct Finalizar {
+        void operator()(sqlite3_stmt* st) const noexcept;
+    };
+    using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
+    /// A statement text that is one whole statement, prepared once and reset after each run.
+    struct Guardada {
+        std::string sql;
+        Sentencia st;
+    };
+
     ResultadoSql Correr(const std::string& sql, const std::vector<ValorSql>* parametros);
+    /// Steps `st` to its end, binding `parametros` when given; the rows, columns or count of
+    /// changed rows go to `r`. Throws FallaMotor.
+    void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, ResultadoSql& r);
+    /// The kept statement for exactly `sql`, taken out of the store (null when none).
+    Sentencia Tomar(const std::string& sql);
+    /// Keeps `st` (already run to its end) for `sql`: reset, bindings cleared, as the most
+    /// recent; the least recent one is finalized when the store is full.
+    void Guardar(const std::string& sql, Sentencia st);
     [[noreturn]] void Fallar(int codigo) const;
 
     std::unique_ptr<sqlite3, CerrarBase> db_;
+    std::vector<Guardada> guardadas_;  // least recently used first; finalized before db_ closes
+    int esperaMs_ = -1;                // lock wait set on the handle, -1 before the first
     std::string ruta_;
 };
 

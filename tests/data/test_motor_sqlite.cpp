@@ -171,6 +171,69 @@ TEST_F(MotorSqlitePrueba, VariasSentenciasYFilasAfectadas) {
     EXPECT_EQ(vacia.Afectadas, -1);
 }
 
+// Texts run again reuse their prepared statement; a reused one must behave as a fresh one.
+TEST_F(MotorSqlitePrueba, SentenciaRepetidaNoArrastraValoresAnteriores) {
+    const std::string alta = "INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES (?, ?)";
+    for (int i = 1; i <= 3; ++i)
+        motor.EjecutarConParametros(alta, {std::to_string(i), "n" + std::to_string(i)});
+    motor.EjecutarConParametros(alta, {std::string("4"), std::nullopt});
+    EXPECT_EQ(Texto("SELECT group_concat(CODIGO || '=' || ifnull(NOMBRE, 'nulo'), ' ') FROM "
+                    "(SELECT * FROM MA_CUENTAS ORDER BY CODIGO)"),
+              "1=n1 2=n2 3=n3 4=nulo");
+    // Run without values, a placeholder is Null again, not the value of the previous run.
+    const std::string cambio = "UPDATE MA_CUENTAS SET NOMBRE = ? WHERE CODIGO = '1'";
+    motor.EjecutarConParametros(cambio, {std::string("otro")});
+    EXPECT_EQ(Texto("SELECT NOMBRE FROM MA_CUENTAS WHERE CODIGO = '1'"), "otro");
+    EXPECT_EQ(motor.Ejecutar(cambio).Afectadas, 1);
+    EXPECT_EQ(Texto("SELECT NOMBRE FROM MA_CUENTAS WHERE CODIGO = '1'"), "<Null>");
+    // A wrong number of values still fails on a kept statement, and the text works after it.
+    EXPECT_THROW(motor.EjecutarConParametros(cambio, {}), FallaMotor);
+    EXPECT_EQ(motor.EjecutarConParametros(cambio, {std::string("x")}).Afectadas, 1);
+}
+
+TEST_F(MotorSqlitePrueba, SentenciaRepetidaFallaIgualYSigueElEsquema) {
+    const std::string alta = "INSERT INTO MA_CUENTAS (CODIGO) VALUES (?)";
+    motor.EjecutarConParametros(alta, {std::string("1")});
+    for (int vez = 0; vez < 2; ++vez) {
+        try {
+            motor.EjecutarConParametros(alta, {std::string("1")});
+            ADD_FAILURE() << "clave repetida aceptada, vez " << vez;
+        } catch (const FallaMotor& f) {
+            EXPECT_EQ(f.Clase, ClaseFalla::Restriccion);
+        }
+    }
+    EXPECT_EQ(motor.EjecutarConParametros(alta, {std::string("2")}).Afectadas, 1);
+
+    const std::string todo = "SELECT * FROM T";
+    motor.Ejecutar("CREATE TABLE T (A int); INSERT INTO T VALUES (1)");
+    EXPECT_EQ(motor.Ejecutar(todo).Columnas.size(), 1u);
+    motor.Ejecutar("ALTER TABLE T ADD COLUMN B varchar(5)");
+    const auto ampliada = motor.Ejecutar(todo);
+    ASSERT_EQ(ampliada.Columnas.size(), 2u);
+    EXPECT_EQ(ampliada.Columnas[1].Nombre, "B");
+    EXPECT_EQ(ampliada.Columnas[1].TipoAdo, 200);
+    motor.Ejecutar("DROP TABLE T");
+    EXPECT_EQ(ClaseDe(todo), ClaseFalla::TablaInexistente);
+    motor.Ejecutar("CREATE TABLE T (Z money)");
+    const auto nueva = motor.Ejecutar(todo);
+    ASSERT_EQ(nueva.Columnas.size(), 1u);
+    EXPECT_EQ(nueva.Columnas[0].TipoAdo, 6);
+}
+
+TEST_F(MotorSqlitePrueba, VariasSentenciasCorrenTodasCadaVezYLasGuardadasTienenTope) {
+    const std::string dos =
+        "INSERT INTO MA_CUENTAS (CODIGO) VALUES (?); "
+        "UPDATE MA_CUENTAS SET NIVEL = coalesce(NIVEL, 0) + 1";
+    motor.EjecutarConParametros(dos, {std::string("1")});
+    motor.EjecutarConParametros(dos, {std::string("2")});
+    EXPECT_EQ(Texto("SELECT group_concat(NIVEL, ',') FROM "
+                    "(SELECT NIVEL FROM MA_CUENTAS ORDER BY CODIGO)"),
+              "2,1");
+    for (int i = 0; i < 40; ++i) motor.Ejecutar("SELECT " + std::to_string(i));
+    EXPECT_EQ(motor.SentenciasGuardadas(), MotorSqlite::kSentenciasGuardadas);
+    EXPECT_EQ(Texto("SELECT 39"), "39");
+}
+
 TEST_F(MotorSqlitePrueba, CatalogoYNombreDeBase) {
     EXPECT_EQ(motor.Tablas(), (std::vector<std::string>{"MA_CUENTAS", "MA_MODELOS"}));
     EXPECT_EQ(motor.Columnas("MA_MODELOS"),
