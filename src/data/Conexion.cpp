@@ -104,6 +104,14 @@ void Conexion::LanzarCerrada() {
     throw ErrorEjecucion(errnum::kConexionInvalida, kMsgInvalida, kOrigenAdo);  // not reached
 }
 
+const std::string& Conexion::Adaptada(const std::string& sql, Dialecto destino) {
+    constexpr size_t kGuardadas = 64;             // beyond it the store starts afresh
+    if (destino != Dialecto::Sqlite) return sql;  // the other engines take the text as written
+    if (auto it = adaptadas_.find(sql); it != adaptadas_.end()) return it->second;
+    if (adaptadas_.size() >= kGuardadas) adaptadas_.clear();
+    return adaptadas_.emplace(sql, AdaptarSentencia(sql, destino)).first->second;
+}
+
 Motor& Conexion::MotorAbierto() {
     if (!motor_) LanzarCerrada();
     return *motor_;
@@ -116,6 +124,7 @@ void Conexion::Open(const std::string& cadena, const std::string& usuario, const
     const std::string usada = cadena.empty() ? ConnectionString : cadena;
     const Destino d = DestinoDe(usada);
     origen_ = d.origen;
+    adaptadas_.clear();
     Proteger([&] {
         if (d.tipo == Destino::Sqlite)
             motor_ = std::make_unique<MotorSqlite>(d.ruta);
@@ -130,6 +139,7 @@ void Conexion::Open(const std::string& cadena, const std::string& usuario, const
 void Conexion::AbrirConMotor(std::unique_ptr<Motor> motor, const std::string& cadena) {
     if (motor_) throw ErrorEjecucion(errnum::kObjetoAbierto, kMsgAbierto, kOrigenAdo);
     errores_.Clear();
+    adaptadas_.clear();
     motor_ = std::move(motor);
     ConnectionString = cadena;
     enTransaccion_ = false;
@@ -138,6 +148,7 @@ void Conexion::AbrirConMotor(std::unique_ptr<Motor> motor, const std::string& ca
 void Conexion::Close() {
     if (!motor_) throw ErrorEjecucion(errnum::kObjetoCerrado, kMsgCerrado, kOrigenAdo);
     auto motor = std::move(motor_);
+    adaptadas_.clear();
     if (enTransaccion_) {
         enTransaccion_ = false;
         try {
@@ -162,7 +173,7 @@ Motor& Conexion::PrepararMotor() {
 Recordset Conexion::Execute(const std::string& sql, long* afectadas, long opciones) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
-    const std::string adaptada = AdaptarSentencia(sql, m.DialectoSql());
+    const std::string& adaptada = Adaptada(sql, m.DialectoSql());
     ResultadoSql r = Proteger([&] { return m.Ejecutar(adaptada); });
     if (afectadas) *afectadas = r.Afectadas;
     return Recordset::DesdeResultado(std::move(r), this, "");
@@ -172,7 +183,7 @@ long Conexion::EjecutarConParametros(const std::string& sql,
                                      const std::vector<ValorSql>& parametros) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
-    const std::string adaptada = AdaptarSentencia(sql, m.DialectoSql());
+    const std::string& adaptada = Adaptada(sql, m.DialectoSql());
     return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); }).Afectadas;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ErrorAdo.h"
@@ -90,6 +91,10 @@ class Conexion {
 
   private:
     void RegistrarFalla(const FallaMotor& f);
+    /// `sql` adapted to the connected engine's dialect. Texts sent again (a recordset's insert
+    /// for every new row) are adapted once: the results of recent texts are kept until the
+    /// engine changes. The reference lives until the next call.
+    const std::string& Adaptada(const std::string& sql, Dialecto destino);
     [[noreturn]] void LanzarCerrada();
     Motor& MotorAbierto();
     /// Errors cleared, the engine checked open and given the command time-out: what every
@@ -97,6 +102,7 @@ class Conexion {
     Motor& PrepararMotor();
 
     std::unique_ptr<Motor> motor_;
+    std::unordered_map<std::string, std::string> adaptadas_;  // text -> adapted, for motor_
     ColeccionErrores errores_;
     bool enTransaccion_ = false;
     std::string origen_ = "Microsoft OLE DB Provider for SQL Server";  // source of its errors

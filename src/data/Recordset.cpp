@@ -87,7 +87,10 @@ void Recordset::Close() {
     abierto_ = false;
     filas_.clear();
     columnas_.clear();
+    claves_.clear();
     tabla_.clear();
+    insercion_.clear();
+    puestosInsercion_.clear();
     pos_ = 0;
 }
 
@@ -145,8 +148,13 @@ std::vector<std::string> Recordset::NombresCampos() const {
 }
 
 int Recordset::IndiceDe(const std::string& nombre) const {
-    for (size_t i = 0; i < columnas_.size(); ++i)
-        if (texto::IgualesSinCaso(columnas_[i].Nombre, nombre)) return static_cast<int>(i);
+    if (claves_.size() != columnas_.size()) {
+        claves_.clear();
+        for (const auto& c : columnas_) claves_.push_back(texto::Mayusculas(c.Nombre));
+    }
+    const std::string clave = texto::Mayusculas(nombre);  // same test as texto::IgualesSinCaso
+    for (size_t i = 0; i < claves_.size(); ++i)
+        if (claves_[i] == clave) return static_cast<int>(i);
     return -1;
 }
 
@@ -186,19 +194,23 @@ void Recordset::Poner(const std::string& campo, ValorSql valor) {
 void Recordset::Update() {
     ExigirAbierto();
     if (!nueva_) return;  // nothing pending: nothing to write
-    std::string nombres, marcas;
     std::vector<ValorSql> valores;
-    for (size_t i = 0; i < columnas_.size(); ++i) {
-        if (!puestos_[i]) continue;
-        nombres += (valores.empty() ? "" : ",") + Citar(columnas_[i].Nombre);
-        marcas += valores.empty() ? "?" : ",?";
-        valores.push_back((*nueva_)[i].Value());
+    for (size_t i = 0; i < columnas_.size(); ++i)
+        if (puestos_[i]) valores.push_back((*nueva_)[i].Value());
+    if (insercion_.empty() || puestos_ != puestosInsercion_) {
+        std::string nombres, marcas;
+        for (size_t i = 0; i < columnas_.size(); ++i) {
+            if (!puestos_[i]) continue;
+            nombres += (marcas.empty() ? "" : ",") + Citar(columnas_[i].Nombre);
+            marcas += marcas.empty() ? "?" : ",?";
+        }
+        insercion_ = marcas.empty() ? "INSERT INTO " + Citar(tabla_) + " DEFAULT VALUES"
+                                    : "INSERT INTO " + Citar(tabla_) + " (" + nombres +
+                                          ") VALUES (" + marcas + ")";
+        puestosInsercion_ = puestos_;
     }
-    const std::string sql = valores.empty() ? "INSERT INTO " + Citar(tabla_) + " DEFAULT VALUES"
-                                            : "INSERT INTO " + Citar(tabla_) + " (" + nombres +
-                                                  ") VALUES (" + marcas + ")";
     if (conexion_ == nullptr) Lanzar(errnum::kConexionInvalida);
-    conexion_->EjecutarConParametros(sql, valores);  // on failure the edit stays pending
+    conexion_->EjecutarConParametros(insercion_, valores);  // on failure the edit stays pending
     filas_.push_back(std::move(*nueva_));
     nueva_.reset();
     pos_ = static_cast<long>(filas_.size()) - 1;  // the new row is the current one

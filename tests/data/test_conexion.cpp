@@ -233,6 +233,84 @@ TEST_F(ConexionPrueba, AltaDeFilasConParametros) {
     EXPECT_EQ(NumeroDeError([&] { leido.AddNew(); }), 3251);
 }
 
+TEST_F(ConexionPrueba, AltasSucesivasConCamposDistintos) {
+    Recordset rs;
+    rs.Open("SELECT * FROM MA_MODELOS WHERE 1 = 0", cn, cursor::kKeyset, bloqueo::kOptimista);
+    auto alta = [&](const std::string& secuencia, const char* campo, const char* valor) {
+        rs.AddNew();
+        rs.Poner("NOMBRE", std::string("M"));
+        rs.Poner("secuencia", secuencia);
+        if (campo) rs.Poner(campo, std::string(valor));
+        rs.Update();
+    };
+    alta("1", "IMPORTE", "10.5000");
+    alta("2", nullptr, nullptr);    // fewer fields than the row before
+    alta("3", "Cuenta", "1.1.01");  // as many fields, another one
+    alta("4", "importe", "7.0000");
+    Recordset leido;
+    leido.Open("SELECT SECUENCIA, CUENTA, IMPORTE FROM MA_MODELOS ORDER BY SECUENCIA", cn);
+    std::string filas;
+    for (; !leido.EOF(); leido.MoveNext())
+        filas += leido.Fields(0).Texto() + ":" + leido.Fields(1).Value().value_or("-") + ":" +
+                 leido.Fields(2).Value().value_or("-") + " ";
+    EXPECT_EQ(filas, "1:-:10.5000 2:-:- 3:1.1.01:- 4:-:7.0000 ");
+}
+
+TEST_F(ConexionPrueba, CamposPorNombreSinCasoConLetrasEspanolas) {
+    cn.Execute("CREATE TABLE PERIODOS (\"Año\" int, \"MES\" int, \"año2\" int)");
+    cn.Execute("INSERT INTO PERIODOS VALUES (2024, 5, 7)");
+    Recordset rs;
+    rs.Open("SELECT * FROM PERIODOS", cn);
+    EXPECT_EQ(rs.Fields("AÑO").Texto(), "2024");
+    EXPECT_EQ(rs.Fields("año").Texto(), "2024");
+    EXPECT_EQ(rs.Fields("mes").Texto(), "5");
+    EXPECT_EQ(rs.Fields("AÑO2").Texto(), "7");
+    EXPECT_EQ(NumeroDeError([&] { rs.Fields("ANO"); }), errnum::kElementoNoEncontrado);
+    rs.Close();
+    rs.Open("SELECT MES AS año FROM PERIODOS", cn);  // the names of the new statement count
+    EXPECT_EQ(rs.Fields("AÑO").Texto(), "5");
+    EXPECT_EQ(NumeroDeError([&] { rs.Fields("MES"); }), errnum::kElementoNoEncontrado);
+}
+
+/// An engine of another dialect that records the texts it receives.
+class MotorEscucha final : public Motor {
+  public:
+    explicit MotorEscucha(std::vector<std::string>& recibidas) : recibidas_(recibidas) {}
+    Dialecto DialectoSql() const override { return Dialecto::SqlServer; }
+    ResultadoSql Ejecutar(const std::string& sql) override {
+        recibidas_.push_back(sql);
+        return {};
+    }
+    ResultadoSql EjecutarConParametros(const std::string& sql,
+                                       const std::vector<ValorSql>&) override {
+        return Ejecutar(sql);
+    }
+    void Comenzar() override {}
+    void Confirmar() override {}
+    void Revertir() override {}
+    void FijarTiempoEspera(int) override {}
+    std::string BaseActual() override { return "X"; }
+    void FijarBaseActual(const std::string&) override {}
+    std::vector<std::string> Tablas() override { return {}; }
+    std::vector<std::string> Columnas(const std::string&) override { return {}; }
+    bool Viva() override { return true; }
+
+  private:
+    std::vector<std::string>& recibidas_;
+};
+
+TEST_F(ConexionPrueba, OtroMotorRecibeElTextoParaSuDialecto) {
+    const std::string sql = "UPDATE [MA_CUENTAS] SET NIVEL = 1 WHERE CODIGO = 'A' + 'B'";
+    cn.Execute(sql);
+    cn.Execute(sql);  // adapted for SQLite, now from what was kept
+    cn.Close();
+    std::vector<std::string> recibidas;
+    cn.AbrirConMotor(std::make_unique<MotorEscucha>(recibidas), "Server=otro");
+    cn.Execute(sql);
+    cn.EjecutarConParametros(sql, {});
+    EXPECT_EQ(recibidas, (std::vector<std::string>{sql, sql}));
+}
+
 TEST_F(ConexionPrueba, MovimientosBofEofYCampos) {
     cn.Execute("INSERT INTO MA_CUENTAS (CODIGO, NIVEL) VALUES ('1', 1), ('2', NULL), ('3', 3)");
     Recordset vacio;
