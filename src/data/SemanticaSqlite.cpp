@@ -10,6 +10,7 @@ SQLITE_EXTENSION_INIT3
 #endif
 
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -31,8 +32,33 @@ inline unsigned char MayusculaAscii(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 32) : c;
 }
 
-/// Compares as the suite's server does: letters without case (Latin-1 included), and the
-/// shorter text taken as padded with blanks, so trailing blanks never matter.
+/// Sort weights of one character, as the suite's Spanish server orders text. The primary
+/// weight ignores letter case and accents and puts Ñ between N and O (so "Área" sorts with the
+/// A's and "Ñandú" after "Nube"); the secondary weight (the upper-case character itself) breaks
+/// ties, so accented and plain letters stay different: "área" = "ÁREA", but "área" <> "area".
+struct Pesos {
+    uint32_t primario;
+    uint32_t secundario;
+};
+
+Pesos PesosDe(char32_t c) {
+    const char32_t m = texto::MayusculaDe(c);
+    char32_t base = m;
+    bool enie = false;
+    if (m >= 0xC0 && m <= 0xDD) {
+        static constexpr char kBase[] = "AAAAAAACEEEEIIIIDNOOOOO*OUUUUY";
+        const char b = kBase[m - 0xC0];
+        if (m == 0xD1) enie = true;
+        if (b != '*') base = static_cast<char32_t>(b);
+    } else if (m == 0x178) {
+        base = U'Y';
+    }
+    return {static_cast<uint32_t>(base) * 2 + (enie ? 1 : 0), static_cast<uint32_t>(m)};
+}
+
+/// Compares as the suite's server does: letters without case, Spanish order (accents sort with
+/// their letter, Ñ after N), and the shorter text taken as padded with blanks, so trailing
+/// blanks never matter. Texts that differ only in accents order by the first such difference.
 int CompararSuite(void*, int na, const void* va, int nb, const void* vb) {
     auto a = static_cast<const unsigned char*>(va);
     auto b = static_cast<const unsigned char*>(vb);
@@ -40,6 +66,13 @@ int CompararSuite(void*, int na, const void* va, int nb, const void* vb) {
     while (nb > 0 && b[nb - 1] == ' ') --nb;
     const unsigned char* fa = a + na;
     const unsigned char* fb = b + nb;
+    int desempate = 0;  // first difference of secondary weight
+    auto comparar = [&desempate](Pesos x, Pesos y) {
+        if (x.primario != y.primario) return x.primario < y.primario ? -1 : 1;
+        if (desempate == 0 && x.secundario != y.secundario)
+            desempate = x.secundario < y.secundario ? -1 : 1;
+        return 0;
+    };
     while (a < fa && b < fb) {
         if (*a < 0x80 && *b < 0x80) {  // the common case: plain ASCII on both sides
             const unsigned char x = MayusculaAscii(*a++);
@@ -47,20 +80,16 @@ int CompararSuite(void*, int na, const void* va, int nb, const void* vb) {
             if (x != y) return x < y ? -1 : 1;
             continue;
         }
-        const char32_t x = texto::MayusculaDe(LeerCaracter(a, fa));
-        const char32_t y = texto::MayusculaDe(LeerCaracter(b, fb));
-        if (x != y) return x < y ? -1 : 1;
+        if (const int r = comparar(PesosDe(LeerCaracter(a, fa)), PesosDe(LeerCaracter(b, fb))))
+            return r;
     }
     // One side is exhausted: it compares as blanks against the rest of the other.
-    while (a < fa) {
-        const char32_t x = texto::MayusculaDe(LeerCaracter(a, fa));
-        if (x != U' ') return x < U' ' ? -1 : 1;
-    }
-    while (b < fb) {
-        const char32_t y = texto::MayusculaDe(LeerCaracter(b, fb));
-        if (y != U' ') return y < U' ' ? 1 : -1;
-    }
-    return 0;
+    const Pesos blanco = PesosDe(U' ');
+    while (a < fa)
+        if (const int r = comparar(PesosDe(LeerCaracter(a, fa)), blanco)) return r;
+    while (b < fb)
+        if (const int r = comparar(blanco, PesosDe(LeerCaracter(b, fb)))) return r;
+    return desempate;
 }
 
 // ---------------------------------------------------------------------------------------------

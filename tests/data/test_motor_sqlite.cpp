@@ -67,6 +67,26 @@ TEST_F(MotorSqlitePrueba, OrdenYAgrupacionPorColumnaConColacion) {
     EXPECT_EQ(*r.Filas[3][1], "2");  // Ñandu + ñandu, after C
 }
 
+TEST_F(MotorSqlitePrueba, OrdenEspanolAcentosConSuLetraYEnieTrasLaN) {
+    motor.Ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES ('1','Zapato'),('2','Área'),('3','ñandú'),"
+        "('4','Nube'),('5','oso'),('6','abeja'),('7','Arbol'),('8','Ómnibus'),('9','área')");
+    const auto r = motor.Ejecutar("SELECT CODIGO FROM MA_CUENTAS ORDER BY NOMBRE, CODIGO");
+    std::string orden;
+    for (const auto& f : r.Filas) orden += *f[0];
+    // abeja, Arbol, Área/área (accent sorts with A, after the plain letters' run), Nube, ñandú,
+    // Ómnibus/oso (Ó sorts with O; "MN" < "SO"), Zapato.
+    EXPECT_EQ(orden,
+              "67294385"
+              "1");
+    // Accents still count for equality; case does not.
+    EXPECT_EQ(Texto("SELECT 'área' = 'ÁREA' COLLATE SUITE_CI"), "1");
+    EXPECT_EQ(Texto("SELECT 'área' = 'area' COLLATE SUITE_CI"), "0");
+    EXPECT_EQ(Texto("SELECT 'Ñ' < 'O' COLLATE SUITE_CI"), "1");
+    EXPECT_EQ(Texto("SELECT 'Ñ' > 'NZ' COLLATE SUITE_CI"), "1");
+    EXPECT_EQ(Texto("SELECT 'ÁRBOL  ' < 'b' COLLATE SUITE_CI"), "1");
+}
+
 TEST_F(MotorSqlitePrueba, LikeIgnoraCasoConLetrasEspanolas) {
     EXPECT_EQ(Texto("SELECT 'Ñandu' LIKE 'ñ%'"), "1");
     EXPECT_EQ(Texto("SELECT 'ÁRBOL' LIKE 'arbol'"), "0");  // Á is not A
