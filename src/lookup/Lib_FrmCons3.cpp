@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -132,6 +133,7 @@ void Lib_FrmCons3::ConstruirVentana() {
     letra.setBold(true);
     letra.setPointSize(10);
     ListView1->setFont(letra);
+    completerVacio_ = new QCompleter(this);
     CajaBusqueda(0);
 }
 
@@ -139,7 +141,14 @@ QComboBox* Lib_FrmCons3::CajaBusqueda(int k) {
     while (static_cast<int>(CmbSearch.size()) <= k) {
         const int indice = static_cast<int>(CmbSearch.size());
         auto* caja = new QComboBox(picFields_);
-        caja->setEditable(true);
+        // The boxes never hold items, so the completer and the drop-down container that
+        // setEditable builds would stay empty: giving the edit a model-less placeholder
+        // completer and handing it over with setLineEdit skips both (they were a third of the
+        // cost of opening a list). The placeholder is removed once the box owns the edit.
+        auto* edicion = new QLineEdit(caja);
+        edicion->setCompleter(completerVacio_);
+        caja->setLineEdit(edicion);
+        edicion->setCompleter(nullptr);
         caja->setInsertPolicy(QComboBox::NoInsert);
         caja->setToolTip("F5 realiza nueva busqueda");
         caja->setObjectName(QString("CmbSearch%1").arg(indice));
@@ -258,8 +267,8 @@ void Lib_FrmCons3::Leer(long, long) {
             const std::string* niveles[] = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
             fila.Color = ColorDeNumero(*niveles[nivel - 1]);
         }
-        fila.Textos.reserve(campos);
-        fila.Textos << Q(texto::Recortar(TextoDeValor(rs_.Fields(0))));
+        fila.Textos.reserve(static_cast<std::size_t>(campos));
+        fila.Textos.push_back(texto::Recortar(TextoDeValor(rs_.Fields(0))));
         if (indiceDevuelto >= 0) {
             const std::string v =
                 texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
@@ -267,8 +276,7 @@ void Lib_FrmCons3::Leer(long, long) {
         }
         for (int i = 1; i < campos; ++i) {  // the value as its cell text (Null: "")
             const ValorSql& v = rs_.Fields(i).Value();
-            fila.Textos << (v ? QString::fromUtf8(v->data(), static_cast<qsizetype>(v->size()))
-                              : QString());
+            fila.Textos.push_back(v ? *v : std::string());
         }
         filas.push_back(std::move(fila));
     }
@@ -317,8 +325,7 @@ int Lib_FrmCons3::Busqueda(int Clave, const std::string& QueValor) const {
     const int columna = Clave <= 0 ? 0 : Clave;
     std::vector<std::string> valores;
     valores.reserve(Modelo->Filas().size());
-    for (const auto& f : Modelo->Filas())
-        valores.push_back(columna < f.Textos.size() ? S(f.Textos[columna]) : std::string());
+    for (int f = 0; f < Modelo->rowCount(); ++f) valores.push_back(Modelo->Texto(f, columna));
     return lista::BuscarPrefijo(valores, QueValor);
 }
 
@@ -345,7 +352,7 @@ int Lib_FrmCons3::FilaSeleccionada() const {
 }
 
 std::string Lib_FrmCons3::TextoCelda(int fila, int columna) const {
-    return S(Modelo->Texto(fila, columna - 1));
+    return Modelo->Texto(fila, columna - 1);
 }
 
 std::vector<int> Lib_FrmCons3::AnchosTwips() const {
@@ -372,7 +379,7 @@ void Lib_FrmCons3::PrepararOpciones(const std::string& titulo, bool marcas) {
 void Lib_FrmCons3::AgregarOpcion(const std::string& texto, bool marcada) {
     std::vector<ModeloFilas::Fila> filas = Modelo->Filas();
     ModeloFilas::Fila f;
-    f.Textos << Q(texto);
+    f.Textos.push_back(texto);
     f.Marcada = marcada;
     filas.push_back(std::move(f));
     Modelo->Cargar(Modelo->Encabezados(), std::move(filas));
@@ -504,14 +511,14 @@ void Lib_FrmCons3::CambiarCantidad(int tecla, bool conMayusculas) {
         const std::string r =
             plataforma().InputBox("Ingrese la Cantidad del Articulo...", "Carga de Datos", actual);
         if (!ValorNumerico(r).EsCero())
-            Modelo->FijarTexto(fila, columna - 1, Q(lista::CantidadIngresada(r)));
+            Modelo->FijarTexto(fila, columna - 1, lista::CantidadIngresada(r));
         Modelo->FijarMarca(fila, true);
     } else if (tecla == Qt::Key_Insert) {
-        Modelo->FijarTexto(fila, columna - 1, Q(lista::CantidadSumada(actual, 1)));
+        Modelo->FijarTexto(fila, columna - 1, lista::CantidadSumada(actual, 1));
         Modelo->FijarMarca(fila, true);
     } else {
         const std::string nueva = lista::CantidadSumada(actual, -1);
-        Modelo->FijarTexto(fila, columna - 1, Q(nueva));
+        Modelo->FijarTexto(fila, columna - 1, nueva);
         if (!(ValorNumerico(nueva) > Moneda{})) Modelo->FijarMarca(fila, false);
     }
 }

@@ -13,6 +13,7 @@
 class DB_Dll;
 class ModeloFilas;
 class QComboBox;
+class QCompleter;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -143,4 +144,5 @@ class Lib_FrmCons3 : public QDialog {
     bool ordenAscendente_ = true;
     QWidget* picFields_ = nullptr;
     QWidget* marcoCajas_ = nullptr;
+    QCompleter* completerVacio_ = nullptr;  // placeholder lent to each new search box
 };

@@ -22,17 +22,23 @@ void ModeloFilas::FijarConMarcas(bool conMarcas) {
     endResetModel();
 }
 
-QString ModeloFilas::Texto(int fila, int columna) const {
-    if (fila < 0 || fila >= static_cast<int>(filas_.size())) return {};
-    const auto& t = filas_[static_cast<std::size_t>(fila)].Textos;
-    return columna >= 0 && columna < t.size() ? t[columna] : QString();
+namespace {
+const std::string kVacio;
 }
 
-void ModeloFilas::FijarTexto(int fila, int columna, const QString& t) {
+const std::string& ModeloFilas::Texto(int fila, int columna) const {
+    if (fila < 0 || fila >= static_cast<int>(filas_.size()) || columna < 0) return kVacio;
+    const auto& t = filas_[static_cast<std::size_t>(fila)].Textos;
+    return static_cast<std::size_t>(columna) < t.size() ? t[static_cast<std::size_t>(columna)]
+                                                        : kVacio;
+}
+
+void ModeloFilas::FijarTexto(int fila, int columna, const std::string& t) {
     if (fila < 0 || fila >= static_cast<int>(filas_.size()) || columna < 0) return;
     auto& textos = filas_[static_cast<std::size_t>(fila)].Textos;
-    while (textos.size() <= columna) textos.append(QString());
-    textos[columna] = t;
+    if (textos.size() <= static_cast<std::size_t>(columna))
+        textos.resize(static_cast<std::size_t>(columna) + 1);
+    textos[static_cast<std::size_t>(columna)] = t;
     emit dataChanged(index(fila, columna), index(fila, columna));
 }
 
@@ -64,8 +70,10 @@ QVariant ModeloFilas::data(const QModelIndex& i, int rol) const {
     if (!i.isValid()) return {};
     const auto& f = filas_[static_cast<std::size_t>(i.row())];
     switch (rol) {
-        case Qt::DisplayRole:
-            return i.column() < f.Textos.size() ? f.Textos[i.column()] : QString();
+        case Qt::DisplayRole: {
+            const std::string& t = Texto(i.row(), i.column());
+            return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+        }
         case Qt::CheckStateRole:
             if (conMarcas_ && i.column() == 0) return f.Marcada ? Qt::Checked : Qt::Unchecked;
             return {};
@@ -99,11 +107,22 @@ Qt::ItemFlags ModeloFilas::flags(const QModelIndex& i) const {
 
 void ModeloFilas::sort(int columna, Qt::SortOrder orden) {
     emit layoutAboutToBeChanged();
-    std::stable_sort(filas_.begin(), filas_.end(), [&](const Fila& a, const Fila& b) {
-        const QString ta = columna < a.Textos.size() ? a.Textos[columna] : QString();
-        const QString tb = columna < b.Textos.size() ? b.Textos[columna] : QString();
-        const int c = QString::compare(ta, tb, Qt::CaseInsensitive);
+    // One display string per row for the compared column, then a stable sort of positions.
+    std::vector<QString> claves;
+    claves.reserve(filas_.size());
+    for (std::size_t f = 0; f < filas_.size(); ++f) {
+        const std::string& t = Texto(static_cast<int>(f), columna);
+        claves.push_back(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
+    }
+    std::vector<std::size_t> orden_filas(filas_.size());
+    for (std::size_t f = 0; f < orden_filas.size(); ++f) orden_filas[f] = f;
+    std::stable_sort(orden_filas.begin(), orden_filas.end(), [&](std::size_t a, std::size_t b) {
+        const int c = QString::compare(claves[a], claves[b], Qt::CaseInsensitive);
         return orden == Qt::AscendingOrder ? c < 0 : c > 0;
     });
+    std::vector<Fila> ordenadas;
+    ordenadas.reserve(filas_.size());
+    for (std::size_t f : orden_filas) ordenadas.push_back(std::move(filas_[f]));
+    filas_ = std::move(ordenadas);
     emit layoutChanged();
 }
