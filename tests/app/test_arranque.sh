@@ -33,6 +33,8 @@ limpiar() {
     rm -rf "$tmp"
 }
 trap limpiar EXIT
+# A timeout or Ctrl+C still ends the X server and the program.
+trap "exit 1" TERM INT HUP
 
 fallar() {
     echo "FALLO: $*" >&2
