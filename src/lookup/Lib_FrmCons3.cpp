@@ -132,6 +132,9 @@ void Lib_FrmCons3::ConstruirVentana() {
     QFont letra = ListView1->font();
     letra.setBold(true);
     letra.setPointSize(10);
+    // Rows are plain data texts: laid out without kerning or ligatures (as a classic list
+    // draws them), which spares a text-shaping pass per painted cell.
+    letra.setStyleStrategy(QFont::PreferNoShaping);
     ListView1->setFont(letra);
     completerVacio_ = new QCompleter(this);
     CajaBusqueda(0);
