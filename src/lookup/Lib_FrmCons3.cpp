@@ -259,19 +259,19 @@ void Lib_FrmCons3::Leer(long, long) {
             throw ErrorEjecucion(errnum::kElementoNoEncontrado,
                                  "No existe el campo " + CampoDevuelto + " en la consulta");
     }
-    std::vector<ModeloFilas::Fila> filas;
-    filas.reserve(static_cast<std::size_t>(std::max(0L, rs_.RecordCount())));
+    ModeloFilas::Lote filas;
+    filas.Reservar(static_cast<std::size_t>(std::max(0L, rs_.RecordCount())),
+                   static_cast<std::size_t>(campos));
     for (; !rs_.EOF(); rs_.MoveNext()) {
         ++filasLeidas_;
-        ModeloFilas::Fila fila;
+        ModeloFilas::Fila& fila = filas.NuevaFila();
         if (colorear) {
             const int nivel =
                 lista::NivelStock(rs_.Fields("PUNTOPEDIDO").Texto(), rs_.Fields("Stock").Texto());
             const std::string* niveles[] = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
             fila.Color = ColorDeNumero(*niveles[nivel - 1]);
         }
-        fila.Textos.reserve(static_cast<std::size_t>(campos));
-        fila.Textos.push_back(texto::Recortar(TextoDeValor(rs_.Fields(0))));
+        filas.Agregar(texto::Recortar(TextoDeValor(rs_.Fields(0))));
         if (indiceDevuelto >= 0) {
             const std::string v =
                 texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
@@ -279,9 +279,8 @@ void Lib_FrmCons3::Leer(long, long) {
         }
         for (int i = 1; i < campos; ++i) {  // the value as its cell text (Null: "")
             const ValorSql& v = rs_.Fields(i).Value();
-            fila.Textos.push_back(v ? *v : std::string());
+            filas.Agregar(v ? std::string_view(*v) : std::string_view());
         }
-        filas.push_back(std::move(fila));
     }
     QStringList encabezados = Modelo->Encabezados();
     Modelo->Cargar(std::move(encabezados), std::move(filas));
@@ -328,7 +327,7 @@ int Lib_FrmCons3::Busqueda(int Clave, const std::string& QueValor) const {
     const int columna = Clave <= 0 ? 0 : Clave;
     std::vector<std::string> valores;
     valores.reserve(Modelo->Filas().size());
-    for (int f = 0; f < Modelo->rowCount(); ++f) valores.push_back(Modelo->Texto(f, columna));
+    for (int f = 0; f < Modelo->rowCount(); ++f) valores.emplace_back(Modelo->Texto(f, columna));
     return lista::BuscarPrefijo(valores, QueValor);
 }
 
@@ -355,7 +354,7 @@ int Lib_FrmCons3::FilaSeleccionada() const {
 }
 
 std::string Lib_FrmCons3::TextoCelda(int fila, int columna) const {
-    return Modelo->Texto(fila, columna - 1);
+    return std::string(Modelo->Texto(fila, columna - 1));
 }
 
 std::vector<int> Lib_FrmCons3::AnchosTwips() const {
@@ -380,12 +379,7 @@ void Lib_FrmCons3::PrepararOpciones(const std::string& titulo, bool marcas) {
 }
 
 void Lib_FrmCons3::AgregarOpcion(const std::string& texto, bool marcada) {
-    std::vector<ModeloFilas::Fila> filas = Modelo->Filas();
-    ModeloFilas::Fila f;
-    f.Textos.push_back(texto);
-    f.Marcada = marcada;
-    filas.push_back(std::move(f));
-    Modelo->Cargar(Modelo->Encabezados(), std::move(filas));
+    Modelo->AgregarFila(texto, marcada);
 }
 
 void Lib_FrmCons3::LimpiarMarcas() { Modelo->LimpiarMarcas(); }

@@ -3,16 +3,42 @@
 #include <QFont>
 #include <algorithm>
 
-void ModeloFilas::Cargar(QStringList encabezados, std::vector<Fila> filas) {
+void ModeloFilas::Lote::Reservar(std::size_t filas, std::size_t columnas) {
+    filas_.reserve(filas);
+    celdas_.reserve(filas * columnas);
+    textos_.reserve(filas * columnas * 8);
+}
+
+ModeloFilas::Fila& ModeloFilas::Lote::NuevaFila() {
+    Fila& f = filas_.emplace_back();
+    f.Primera = celdas_.size();
+    return f;
+}
+
+void ModeloFilas::Lote::Agregar(std::string_view texto) {
+    celdas_.push_back({textos_.size(), texto.size()});
+    textos_.append(texto);
+    ++filas_.back().Columnas;
+}
+
+void ModeloFilas::Cargar(QStringList encabezados, Lote filas) {
     beginResetModel();
     encabezados_ = std::move(encabezados);
-    filas_ = std::move(filas);
+    lote_ = std::move(filas);
     endResetModel();
+}
+
+void ModeloFilas::AgregarFila(std::string_view texto, bool marcada) {
+    const int fila = rowCount();
+    beginInsertRows({}, fila, fila);
+    lote_.NuevaFila().Marcada = marcada;
+    lote_.Agregar(texto);
+    endInsertRows();
 }
 
 void ModeloFilas::Vaciar() {
     beginResetModel();
-    filas_.clear();
+    lote_ = Lote();
     endResetModel();
 }
 
@@ -22,44 +48,43 @@ void ModeloFilas::FijarConMarcas(bool conMarcas) {
     endResetModel();
 }
 
-namespace {
-const std::string kVacio;
-}
-
-const std::string& ModeloFilas::Texto(int fila, int columna) const {
-    if (fila < 0 || fila >= static_cast<int>(filas_.size()) || columna < 0) return kVacio;
-    const auto& t = filas_[static_cast<std::size_t>(fila)].Textos;
-    return static_cast<std::size_t>(columna) < t.size() ? t[static_cast<std::size_t>(columna)]
-                                                        : kVacio;
+std::string_view ModeloFilas::Texto(int fila, int columna) const {
+    if (fila < 0 || fila >= rowCount() || columna < 0) return {};
+    const Fila& f = lote_.filas_[static_cast<std::size_t>(fila)];
+    if (columna >= f.Columnas) return {};
+    const auto& c = lote_.celdas_[f.Primera + static_cast<std::size_t>(columna)];
+    return std::string_view(lote_.textos_).substr(c.Inicio, c.Largo);
 }
 
 void ModeloFilas::FijarTexto(int fila, int columna, const std::string& t) {
-    if (fila < 0 || fila >= static_cast<int>(filas_.size()) || columna < 0) return;
-    auto& textos = filas_[static_cast<std::size_t>(fila)].Textos;
-    if (textos.size() <= static_cast<std::size_t>(columna))
-        textos.resize(static_cast<std::size_t>(columna) + 1);
-    textos[static_cast<std::size_t>(columna)] = t;
+    if (fila < 0 || fila >= rowCount() || columna < 0) return;
+    const Fila& f = lote_.filas_[static_cast<std::size_t>(fila)];
+    if (columna >= f.Columnas) return;  // every row carries all the columns it was read with
+    // The new text goes at the end of the buffer; the old one is simply no longer pointed at.
+    auto& c = lote_.celdas_[f.Primera + static_cast<std::size_t>(columna)];
+    c = {lote_.textos_.size(), t.size()};
+    lote_.textos_.append(t);
     emit dataChanged(index(fila, columna), index(fila, columna));
 }
 
 void ModeloFilas::FijarMarca(int fila, bool marcada) {
-    if (fila < 0 || fila >= static_cast<int>(filas_.size())) return;
-    filas_[static_cast<std::size_t>(fila)].Marcada = marcada;
+    if (fila < 0 || fila >= static_cast<int>(lote_.filas_.size())) return;
+    lote_.filas_[static_cast<std::size_t>(fila)].Marcada = marcada;
     emit dataChanged(index(fila, 0), index(fila, 0), {Qt::CheckStateRole});
 }
 
 void ModeloFilas::InvertirMarcas() {
-    for (auto& f : filas_) f.Marcada = !f.Marcada;
-    if (!filas_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+    for (auto& f : lote_.filas_) f.Marcada = !f.Marcada;
+    if (!lote_.filas_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
 }
 
 void ModeloFilas::LimpiarMarcas() {
-    for (auto& f : filas_) f.Marcada = false;
-    if (!filas_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
+    for (auto& f : lote_.filas_) f.Marcada = false;
+    if (!lote_.filas_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
 }
 
 int ModeloFilas::rowCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : static_cast<int>(filas_.size());
+    return padre.isValid() ? 0 : static_cast<int>(lote_.filas_.size());
 }
 
 int ModeloFilas::columnCount(const QModelIndex& padre) const {
@@ -68,10 +93,10 @@ int ModeloFilas::columnCount(const QModelIndex& padre) const {
 
 QVariant ModeloFilas::data(const QModelIndex& i, int rol) const {
     if (!i.isValid()) return {};
-    const auto& f = filas_[static_cast<std::size_t>(i.row())];
+    const auto& f = lote_.filas_[static_cast<std::size_t>(i.row())];
     switch (rol) {
         case Qt::DisplayRole: {
-            const std::string& t = Texto(i.row(), i.column());
+            const std::string_view t = Texto(i.row(), i.column());
             return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
         }
         case Qt::CheckStateRole:
@@ -109,20 +134,20 @@ void ModeloFilas::sort(int columna, Qt::SortOrder orden) {
     emit layoutAboutToBeChanged();
     // One display string per row for the compared column, then a stable sort of positions.
     std::vector<QString> claves;
-    claves.reserve(filas_.size());
-    for (std::size_t f = 0; f < filas_.size(); ++f) {
-        const std::string& t = Texto(static_cast<int>(f), columna);
+    claves.reserve(lote_.filas_.size());
+    for (std::size_t f = 0; f < lote_.filas_.size(); ++f) {
+        const std::string_view t = Texto(static_cast<int>(f), columna);
         claves.push_back(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
     }
-    std::vector<std::size_t> orden_filas(filas_.size());
+    std::vector<std::size_t> orden_filas(lote_.filas_.size());
     for (std::size_t f = 0; f < orden_filas.size(); ++f) orden_filas[f] = f;
     std::stable_sort(orden_filas.begin(), orden_filas.end(), [&](std::size_t a, std::size_t b) {
         const int c = QString::compare(claves[a], claves[b], Qt::CaseInsensitive);
         return orden == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     std::vector<Fila> ordenadas;
-    ordenadas.reserve(filas_.size());
-    for (std::size_t f : orden_filas) ordenadas.push_back(std::move(filas_[f]));
-    filas_ = std::move(ordenadas);
+    ordenadas.reserve(lote_.filas_.size());
+    for (std::size_t f : orden_filas) ordenadas.push_back(std::move(lote_.filas_[f]));
+    lote_.filas_ = std::move(ordenadas);
     emit layoutChanged();
 }
