@@ -15,6 +15,12 @@
 
 namespace {
 
+bool TieneCampo(const Recordset& rs, const std::string& nombre) {
+    for (const auto& n : rs.NombresCampos())
+        if (texto::IgualesSinCaso(n, nombre)) return true;
+    return false;
+}
+
 constexpr long kSinRegistroActual = 3021;  // no current record
 constexpr long kConversion = 3421;         // a value of the wrong type for a field
 constexpr long kFueraDeRango = 9;
@@ -143,6 +149,9 @@ void AlmacenModelos::CargarFila() {
     l.Cuenta = recortada;
     l.DV = std::to_string(Lbc_Asiento::CalculoDV(recortada));
     l.AlicIVA = TextoDeValor(rs.Fields("AlicIVA"));
+    // The detail text has no column in the editor, but a save rewrites the template whole:
+    // it travels with its line so that saving again does not erase it.
+    if (TieneCampo(rs, "DETALLE")) l.Detalle = TextoDeValor(rs.Fields("DETALLE"));
     l.Descripcion =
         db_.DatosTabla("MA_CUENTAS", recortada, "DESCRIPCION", "CODIGO", 8).value_or("");
     const std::string lado = texto::Recortar(TextoDeValor(rs.Fields("Debe-Haber")));
@@ -264,6 +273,7 @@ void AlmacenModelos::GrabarLinea(int i, const std::string& ahora) {
     rs.Poner("Anclarenmenu", std::to_string(Casillas.chkAlMenu));
     rs.Poner("allibrodeiva", std::to_string(Casillas.chkLibroIva));
     rs.Poner("esliqtarjetas", std::to_string(Casillas.chkLiqTarjetas));
+    if (!l.Detalle.empty()) rs.Poner("DETALLE", l.Detalle);
     rs.Update();
 }
 

@@ -49,6 +49,7 @@ struct LineaModelo {
     std::string Debe;           // debit amount as shown ("#########0.00") or empty
     std::string Haber;          // credit amount as shown or empty
     std::string AlicIVA;        // VAT rate as entered
+    std::string Detalle;        // the row's detail text as loaded; not shown, written back
 };
 
 /// The amount as the grid shows it: fixed two decimals, no grouping ("1234.50").

@@ -173,12 +173,12 @@ caso1() {
 # ---- 2. The demo database: save round trips and close -----------------------------------------
 base="$tmp/demo/DEMO.sqlite"
 
-# Template lines as "NOMBRE<TAB>CUENTA<TAB>DEBE-HABER<TAB>IMPORTE", sorted. The name is
-# compared here rather than in SQL: text columns use the suite's own collation. DETALLE is
-# left out: the editor does not keep it, so a saved template's lines have none.
+# Template lines as "NOMBRE<TAB>CUENTA<TAB>DEBE-HABER<TAB>IMPORTE<TAB>DETALLE", sorted. The
+# name is compared here rather than in SQL: text columns use the suite's own collation. The
+# detail has no column in the editor; saving a loaded template again must keep it.
 lineas_de() {
     sqlite3 -separator $'\t' "$base" \
-        "SELECT NOMBRE, CUENTA, \"DEBE-HABER\", printf('%.2f', IMPORTE) FROM MA_MODELOS" |
+        "SELECT NOMBRE, CUENTA, \"DEBE-HABER\", printf('%.2f', IMPORTE), ifnull(DETALLE, '') FROM MA_MODELOS" |
         awk -F'\t' -v n="$1" '$1 == n' | sort
 }
 
@@ -275,7 +275,7 @@ caso2() {
     xdotool key Return
     xdotool type --delay 20 "1234.56"
     xdotool key Return F2
-    if ! esperar_lineas "$nombre" "$(printf '%s\t%s\tD\t1234.56' "$nombre" "$cuenta")"; then
+    if ! esperar_lineas "$nombre" "$(printf '%s\t%s\tD\t1234.56\t' "$nombre" "$cuenta")"; then
         fallar "$caso: el modelo nuevo no se grabó como se tipeó; en MA_MODELOS:" \
             "$(lineas_de "$nombre")"
         ventanas_visibles >&2

@@ -100,6 +100,22 @@ TEST_F(GrabarTest, RegrabarReemplazaTodasLasFilasYMarcaSoloLaModificacion) {
     EXPECT_EQ(base.Valor("SELECT COUNT(*) FROM MA_MODELOS WHERE NOMBRE = 'SUELDOS'"), "5");
 }
 
+TEST_F(GrabarTest, RegrabarConservaElDetalleDeCadaLineaAunqueLasLineasSeMuevan) {
+    const std::string antes = base.Valor(
+        "SELECT group_concat(DETALLE, '|') FROM (SELECT DETALLE FROM MA_MODELOS WHERE NOMBRE = "
+        "'SUELDOS' AND SECUENCIA > 1 ORDER BY SECUENCIA)");
+    ASSERT_FALSE(antes.empty());
+    ASSERT_TRUE(ConfirmarNombre("SUELDOS"));
+    // The first line goes: every other line moves up one place with its detail.
+    auto& v = almacen.Lineas.Elementos();
+    v.erase(v.begin() + 1);
+    almacen.ActualizarDatos();
+    ASSERT_FALSE(almacen.ErrorValidacion);
+    EXPECT_EQ(base.Valor("SELECT group_concat(DETALLE, '|') FROM (SELECT DETALLE FROM MA_MODELOS "
+                         "WHERE NOMBRE = 'SUELDOS' ORDER BY SECUENCIA)"),
+              antes);
+}
+
 TEST_F(GrabarTest, ElNombreConBlancosSeRecortaTambienAlBorrarLasFilasViejas) {
     ASSERT_TRUE(ConfirmarNombre("SUELDOS"));
     almacen.TextoCampo("NOMBRE") = "  SUELDOS  ";  // blanks typed around the loaded name
