@@ -20,6 +20,7 @@
 #include "AvisoOperador.h"
 #include "Configuracion.h"
 #include "DB_Dll.h"
+#include "DelegadoFilas.h"
 #include "Lanzador.h"
 #include "LogicaLista.h"
 #include "ModeloFilas.h"
@@ -84,6 +85,7 @@ void Lib_FrmCons3::ConstruirVentana() {
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     Modelo = new ModeloFilas(this);
     ListView1->setModel(Modelo);
+    ListView1->setItemDelegate(new DelegadoFilas(ListView1));
     ListView1->header()->setStretchLastSection(false);
     ListView1->header()->setSectionsClickable(true);
     ListView1->installEventFilter(this);
