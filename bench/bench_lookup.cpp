@@ -2,6 +2,10 @@
 // chart of 100,000 accounts (1,000-row limit) and a caller's statement of 20,000 rows with no
 // limit, against running the same statements through the bare SQLite API (reading every
 // column of every row as text). Compare the medians (list / bare engine); the target is 3x.
+// On a shared machine run it with --benchmark_repetitions=9
+// --benchmark_enable_random_interleaving=true so that load changes hit both sides alike; for
+// stable figures count instructions with valgrind --tool=callgrind --collect-atstart=no
+// --toggle-collect='Lib_ClsCons3::ConsultaSearch*' (per list opened).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>
