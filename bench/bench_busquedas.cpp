@@ -15,6 +15,7 @@
 #include "Dialecto.h"
 #include "PlataformaGuionada.h"
 #include "SemanticaSqlite.h"
+#include "SqliteDirecto.h"
 
 namespace {
 
@@ -98,16 +99,7 @@ void ApiDirecta(benchmark::State& estado) {
             "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='" +
                 Base().Codigo(i++) + "' ",
             Dialecto::Sqlite);
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
-        int filas = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(st); ++c)
-                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
-            ++filas;
-        }
-        sqlite3_finalize(st);
-        if (filas != 1) estado.SkipWithError("cuenta no encontrada");
+        if (RecorrerSentencia(db, sql) != 1) estado.SkipWithError("cuenta no encontrada");
     }
 }
 

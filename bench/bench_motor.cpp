@@ -13,6 +13,7 @@
 #include "Dialecto.h"
 #include "Recordset.h"
 #include "SemanticaSqlite.h"
+#include "SqliteDirecto.h"
 
 namespace {
 
@@ -97,16 +98,7 @@ void ApiDirecta(benchmark::State& estado) {
     int i = 0;
     for (auto _ : estado) {
         const std::string sql = AdaptarSentencia(Consulta(i++), Dialecto::Sqlite);
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr);
-        int filas = 0;
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(st); ++c)
-                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
-            ++filas;
-        }
-        sqlite3_finalize(st);
-        if (filas != 1) estado.SkipWithError("fila no encontrada");
+        if (RecorrerSentencia(db, sql) != 1) estado.SkipWithError("fila no encontrada");
     }
 }
 
