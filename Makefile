@@ -21,8 +21,11 @@ deps:
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
 
+# ccache, when installed, is used for compiling (several checkouts then share their objects).
+CCACHE := $(shell command -v ccache 2>/dev/null)
+
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 build: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
