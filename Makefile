@@ -8,7 +8,8 @@ DEMO_DIR := $(BUILD)/demo
 DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
   libsqlite3-dev sqlite3 unixodbc-dev unixodbc libsqliteodbc tdsodbc \
-  libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool
+  libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool \
+  qt6-translations-l10n
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

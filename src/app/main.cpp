@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "FrmMa_Modelo.h"
 #include "InicioSesion.h"
 #include "PlataformaQt.h"
+#include "TraduccionesQt.h"
 #include "frmAcceso.h"
 
 namespace {
@@ -43,6 +45,10 @@ Opciones LeerOpciones(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    if (!app::CargarTraduccionesQt(app))
+        std::fprintf(stderr,
+                     "Aviso: no se encontraron las traducciones de Qt al español (paquete "
+                     "qt6-translations-l10n); los textos propios de Qt se verán en inglés.\n");
     InstalarPlataforma(std::make_unique<PlataformaQt>());
     // Connection data asked for by the data access object comes from the access dialog.
     InstalarDialogoAcceso(BaseDatos());

@@ -15,6 +15,7 @@
 
 #include "Apariencia.h"
 #include "DB_Dll.h"
+#include "ErrorEjecucion.h"
 #include "FGModelo.h"
 #include "Formatos.h"
 #include "Formularios.h"
@@ -277,11 +278,19 @@ void FrmMa_Modelo::RecalcularTotales() {
 
 void FrmMa_Modelo::Form_Load(const std::string& parametros) {
     IniciarSesion(parametros, db_);
-    AplicarEstilo(this);
+    try {
+        startup::AplicarEstilo(*this);
+    } catch (const ErrorEjecucion& e) {
+        // A missing or damaged skin costs the look, not the session: the window keeps the
+        // plain look and the user is told why.
+        plataforma().MsgBox("No se pudo aplicar la apariencia elegida: " + e.Descripcion() +
+                                ". El programa sigue con la apariencia común.",
+                            estilo::kExclamacion, "Aviso al Operador");
+    }
     auto& adicional = sesion().gParametroAdicional;
     adicional = texto::Mayusculas(adicional);
     if (adicional == "SOLOTARJETA") SoloTarjeta = true;
-    AplicarIcono(this);
+    startup::AplicarIcono(*this, sesion().gFlatToolbars);
     PrepararFormulario(this);
     Almacen.NombreTabla = "MA_MODELOS";
     Almacen.Generar(Almacen.NombreTabla);

@@ -46,10 +46,6 @@ std::string ArchivoTira(std::string_view estilo) {
     return "ABM2021.bmp";
 }
 
-std::string SeccionEstilos(std::string_view usuarioSistema) {
-    return texto::Mayusculas(usuarioSistema) + "Styles";
-}
-
 void EstadoUtilPanel::Restablecer() {
     conTitulo_ = true;
     enabled_ = true;

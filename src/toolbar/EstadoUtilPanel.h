@@ -59,11 +59,6 @@ inline constexpr std::array<int, kCantidadBotones> kIdsTira = {1, 2, 3, 6, 7, 8,
 /// "ABM2021B.bmp", "2" -> "ABM2021M.bmp", "3" -> "ABM2021V.bmp", "4" -> "ABM2021i.bmp",
 /// anything else -> "ABM2021.bmp". Blanks around the value are ignored.
 std::string ArchivoTira(std::string_view estilo);
-/// INI section that holds the user's style: the user name upper-cased plus "Styles".
-std::string SeccionEstilos(std::string_view usuarioSistema);
-inline constexpr std::string_view kArchivoIniEstilos = "ld000pr.ini";
-inline constexpr std::string_view kClaveEstilos = "Styles";
-inline constexpr std::string_view kEstiloPorDefecto = "1";
 
 /// Enabled and visible state the bar gives one button when it refreshes.
 struct EstadoBoton {

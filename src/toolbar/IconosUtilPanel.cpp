@@ -124,12 +124,7 @@ void DibujarCerrar(QPainter& p) {
 
 }  // namespace
 
-QIcon IconoPropio(Comando comando, int lado) {
-    QPixmap lienzo(lado, lado);
-    lienzo.fill(Qt::transparent);
-    QPainter p(&lienzo);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(lado / 32.0, lado / 32.0);
+void DibujarPictograma(QPainter& p, Comando comando) {
     switch (comando) {
         case Comando::Nuevo:
             DibujarNuevo(p);
@@ -156,6 +151,15 @@ QIcon IconoPropio(Comando comando, int lado) {
             DibujarCerrar(p);
             break;
     }
+}
+
+QIcon IconoPropio(Comando comando, int lado) {
+    QPixmap lienzo(lado, lado);
+    lienzo.fill(Qt::transparent);
+    QPainter p(&lienzo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(lado / 32.0, lado / 32.0);
+    DibujarPictograma(p, comando);
     p.end();
     return QIcon(lienzo);
 }

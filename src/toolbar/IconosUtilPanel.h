@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+class QPainter;
+
 #include "EstadoUtilPanel.h"
 
 namespace utilpanel {
@@ -22,5 +24,8 @@ std::optional<std::array<QImage, kCantidadBotones>> CortarTira(const QImage& tir
 
 /// The control's own icon for `comando`, drawn at `lado` pixels; needs a GUI application.
 QIcon IconoPropio(Comando comando, int lado = 32);
+
+/// Draws the pictogram of `comando` on `p`, whose coordinates span a 32 x 32 square.
+void DibujarPictograma(QPainter& p, Comando comando);
 
 }  // namespace utilpanel

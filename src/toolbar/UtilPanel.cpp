@@ -1,13 +1,15 @@
 #include "UtilPanel.h"
 
 #include <QBoxLayout>
-#include <QCoreApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <QStyle>
 #include <QToolButton>
 
+#include "EleccionPiel.h"
 #include "IconosUtilPanel.h"
+#include "Lanzador.h"
 #include "TeclasVirtuales.h"
 
 using utilpanel::Botones;
@@ -20,9 +22,7 @@ QString DeTexto(std::string_view s) { return QString::fromUtf8(s.data(), qsizety
 }  // namespace
 
 UtilPanel::UtilPanel(QWidget* parent)
-    : QWidget(parent),
-      estilo_(DeTexto(utilpanel::kEstiloPorDefecto)),
-      carpeta_(QCoreApplication::applicationDirPath()) {
+    : QWidget(parent), carpeta_(QString::fromStdString(::CarpetaPrograma())) {
     Construir();
 }
 
@@ -30,6 +30,7 @@ UtilPanel::~UtilPanel() = default;
 
 void UtilPanel::Construir() {
     estado_.Restablecer();
+    estilo_ = QString::fromStdString(startup::ValorEstiloUsuario());
     if (barra_) {
         // The old bar may be the sender of the click being handled: take it out of the
         // control now and delete it once its signal has returned.
@@ -49,7 +50,7 @@ void UtilPanel::Construir() {
         b->setText(DeTexto(def.titulo));
         b->setToolTip(DeTexto(def.titulo).trimmed() + QStringLiteral(" (") +
                       DeTexto(def.nombreTecla) + QStringLiteral(")"));
-        b->setAutoRaise(true);
+        b->setAutoRaise(barraPlana_);
         b->setFocusPolicy(Qt::NoFocus);  // the host's fields keep the focus
         b->setIconSize(QSize(kLadoIcono, kLadoIcono));
         connect(b, &QToolButton::clicked, this, [this, i] { AlPresionar(i); });
@@ -123,6 +124,16 @@ bool UtilPanel::KeyAnalisis(const QKeyEvent& evento) {
 }
 
 void UtilPanel::ActualizarBotones() { Construir(); }
+
+void UtilPanel::StyleBar(bool plana) {
+    barraPlana_ = plana;
+    for (QToolButton* b : botones_) {
+        b->setAutoRaise(plana);
+        // Style sheets may tell flat from raised buttons: polish them again.
+        b->style()->unpolish(b);
+        b->style()->polish(b);
+    }
+}
 
 void UtilPanel::FijarEstilo(const QString& estilo) {
     estilo_ = estilo;

@@ -16,9 +16,12 @@ class QToolButton;
 
 class UtilPanel : public QWidget {
     Q_OBJECT
+    /// Flat bar (buttons raise only under the mouse) or raised bar (buttons always raised).
+    Q_PROPERTY(bool StyleBar READ StyleBar WRITE StyleBar)
   public:
-    /// Builds the bar: every flag True, eight buttons, icons from the style's strip in the
-    /// application's folder when it is there, else the control's own icons.
+    /// Builds the bar: every flag True, eight buttons, icons from the strip of the current
+    /// user's appearance style in the program's folder when it is there, else the control's
+    /// own icons.
     explicit UtilPanel(QWidget* parent = nullptr);
     ~UtilPanel() override;
 
@@ -127,16 +130,16 @@ class UtilPanel : public QWidget {
     bool KeyAnalisis(const QKeyEvent& evento);
 
     /// Rebuilds the bar from scratch: every Boolean flag back to True (hidden or disabled
-    /// buttons come back), new buttons, icons loaded again. Safe to call from a `click`
-    /// handler: the old bar is deleted once control returns to the event loop.
+    /// buttons come back), new buttons, the user's appearance style read again and its icons
+    /// loaded. Safe to call from a `click` handler: the old bar is deleted once control
+    /// returns to the event loop. The flat or raised look is kept.
     void ActualizarBotones();
 
-    /// The user's appearance style value ("1" to "4"; anything else picks the plain strip);
-    /// reloads the icons. Default "1".
+    /// Replaces the appearance style value read from the user's settings ("1" to "4";
+    /// anything else picks the plain strip) until the next rebuild; reloads the icons.
     void FijarEstilo(const QString& estilo);
     QString Estilo() const { return estilo_; }
-    /// Folder searched for the icon strip; reloads the icons. Default: the application's
-    /// folder.
+    /// Folder searched for the icon strip; reloads the icons. Default: the program's folder.
     void FijarCarpetaPrograma(const QString& carpeta);
     QString CarpetaPrograma() const { return carpeta_; }
     /// Full path of the strip whose images are on the buttons; empty when the control's own
@@ -156,6 +159,9 @@ class UtilPanel : public QWidget {
     /// Horizontal (bar at the top) when the control is wider than high; vertical (bar at the
     /// left) otherwise, square included.
     Qt::Orientation Orientacion() const { return orientacion_; }
+
+    bool StyleBar() const { return barraPlana_; }
+    void StyleBar(bool plana);
 
     QSize sizeHint() const override;
 
@@ -183,4 +189,5 @@ class UtilPanel : public QWidget {
     QBoxLayout* disposicion_ = nullptr;
     std::array<QToolButton*, utilpanel::kCantidadBotones> botones_{};
     Qt::Orientation orientacion_ = Qt::Horizontal;
+    bool barraPlana_ = true;
 };

@@ -5,7 +5,6 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
-#include "Apariencia.h"
 #include "Formularios.h"
 #include "Planilla.h"
 #include "Recordset.h"
@@ -113,16 +112,6 @@ TEST_F(VentanaTest, ControlsFilledFromARecordsetRow) {
     EXPECT_EQ(nombre.text(), "SUELDOS");
     EXPECT_EQ(tc.text(), "AS");
     EXPECT_EQ(libre.text(), "queda");
-}
-
-TEST(AparienciaTest, SkinFileBySkinNumber) {
-    EXPECT_EQ(ArchivoDeEstilo(1).Piel, "Styles\\Vista.cjstyles");
-    EXPECT_EQ(ArchivoDeEstilo(2).Piel, "Styles\\WinXP.Luna.cjstyles");
-    EXPECT_EQ(ArchivoDeEstilo(3).Piel, "Styles\\WinXP.Royale.cjstyles");
-    EXPECT_EQ(ArchivoDeEstilo(4).Piel, "Styles\\iTunes");
-    EXPECT_EQ(ArchivoDeEstilo(4).Ajustes, "Normalitunes.ini");
-    EXPECT_EQ(ArchivoDeEstilo(7).Piel, "Styles\\Office2007.cjstyles");
-    EXPECT_EQ(ArchivoDeEstilo(0).Ajustes, "");
 }
 
 }  // namespace

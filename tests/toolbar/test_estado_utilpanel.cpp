@@ -230,5 +230,4 @@ TEST(TiraDeIconos, ArchivoSegunEstilo) {
     EXPECT_EQ(ArchivoTira("4"), "ABM2021i.bmp");
     for (const char* otro : {"0", "5", "01", "12", "x", "Azul"})
         EXPECT_EQ(ArchivoTira(otro), "ABM2021.bmp") << otro;
-    EXPECT_EQ(SeccionEstilos("operador1"), "OPERADOR1Styles");
 }
