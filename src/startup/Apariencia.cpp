@@ -83,8 +83,10 @@ Piel CargarPiel(const std::string& rutaPiel, const std::string& ajustes) {
 }
 
 void AplicarPiel(const Piel& piel) {
-    // The style first: setting it gives the application the style's own palette, which the
-    // skin's palette then replaces.
+    // The previous sheet goes first: while one is set, the application's style is wrapped by
+    // the sheet's and widgets keep the palette it resolved. Then the style, which brings its
+    // own palette, the skin's palette over it, and the new sheet last.
+    qApp->setStyleSheet({});
     QApplication::setStyle(QStyleFactory::create(piel.estiloQt));
     QApplication::setPalette(piel.paleta);
     qApp->setStyleSheet(piel.hoja);
