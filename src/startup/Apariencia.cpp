@@ -8,8 +8,11 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "ArchivoIni.h"
 #include "EleccionPiel.h"
