@@ -184,6 +184,10 @@ CREATE INDEX ix_mv_asientos_numero ON MV_ASIENTOS (PERIODO, MES_OPERATIVO, "NUME
 CREATE INDEX ix_mv_asientos_comprobante ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
 CREATE INDEX ix_mv_asientos_tiporeg_fecha ON MV_ASIENTOS (RTRIM(LTRIM(TIPO_REG)) COLLATE SUITE_CI, FECHA);
 CREATE INDEX ix_mv_asientos_cuenta ON MV_ASIENTOS (CUENTA);
+-- Lines of a period dated on or outside its limits (two ranges of one index).
+CREATE INDEX ix_mv_asientos_periodo_fecha ON MV_ASIENTOS (PERIODO, FECHA);
+-- Adjustment entries of a period.
+CREATE INDEX ix_mv_asientos_periodo_ajuste ON MV_ASIENTOS (PERIODO, ESAJUSTE);
 CREATE VIEW SS_MV_ASIENTOS AS SELECT * FROM MV_ASIENTOS;
 
 -- Fiscal years.
@@ -206,6 +210,7 @@ CREATE TABLE MV_CONTROL_AS_RES (
     Anulado                 SMALLINT DEFAULT 0
 );
 CREATE INDEX ix_mv_control_as_res ON MV_CONTROL_AS_RES (SUBDIARIO, PERIODO, ID);
+CREATE INDEX ix_mv_control_as_res_trim ON MV_CONTROL_AS_RES (RTRIM(LTRIM(SUBDIARIO)) COLLATE SUITE_CI, PERIODO);
 
 -- Per-user work table of the subledger journal.
 CREATE TABLE AUX_SUBDIARIOS (

@@ -1,6 +1,7 @@
 #include "Lbc_Asiento.h"
 
 #include "DB_Dll.h"
+#include "NumerosTexto.h"
 #include "Pasos.h"
 #include "Plataforma.h"
 #include "Recordset.h"
@@ -17,11 +18,28 @@ bool EsUno(const Campo& c) {
 
 }  // namespace
 
-Lbc_Asiento::Lbc_Asiento(DB_Dll& db, ReporteroRutina reportero)
-    : db_(db), reportero_(std::move(reportero)) {}
+Lbc_Asiento::Lbc_Asiento(DB_Dll& db, entryrules::ServiciosSesion servicios,
+                         ReporteroRutina reportero)
+    : db_(db), servicios_(std::move(servicios)), reportero_(std::move(reportero)) {
+    if (!servicios_.Cfg || !servicios_.ArmarNroComprobante)
+        throw ErrorEjecucion(errnum::kArgumentoInvalido,
+                             "Las reglas de asientos necesitan la lectura de la configuración y "
+                             "el armado del número de comprobante",
+                             "Lbc_Asiento");
+    periodo_ = entryrules::EnteroCortoDeTexto(servicios_.Cfg("PERIODO"),
+                                              "el período de la configuración (PERIODO)");
+}
 
 int Lbc_Asiento::Reportar(const ErrorEjecucion& e, const char* rutina) const {
     return reportero_ ? reportero_(e, rutina) : respuesta::kAbortar;
+}
+
+Reportero Lbc_Asiento::ReporteroDe(const char* rutina) const {
+    return [this, rutina](const ErrorEjecucion& e) { return Reportar(e, rutina); };
+}
+
+void Lbc_Asiento::Abrir(std::string sql, Recordset& rs) {
+    db_.AbrirRecordset(sql, rs, nullptr, cursor::kDinamico, bloqueo::kOptimista);
 }
 
 bool Lbc_Asiento::CuentaImputable(const std::string& cuenta) {

@@ -3,13 +3,18 @@
 // (MA_CUENTAS). One instance per user; it queries through the data access object it is given.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "ErrorEjecucion.h"
+#include "Fecha.h"
 #include "Motor.h"
+#include "Pasos.h"
 
 class DB_Dll;
+class Recordset;
 
 /// Asks the operator what to do about a failure in routine `rutina`; returns the answer code
 /// (4 retry the step, 5 go on with the next step, anything else leave the routine).
@@ -23,11 +28,41 @@ struct DatosCuenta {
     ValorSql Ajustable;    // Ajuste
 };
 
+namespace entryrules {
+
+/// What the rules take from the session's start-up layer, which this library does not reach:
+/// the application passes its configuration reader and voucher-number printer.
+struct ServiciosSesion {
+    /// One configuration value as the suite reads it: its text ("" for Null), a single blank
+    /// " " when the key is missing.
+    std::function<std::string(std::string_view clave)> Cfg;
+    /// The printed voucher number of a branch, number and letter ("0001-00000123A").
+    std::function<std::string(std::string_view sucursal, std::string_view numero,
+                              std::string_view letra)>
+        ArmarNroComprobante;
+};
+
+/// What EliminaCarNroAsiento gives back: a text, or a 32-bit number when asked for one.
+using ValorAsiento = std::variant<std::string, int32_t>;
+
+/// Outputs of ValidaComprobante besides its answer.
+struct ComprobanteRegistrado {
+    std::string Mensaje;       // why the voucher may not be used ("" when it may)
+    std::string MesOP;         // operative month of the entry that carries it
+    std::string NroAsiento;    // number of that entry
+    std::string PeriodoModif;  // period of that entry
+};
+
+}  // namespace entryrules
+
 class Lbc_Asiento {
   public:
-    /// `db` must outlive the object. `reportero` receives every trapped failure of the account
-    /// checks; when empty, failures are answered "leave" without showing anything.
-    explicit Lbc_Asiento(DB_Dll& db, ReporteroRutina reportero = {});
+    /// `db` must outlive the object. The current period is read from the configuration key
+    /// "PERIODO" through `servicios.Cfg`. Throws ErrorEjecucion 13 (type mismatch) naming the
+    /// key when it is missing or not a whole number, 6 when it does not fit in 16 bits, 5 when
+    /// a service is not given. `reportero` receives every trapped failure; when empty, failures
+    /// are answered "leave" without showing anything.
+    Lbc_Asiento(DB_Dll& db, entryrules::ServiciosSesion servicios, ReporteroRutina reportero = {});
 
     /// Check digit of an account code, 0..99: the digits weighted 9, 7, 5, 3, 1, 9, ... from the
     /// left (any other character weighs a zero digit), summed, and divided by ten while above
@@ -44,11 +79,131 @@ class Lbc_Asiento {
     /// otherwise it is left as it was. Failures go to the reporter as "ExisteCuentas".
     bool ExisteCuentas(const std::string& valorBuscado, DatosCuenta* datos = nullptr);
 
+    /// The class's current period (fiscal year number).
+    int16_t PeriodoActual() const { return periodo_; }
+
+    /// Voucher book found by the last DatosComprobante; 0 when none.
+    int16_t gTalonario = 0;
+
+    // ---- Entry numbers and vouchers ------------------------------------------------------
+    // The formatting operations trap nothing: a text that is not a number or a date throws
+    // ErrorEjecucion 13 (6 for a number out of range) to the caller.
+
+    /// Month of `fecha` (a date text) as "00", "-", the entry number as "0000000": 03-0000045.
+    static std::string FormatDisplayNroAsiento(int32_t NroAsiento, std::string_view fecha);
+    /// The number part of a printed entry number (after the first "-"), as a number without
+    /// padding: "03-0000045" -> "45".
+    static std::string FormatNroAsiento(std::string_view Nro_Con_Formato);
+    /// The printed form of a typed entry number: "030000045" and "03-45" give "03-0000045".
+    /// With fewer than 3 characters once the "-" are removed, the text is returned unchanged.
+    static std::string FMTNroAsiento(std::string_view NroAsiento);
+    /// Month and number joined without padding ("03-0000045" -> "345"), split at `Char` ("-"
+    /// when not given); a text without the separator stays as it is, "" stays "". `Tipo` 3 or
+    /// 2 gives the value as a 32-bit number, any other `Tipo` (or none) as text.
+    static entryrules::ValorAsiento EliminaCarNroAsiento(
+        std::string_view QueAsiento, std::optional<int> Tipo = std::nullopt,
+        std::optional<std::string_view> Char = std::nullopt);
+
+    /// The next free entry number of operative month `Mes` in `Periodo` (the current period
+    /// when not given) for the register type `Tipo_Reg` (trimmed; the ordinary register when
+    /// empty or not given): the largest number used + 1, or 1. Failures go to the reporter as
+    /// "UltimoNumeroAsiento"; leaving gives 0.
+    int32_t UltimoNumeroAsiento(int Mes, std::optional<std::string_view> Tipo_Reg = std::nullopt,
+                                std::optional<int> Periodo = std::nullopt);
+    /// The voucher letter for a customer's VAT condition and the company's ("CONDIVA"): a
+    /// registered company (1) bills "B" to conditions above 2 and "A" to the rest; any other
+    /// company bills "C"; "Z" when "CONDIVA" is missing.
+    std::string DeterminaLetra(std::string_view COND_IVA_CLIEN);
+    /// Default branch ("0000") and last number used ("00000000") of letter `L` in the first
+    /// voucher book of type `TC` for business unit `Uneg` (any unit when none has one, or when
+    /// `Uneg` is empty); `L` is trimmed and gTalonario set. No book: `suc`, `Nro` and `L`
+    /// become "" and gTalonario 0. A letter other than A, B, C, X, E, M, R changes nothing.
+    /// Failures go to the reporter as "DatosComprobante".
+    void DatosComprobante(std::string_view TC, std::string& suc, std::string& Nro, std::string& L,
+                          std::string_view Uneg);
+    /// True for voucher types entered as received (numbered outside): FCC, NDC, NCC, FPC and
+    /// NCCP; false for FC, ND, NC, FP, NCFP, CBFP and PGFP, both without reading the database;
+    /// any other type by its last letter having no numbering (last number and range all 0).
+    /// Failures go to the reporter as "ComprobanteEntrada"; leaving gives false.
+    bool ComprobanteEntrada(std::string_view TC);
+    /// The duplicate-voucher check: true when no journal line carries the voucher (type, branch,
+    /// `Numero`, letter, and `Cuenta` when not blank). When one does and the type keeps its
+    /// numbering, `salida` tells where it is registered and the answer is false. When the type
+    /// lets the number change, the next number is proposed: accepted, `Numero` takes it and it
+    /// is checked in turn; refused, `Numero` returns to its value on entry, `salida.Mensaje` is
+    /// "Comprobante duplicado" and the answer is false. A failure is shown with its description
+    /// and gives false.
+    bool ValidaComprobante(std::string_view TC, std::string_view Sucursal, std::string& Numero,
+                           std::string_view letra, entryrules::ComprobanteRegistrado& salida,
+                           std::string_view FechaAsto, std::string_view Cuenta);
+
+    // ---- Fiscal years and periods ----------------------------------------------------------
+
+    /// First and last date ("dd/mm/yyyy") of fiscal year `Periodo` (the current period when not
+    /// given or empty; then given back filled). No such year: both "" and the operator is told
+    /// how to create one. Failures reach the caller.
+    void EjercicioRango(std::string& FhDesde, std::string& FhHasta,
+                        std::optional<int>* Periodo = nullptr);
+    /// True when neither date (texts) falls inside a fiscal year, limits included, other than
+    /// year `lPeriodo` when given. A text that is not a date throws ErrorEjecucion 13.
+    bool ValidaRangoFechaEjercicio(std::string_view Fecha_Desde, std::string_view Fecha_Hasta,
+                                   std::optional<int> lPeriodo = std::nullopt);
+    /// Whether the current period (first replaced by `Periodo` when that is not empty) is open
+    /// for entries: false with `Mensaje` when no year exists (`lNoCreado` raised), when the year
+    /// is closed or its results cancelled, or when the previous year is not closed. A period
+    /// without a year is open. `lCierre` and `lCancelacion` receive the year's flags. Failures
+    /// go to the reporter as "ValidaEstadoPeriodoActual"; leaving gives false.
+    bool ValidaEstadoPeriodoActual(std::string& Mensaje, bool* lCierre = nullptr,
+                                   bool* lCancelacion = nullptr, bool* lNoCreado = nullptr,
+                                   std::string_view Periodo = {});
+    /// Last date of the last fiscal year; nullopt (the empty date) when there is none. Failures
+    /// go to the reporter as "FechaHastaUltimoPeriodo"; leaving gives nullopt.
+    std::optional<helperlib::Fecha> FechaHastaUltimoPeriodo();
+    /// Whether the latest year before `QueEjercicio` has its closing done (or its books
+    /// closed); true when there is none. "-1" stands for the current period and is replaced by
+    /// it. A text that is not a whole number throws ErrorEjecucion 13.
+    bool EjercicioAnteriorCerrado(std::string& QueEjercicio);
+    /// True when `Periodo` has journal lines dated on or outside the dates given (texts), the
+    /// limits themselves included. Failures go to the reporter as "ExistenMovFueraPeriodo";
+    /// leaving gives false.
+    bool ExistenMovFueraPeriodo(int Periodo, std::string_view NFecha_Desde,
+                                std::string_view NFecha_Hasta);
+    /// Checks a typed date: empty, not a date, or outside the operative dates "FECHAOPERDESDE"
+    /// .. "FECHAOPERHASTA" (limits included) raise `lhayError` with `Mensaje`; a valid date
+    /// leaves both as they were. Operative dates that are not dates throw ErrorEjecucion 13.
+    void FechaValidada(std::string_view Campo, std::string& Mensaje, bool& lhayError);
+    /// Last day of month `Mes` of `Anio` (texts): 28 to 31. Throws ErrorEjecucion 13 when no
+    /// day of that month is a date (a month that does not exist).
+    static int16_t UltimoDiaMes(std::string_view Mes, std::string_view Anio);
+    /// An adjustment entry of the current period: its date ("dd/mm/yyyy"), the period it
+    /// adjusts up to and its number; "", "" and 0 when there is none. Failures reach the caller.
+    void UltimoAjuste(std::string& fecha, std::string& Periodo, int32_t& NroAsiento);
+    /// False when `fecha` (a date text) lies in a summary entry, not cancelled, generated for
+    /// `Subdiario` in the current period. Failures reach the caller.
+    bool ValidaFechaSubdiario(std::string_view fecha, std::string_view Subdiario);
+    /// True when voucher type `TC` belongs to `Subdiario` (both trimmed, case ignored).
+    /// Failures go to the reporter as "ValidaSubdiarioTC"; leaving gives false.
+    bool ValidaSubdiarioTC(std::string_view Subdiario, std::string_view TC);
+    /// True when voucher type `Tipo` (trimmed) belongs to some subledger. Failures go to the
+    /// reporter as "ValidaTCRegistraciones"; leaving gives false.
+    bool ValidaTCRegistraciones(std::string_view Tipo);
+
   private:
     int Reportar(const ErrorEjecucion& e, const char* rutina) const;
+    /// A step reporter that asks the operator about failures of `rutina`.
+    Reportero ReporteroDe(const char* rutina) const;
+    /// Opens `sql` on the connection with a dynamic cursor and optimistic locking.
+    void Abrir(std::string sql, Recordset& rs);
+    /// One search of ValidaComprobante; true when a journal line carries the voucher.
+    bool BuscarComprobante(std::optional<std::string_view> tipoReg, std::string_view codigo,
+                           std::string_view sucursal, std::string_view numero,
+                           std::string_view letra, std::optional<std::string_view> fecha,
+                           std::string_view cuenta, Recordset& rs);
 
     DB_Dll& db_;
+    entryrules::ServiciosSesion servicios_;
     ReporteroRutina reportero_;
+    int16_t periodo_ = 0;
 };
 
 /// Finds an account by its main code or by its alternative code (CodigoOpcional).

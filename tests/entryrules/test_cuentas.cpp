@@ -2,9 +2,7 @@
 // blocked accounts, and the lookup by main or alternative code.
 #include <gtest/gtest.h>
 
-#include "BaseTemporal.h"
-#include "Lbc_Asiento.h"
-#include "PlataformaGuionada.h"
+#include "ReglasPrueba.h"
 
 namespace {
 
@@ -17,7 +15,7 @@ class CuentasTest : public ::testing::Test {
 };
 
 TEST_F(CuentasTest, CuentaImputableSoloParaCuentasAbiertasDesbloqueadasYNoTitulo) {
-    Lbc_Asiento reglas(db);
+    Lbc_Asiento reglas(db, ServiciosDe(db));
     EXPECT_TRUE(reglas.CuentaImputable("1.1.01.001"));
     EXPECT_TRUE(reglas.CuentaImputable("  1.1.01.001  "));
     EXPECT_TRUE(reglas.CuentaImputable(std::string("1.1.01.001") + '\0' + '\0'));
@@ -30,7 +28,7 @@ TEST_F(CuentasTest, CuentaImputableSoloParaCuentasAbiertasDesbloqueadasYNoTitulo
 }
 
 TEST_F(CuentasTest, ExisteCuentasDevuelveLasColumnasSoloDeCuentasUtilizables) {
-    Lbc_Asiento reglas(db);
+    Lbc_Asiento reglas(db, ServiciosDe(db));
     DatosCuenta datos;
     ASSERT_TRUE(reglas.ExisteCuentas(" 1.2.01.001 ", &datos));
     EXPECT_EQ(datos.NombreLeido.value_or(""), base.Valor("SELECT DESCRIPCION FROM MA_CUENTAS "
@@ -54,7 +52,7 @@ TEST_F(CuentasTest, ExisteCuentasDevuelveLasColumnasSoloDeCuentasUtilizables) {
 
 TEST_F(CuentasTest, LosErroresVanAlReporteroConElNombreDeLaRutina) {
     std::vector<std::string> rutinas;
-    Lbc_Asiento reglas(db, [&](const ErrorEjecucion&, const std::string& r) {
+    Lbc_Asiento reglas(db, ServiciosDe(db), [&](const ErrorEjecucion&, const std::string& r) {
         rutinas.push_back(r);
         return respuesta::kIgnorar;
     });
