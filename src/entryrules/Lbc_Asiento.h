@@ -1,6 +1,7 @@
 #pragma once
 // The accounting-entry rules: the account check digit and the checks on accounts of the chart
-// (MA_CUENTAS). One instance per user; it queries through the data access object it is given.
+// (MA_CUENTAS), entry numbers and voucher rules, and the fiscal-year and period checks. One
+// instance per user; it queries through the data access object it is given.
 #include <cstdint>
 #include <functional>
 #include <optional>
