@@ -217,7 +217,8 @@ bool EsDbo(const std::vector<Token>& t, size_t i) {
 }
 
 /// "TOP n" or "TOP (n)" right after the SELECT at `i` (DISTINCT/ALL allowed between): sets
-/// `top` to the index of TOP, `fin` to its last token, `n` to the count.
+/// `top` to the index of TOP, `fin` to its last token, `n` to the count ("" for TOP 100
+/// PERCENT, which limits nothing).
 bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, std::string& n) {
     top = Siguiente(t, i);
     if (top < t.size() && (Es(t[top], "DISTINCT") || Es(t[top], "ALL"))) top = Siguiente(t, top);
@@ -236,7 +237,15 @@ bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, st
         return false;
     }
     const size_t despues = Siguiente(t, fin);
-    if (despues < t.size() && (Es(t[despues], "PERCENT") || Es(t[despues], "WITH"))) return false;
+    if (despues < t.size() && Es(t[despues], "PERCENT")) {
+        // TOP 100 PERCENT keeps every row (the server's way of allowing an ORDER BY in a
+        // subquery or view): it goes with no limit. Other percentages are left alone.
+        if (t[j].texto != "100") return false;
+        fin = despues;
+        n.clear();
+        return true;
+    }
+    if (despues < t.size() && Es(t[despues], "WITH")) return false;
     n = t[j].texto;
     return true;
 }

@@ -10,6 +10,7 @@
 #include "DB_Dll.h"
 #include "Formatos.h"
 #include "Lib_FrmCons3.h"
+#include "Lib_FrmCons3Tree.h"
 #include "Pasos.h"
 #include "Plataforma.h"
 #include "Texto.h"
@@ -28,18 +29,11 @@ void Preparar(Lib_ClsCons3& driver, const PreparacionConsultas& valores) {
     driver.gRutaMascaraConsultas = valores.gRutaMascaraConsultas;
 }
 
-void ArbolNoDisponible(Lib_ClsCons3& driver, const std::string&) {
-    plataforma().MsgBox("La consulta en forma de arbol todavia no esta disponible.",
-                        estilo::kInformacion, "Aviso al operador");
-    driver.ValorDevuelto = std::string();
-    driver.Valores = std::vector<std::string>();
-}
-
 }  // namespace
 
 Lib_ClsCons3::Lib_ClsCons3(DB_Dll* base) : base_(base) {
     MostrarVentana = [](Lib_FrmCons3& v) { v.exec(); };
-    AbrirArbol = ArbolNoDisponible;
+    MostrarArbol = [](lookup::Lib_FrmCons3Tree& v) { v.exec(); };
     EjecutarPasos({[&] { MuestraStock = Configuracion("MostrarStockenConsultas"); },
                    [&] { StkNivel1 = CeroSiVacio(Configuracion("Stk_Nivel1")); },
                    [&] { StkNivel2 = CeroSiVacio(Configuracion("Stk_Nivel2")); },
@@ -103,8 +97,7 @@ void Lib_ClsCons3::ConsultaSearch(const std::string& sql, std::vector<std::strin
     if (sentencia) {
         EjecutarPasos({[&] {
                           if (TreeView) {
-                              Valores = std::vector<std::string>();
-                              AbrirArbol(*this, *sentencia);
+                              AbrirArbol(*sentencia);
                           } else {
                               AbrirLista(*sentencia, CmpsDevueltos, Clave, CampoBusqueda,
                                          ValoresDefault);
@@ -115,6 +108,20 @@ void Lib_ClsCons3::ConsultaSearch(const std::string& sql, std::vector<std::strin
     Checks = false;
     CampoDevuelto.clear();
     if (CmpsDevueltos) CmpsDevueltos->clear();
+}
+
+void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
+    lookup::Lib_FrmCons3Tree ventana(Base());
+    ventana.sql = sentencia;
+    ventana.CampoDevuelto = CampoDevuelto;
+    ventana.CheckBoxes = Checks;
+    Valores = std::vector<std::string>();
+    ventana.Cargar();
+    MostrarArbol(ventana);
+    ValorDevuelto = ventana.ValorDevuelto;
+    Valores = ventana.Valores;
+    Checks = false;
+    ventana.Descargar();
 }
 
 void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,

@@ -3,7 +3,8 @@
 // A caller names what to pick from (a table or view name, or a statement), optionally a filter,
 // a search column and the columns it wants back; the driver builds one statement, shows the
 // list window modally on it and exposes what the user chose in its own properties. It also
-// offers three pick dialogs not backed by the database (check list, menu, file lines).
+// offers three pick dialogs not backed by the database (check list, menu, file lines). Asked
+// for a tree, it shows the tree window instead of the list.
 #include <functional>
 #include <optional>
 #include <string>
@@ -11,6 +12,9 @@
 
 class DB_Dll;
 class Lib_FrmCons3;
+namespace lookup {
+class Lib_FrmCons3Tree;
+}
 
 class Lib_ClsCons3 {
   public:
@@ -45,9 +49,8 @@ class Lib_ClsCons3 {
     // ---- Seams (defaults serve the program; tests replace them) ---------------------------
     /// Shows a loaded list window modally. Default: exec().
     std::function<void(Lib_FrmCons3&)> MostrarVentana;
-    /// The tree window. It is not part of the program yet: the default tells the operator so
-    /// and leaves the results as after a cancelled search.
-    std::function<void(Lib_ClsCons3&, const std::string& sentencia)> AbrirArbol;
+    /// Shows a loaded tree window modally. Default: exec().
+    std::function<void(lookup::Lib_FrmCons3Tree&)> MostrarArbol;
     /// Folder the list window keeps its column widths in ("" : the program's folder).
     std::string CarpetaAnchos;
 
@@ -82,6 +85,7 @@ class Lib_ClsCons3 {
   private:
     DB_Dll& Base() const;
     std::string Configuracion(const std::string& clave) const;
+    void AbrirArbol(const std::string& sentencia);
     void AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
                     const std::string& Clave, const std::string& CampoBusqueda,
                     const std::string& ValoresDefault);

@@ -30,9 +30,11 @@ TEST(Dialecto, TopPasaAlFinalComoLimit) {
         "SELECT A FROM T WHERE B IN (SELECT LTRIM(B) FROM U ORDER BY C LIMIT 2) ORDER BY A");
     // A trailing line comment must not swallow the limit.
     EXPECT_EQ(Sqlite("SELECT TOP 1 A FROM T -- nota"), "SELECT A FROM T -- nota\n LIMIT 1");
-    // A column called TOP, and TOP .. PERCENT, are left alone.
+    // A column called TOP and TOP n PERCENT are left alone; TOP 100 PERCENT limits nothing.
     EXPECT_EQ(Sqlite("SELECT TOP FROM T"), "SELECT TOP FROM T");
     EXPECT_EQ(Sqlite("SELECT TOP 5 PERCENT A FROM T"), "SELECT TOP 5 PERCENT A FROM T");
+    EXPECT_EQ(Sqlite("SELECT     TOP 100 PERCENT A FROM T ORDER BY A"),
+              "SELECT     A FROM T ORDER BY A");
 }
 
 TEST(Dialecto, PistasDeBloqueoYDboDesaparecen) {

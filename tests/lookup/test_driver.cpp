@@ -1,6 +1,6 @@
 // The driver opening real list windows: the window receives the statement and settings, the
 // results come back (accepted, accepted without a selection, cancelled), the one-shot settings
-// are reset after every search, and the option dialogs and the tree hook.
+// are reset after every search, and the option dialogs.
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,18 +100,6 @@ TEST_F(Driver, ClaveFiltraAlAbrirYLikeDeConfiguracion) {
     d.CampoDevuelto = "CODIGO";
     d.ConsultaSearch("SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS", nullptr, "pas", campo, where);
     EXPECT_EQ(d.ValorDevuelto, std::optional<std::string>("2"));
-}
-
-TEST_F(Driver, ArbolNoDisponibleAvisaYNoDevuelveNada) {
-    Lib_ClsCons3 d(&db);
-    std::string campo, where;
-    d.Checks = true;
-    d.ConsultaSearch("SELECT IdFamilia, Descripcion FROM V_TA_FAMILIAS", nullptr, "", campo, where,
-                     "", true);
-    ASSERT_EQ(p->dialogos.size(), 1u);
-    EXPECT_NE(p->dialogos[0].texto.find("arbol"), std::string::npos);
-    EXPECT_EQ(d.ValorDevuelto, std::optional<std::string>(""));
-    EXPECT_FALSE(d.Checks);
 }
 
 TEST_F(Driver, DialogosDeOpciones) {
