@@ -105,8 +105,8 @@ void Conexion::LanzarCerrada() {
 }
 
 const std::string& Conexion::Adaptada(const std::string& sql, Dialecto destino) {
-    constexpr size_t kGuardadas = 64;             // beyond it the store starts afresh
-    if (destino != Dialecto::Sqlite) return sql;  // the other engines take the text as written
+    constexpr size_t kGuardadas = 64;                // beyond it the store starts afresh
+    if (destino == Dialecto::SqlServer) return sql;  // the server takes the text as written
     if (auto it = adaptadas_.find(sql); it != adaptadas_.end()) return it->second;
     if (adaptadas_.size() >= kGuardadas) adaptadas_.clear();
     return adaptadas_.emplace(sql, AdaptarSentencia(sql, destino)).first->second;

@@ -13,7 +13,8 @@
 /// registered names, "BEGIN TRAN" becomes "BEGIN IMMEDIATE TRANSACTION", and a comparison of
 /// LTRIM(..)/RTRIM(..) with a literal names the suite collation so that it ignores case and
 /// trailing blanks as the server does. Text inside literals is never touched.
-/// SQL Server and Oracle: the statement as given. Never throws for any input.
+/// Oracle: the Oracle rewriting (DialectoOracle.h). SQL Server: the statement as given. Never
+/// throws for any input.
 std::string AdaptarSentencia(const std::string& sql, Dialecto destino);
 
 /// The table of a single-table query "SELECT ... FROM <table> [hints] [WHERE ...]", without

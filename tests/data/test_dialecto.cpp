@@ -7,11 +7,10 @@ namespace {
 
 std::string Sqlite(const std::string& sql) { return AdaptarSentencia(sql, Dialecto::Sqlite); }
 
-TEST(Dialecto, ServidorYOracleRecibenLaSentenciaTalCual) {
+TEST(Dialecto, ServidorRecibeLaSentenciaTalCual) {
     const std::string sql =
         "SELECT TOP 1  * FROM dbo.[MA CUENTAS] with(nolock)  WHERE LTRIM(RTRIM(X)) ='a'";
     EXPECT_EQ(AdaptarSentencia(sql, Dialecto::SqlServer), sql);
-    EXPECT_EQ(AdaptarSentencia(sql, Dialecto::Oracle), sql);
 }
 
 TEST(Dialecto, TopPasaAlFinalComoLimit) {

@@ -3,6 +3,7 @@
 // its column must fail with the length check the engine maps to truncation.
 #include <regex>
 
+#include "DialectoOracle.h"
 #include "test_esquema_base.h"
 
 using namespace esquema_prueba;
@@ -188,6 +189,25 @@ TEST(AdaptacionDePrueba, ConvierteLoQueLasSentenciasUsan) {
     EXPECT_EQ(Adaptar("DELETE FROM T WHERE X = 1"), "DELETE FROM T WHERE X = 1");
     EXPECT_EQ(Adaptar("SELECT TOP 5 * FROM [A B]"), "SELECT  * FROM \"A B\" LIMIT 5");
     EXPECT_EQ(Adaptar("SELECT * FROM @Admin_T with(nolock) WHERE 1"), "SELECT * FROM T   WHERE 1");
+}
+
+/// On an Oracle connection every statement of the program goes through the Oracle rewriting:
+/// none may keep a construction of the suite server's own dialect outside its literals.
+TEST(SentenciasEnOracle, NingunaConservaLoPropioDelServidor) {
+    const std::regex propio(
+        R"((\bTOP\s)|[\[\]]|(with\s*\(\s*nolock)|(\bLEN\s*\()|(\bISNULL\s*\()|(\bGETDATE\s*\(\s*\)))",
+        std::regex::icase);
+    const std::regex literal("'([^']|'')*'");
+    for (const char* original : kSentencias) {
+        const std::string oracle = data::TraducirOracle(original);
+        const std::string sinTextos = std::regex_replace(oracle, literal, "''");
+        EXPECT_FALSE(std::regex_search(sinTextos, propio)) << original << "\n" << oracle;
+    }
+    // The check itself sees each construction.
+    for (const char* servidor : {"SELECT TOP 1 * FROM T", "SELECT [A] FROM T",
+                                 "SELECT A FROM T WITH (NOLOCK)", "SELECT LEN (A) FROM T",
+                                 "SELECT isnull(A, 0) FROM T", "SELECT GETDATE() FROM T"})
+        EXPECT_TRUE(std::regex_search(servidor, propio)) << servidor;
 }
 
 /// Columns (and their order where the pick lists depend on it) of the tables the program

@@ -1,0 +1,46 @@
+#pragma once
+// The lexical rules of the suite server's dialect, shared by the rewrites of statements for
+// other engines: enough to change a statement without ever touching the inside of a literal,
+// a quoted name or a comment.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace data {
+
+enum class TipoToken { Blanco, Comentario, Literal, Citado, Corchete, Nombre, Numero, Simbolo };
+
+struct Token {
+    TipoToken tipo;
+    std::string texto;
+};
+
+/// The statement cut into tokens; joining their texts gives the statement back exactly. An
+/// unterminated literal or quoted name runs to the end of the text.
+std::vector<Token> Tokenizar(std::string_view s);
+
+/// A name token equal to `palabra` (case ignored).
+bool Es(const Token& t, std::string_view palabra);
+bool EsSimbolo(const Token& t, std::string_view s);
+/// =, <>, !=, <, >, <=, >=.
+bool EsComparacion(const Token& t);
+/// Index of the next token after `i` that is neither blank nor comment (size() when none).
+size_t Siguiente(const std::vector<Token>& t, size_t i);
+/// Index of the ")" that closes the "(" at `i` (size() when unbalanced).
+size_t CierreDe(const std::vector<Token>& t, size_t i);
+/// When `i` starts a table hint "WITH ( hint [, hint] )", the index of its ")"; else 0.
+size_t FinDePistas(const std::vector<Token>& t, size_t i);
+/// `nombre` between double quotes (inner double quotes doubled).
+std::string CitarNombre(std::string_view nombre);
+/// The name inside [..] or ".." (delimiters removed, doubled closers undone); other tokens as
+/// they are.
+std::string NombreSinDelimitar(const Token& t);
+bool EsNombreObjeto(const Token& t);
+/// A "dbo" owner followed by "." at `i`.
+bool EsDbo(const std::vector<Token>& t, size_t i);
+/// "TOP n" or "TOP (n)" right after the SELECT at `i` (DISTINCT/ALL allowed between): sets
+/// `top` to the index of TOP, `fin` to its last token, `n` to the count ("" for TOP 100
+/// PERCENT, which limits nothing).
+bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, std::string& n);
+
+}  // namespace data
