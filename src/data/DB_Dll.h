@@ -85,6 +85,9 @@ class DB_Dll {
     /// The session's logged-in suite user: pre-fills the access dialog's user box and is the
     /// key of the administrator test. Set by the start-up.
     std::string UsuarioSesion;
+    /// The suite's confidentiality (SS_CONFIDENCIALIDAD) is on: a non-administrator's
+    /// statements on the journal read its restricted view. Set by the profile load.
+    bool gConfidencialidad = false;
     /// The database access dialog. Receives the pre-filled values, returns what the operator
     /// chose. Unset: the dialog answers "cancelled".
     std::function<DatosAcceso(const DatosAcceso&)> DialogoAcceso;
@@ -178,14 +181,39 @@ class DB_Dll {
                                       const std::string& Condicion = "");
 
     // ---- Statement translation and schema ---------------------------------------------------
-    /// The statement as this session may send it; the "@Admin_" marker is removed.
+    /// The statement as this session may send it (Sinonimos.h): for a non-administrator the
+    /// protected tables become their restricted "SS_" views (the journal only with
+    /// gConfidencialidad); the "@Admin_" markers are removed.
     std::string SS_TSinonimos(const std::string& sql);
-    /// The statement in Oracle dialect for Oracle connections; unchanged otherwise.
+    /// The statement in Oracle dialect (DialectoOracle.h) when gConnString names Oracle;
+    /// unchanged otherwise.
     std::string ORACLE_Dicc(const std::string& Valor);
+    /// Runs a server style script on gCnn (Oracle connections): its statements one by one,
+    /// translated, those the server alone understands skipped (SentenciaCompatible); "SET
+    /// TRANSACTION", "COMMIT" and "ROLLBACK" drive gCnn's transaction. RecordsAffected
+    /// accumulates the counts; `filas`, when given, receives the rows of the last statement.
+    /// A failing statement throws ErrorEjecucion (gCnn.Errors() filled) and the rest of the
+    /// script does not run; a transaction the script began is then rolled back. A single
+    /// remaining error with native code 265929 is cleared at the end. Returns "".
+    std::string EjecutarGuionOracle(const std::string& script, long& RecordsAffected,
+                                    Recordset* filas = nullptr);
     /// Whether the connected database has the table (name trimmed, case ignored).
     bool ExisteTablaDB(const std::string& Tabla);
     /// Whether the table has the column (true without looking on an Oracle provider).
     bool ExisteCampoDB(const std::string& Tabla, const std::string& Campo);
+    /// The statement AddField sends.
+    static std::string SentenciaAddField(const std::string& Tabla, const std::string& Campo,
+                                         const std::string& Tipo, bool PermiteNulos,
+                                         const std::optional<std::string>& ValorDefault);
+    /// Adds the column to the table (SentenciaAddField through EjecutaConsultaSQL). A failure
+    /// goes to TratamientoErrores ("errAddField"): retry repeats, anything else leaves.
+    void AddField(const std::string& Tabla, const std::string& Campo, const std::string& Tipo,
+                  bool PermiteNulos, const std::optional<std::string>& ValorDefault = std::nullopt);
+    /// When the table exists and lacks the column, adds it if `Agregar`. True once done; false
+    /// when the addition was asked for and failed. A missing table is left alone.
+    bool VerCampoDB(const std::string& Tabla, const std::string& Campo, bool Agregar,
+                    const std::string& Tipo, bool PermiteNulos,
+                    const std::optional<std::string>& ValorDefault = std::nullopt);
 
     // ---- SQL literals and object names (pure) -----------------------------------------------
     /// ADO type-code classifiers; a code given as text compares as its number; a text that is
@@ -203,8 +231,10 @@ class DB_Dll {
     /// "'" for date and text codes, "" otherwise.
     static std::string ADOComilla(long Qtype);
     static std::string ADOComilla(std::string_view Qtype);
-    /// The SQL literal of a value: Tipo "@" numeric (Null -> 0, "," -> "."), "'" quoted with
-    /// apostrophes doubled, anything else the text as is; Null gives NULL.
+    /// The SQL literal of a value: Tipo "@" numeric (Null -> 0, "," -> "."), "'" between
+    /// apostrophes, anything else the text as is; Null gives NULL. Nothing inside the value is
+    /// escaped (the suite's programs rely on this form): statements of this program quote
+    /// values with texto::DuplicarApostrofes instead.
     static std::string SQLValue(const std::optional<std::string>& Valor, const std::string& Tipo);
     static std::string SQLValue2(const std::optional<std::string>& Valor, const std::string& Tipo);
     static std::string stSTF(std::string& rsName, bool rnPart);
@@ -245,6 +275,8 @@ class DB_Dll {
     int ReportarBusqueda(const ErrorEjecucion& e, int& cuenta);
     bool Existe(const std::string& sql, Recordset* Lrcs, bool SoloLectura, bool traducir);
     void ComprobarAdministrador(bool MuestraError);
+    bool AgregarCampo(const std::string& Tabla, const std::string& Campo, const std::string& Tipo,
+                      bool PermiteNulos, const std::optional<std::string>& ValorDefault);
     std::string TituloPrograma() const;
 };
 

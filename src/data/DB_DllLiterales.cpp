@@ -71,8 +71,7 @@ std::string DB_Dll::SQLValue(const std::optional<std::string>& Valor, const std:
         return texto::Reemplazar(numero, ",", ".");
     }
     if (!Valor) return "NULL";
-    // Apostrophes inside a quoted value are doubled so that the value cannot end the literal.
-    if (Tipo == "'") return "'" + texto::DuplicarApostrofes(*Valor) + "'";
+    if (Tipo == "'") return "'" + *Valor + "'";
     return *Valor;
 }
 

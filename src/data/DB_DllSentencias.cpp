@@ -1,8 +1,10 @@
 // Running statements on the shared connection: statement preparation, recordsets, commands,
 // the lost-connection procedure, name translation and the schema checks.
 #include "DB_Dll.h"
+#include "DialectoOracle.h"
 #include "Pasos.h"
 #include "Plataforma.h"
+#include "Sinonimos.h"
 #include "Texto.h"
 
 namespace {
@@ -10,6 +12,7 @@ namespace {
 constexpr long kNativoRed = 11;             // general network error: the link is gone
 constexpr long kNativoTruncamiento = 8152;  // string or binary data would be truncated
 constexpr int kLimiteReintentos = 3;
+constexpr long kNativoAvisoOracle = 265929;  // the provider's notice after a script runs
 
 std::string QuitarMarcaAdmin(const std::string& sql) {
     return texto::ReemplazarSinCaso(sql, "@Admin_", "");
@@ -151,11 +154,18 @@ bool DB_Dll::EjecutarPreparada(std::string& SentenciaSQL, long& RecordsAffected,
                                const DecisionFalla& decidir) {
     SentenciaSQL = PrepararSentencia(SentenciaSQL);
     const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
+    // On Oracle the text may be a server style script: it runs statement by statement.
+    const bool oracle = texto::ContieneSinCaso(gCnn.ConnectionString, "ORACLE");
     bool ejecutada = false;
     Falla falla;
     EjecutarPaso(
         [&] {
-            EjecutarComando(gCnn, SentenciaSQL, RecordsAffected, Lrcs);
+            if (oracle) {
+                RecordsAffected = 0;
+                EjecutarGuionOracle(SentenciaSQL, RecordsAffected, Lrcs);
+            } else {
+                EjecutarComando(gCnn, SentenciaSQL, RecordsAffected, Lrcs);
+            }
             ejecutada = true;
         },
         [&](const ErrorEjecucion& e) {
@@ -197,15 +207,57 @@ bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffecte
 }
 
 std::string DB_Dll::SS_TSinonimos(const std::string& sql) {
-    // The redirection of protected tables to their restricted views for non-administrators
-    // is not applied yet: every session gets the real tables, and the marker goes.
-    return QuitarMarcaAdmin(sql);
+    return data::TraducirSinonimos(sql, gEsAdmin, gConfidencialidad);
 }
 
 std::string DB_Dll::ORACLE_Dicc(const std::string& Valor) {
-    // Statements reach engines in the suite server's dialect; the Oracle rewriting is not
-    // built, so the text goes unchanged.
-    return Valor;
+    if (!texto::ContieneSinCaso(gConnString, "ORACLE")) return Valor;
+    return data::TraducirOracle(Valor);
+}
+
+std::string DB_Dll::EjecutarGuionOracle(const std::string& script, long& RecordsAffected,
+                                        Recordset* filas) {
+    const auto empieza = [](const std::string& s, std::string_view palabra) {
+        return texto::IgualesSinCaso(texto::Izquierda(s, static_cast<int>(palabra.size())),
+                                     palabra);
+    };
+    bool comenzada = false;  // a transaction this script began and has not ended
+    try {
+        for (std::string sentencia : data::PartirGuionOracle(script)) {
+            if (empieza(sentencia, "SET TRANSACTION")) {
+                gCnn.BeginTrans();
+                comenzada = true;
+            } else if (empieza(sentencia, "COMMIT")) {
+                gCnn.CommitTrans();
+                comenzada = false;
+            } else if (empieza(sentencia, "ROLLBACK")) {
+                gCnn.RollbackTrans();
+                comenzada = false;
+            } else {
+                std::string traducida = ORACLE_Dicc(sentencia);
+                if (SentenciaCompatible(traducida).empty()) continue;
+                long afectadas = -1;
+                Recordset rs = gCnn.Execute(traducida, &afectadas, -1);
+                if (afectadas > 0) RecordsAffected += afectadas;
+                if (filas) *filas = std::move(rs);
+            }
+        }
+    } catch (const ErrorEjecucion&) {
+        // The statements already run in the script's own transaction must not stay pending:
+        // undone, with the failure's errors kept for the caller.
+        if (comenzada && gCnn.EnTransaccion()) {
+            const ColeccionErrores errores = gCnn.Errors();
+            try {
+                gCnn.RollbackTrans();
+            } catch (const ErrorEjecucion&) {
+            }
+            gCnn.Errors() = errores;
+        }
+        throw;
+    }
+    if (gCnn.Errors().Count() == 1 && gCnn.Errors().Item(0).Nativo == kNativoAvisoOracle)
+        gCnn.Errors().Clear();
+    return {};
 }
 
 bool DB_Dll::ExisteTablaDB(const std::string& Tabla) {
@@ -237,4 +289,50 @@ bool DB_Dll::ExisteCampoDB(const std::string& Tabla, const std::string& Campo) {
         },
         [&](const ErrorEjecucion& e) { return TratamientoErrores(e, 18, "VerificaCampos"); });
     return hallado;
+}
+
+std::string DB_Dll::SentenciaAddField(const std::string& Tabla, const std::string& Campo,
+                                      const std::string& Tipo, bool PermiteNulos,
+                                      const std::optional<std::string>& ValorDefault) {
+    std::string sql = "ALTER TABLE dbo." + Tabla + " ADD " + Campo + " " + Tipo +
+                      (PermiteNulos ? " Null " : " Not Null ");
+    if (ValorDefault)
+        sql += " CONSTRAINT DF_" + texto::Recortar(Tabla) + "_" + texto::Recortar(Campo) +
+               " DEFAULT (" + *ValorDefault + ")";
+    return sql;
+}
+
+bool DB_Dll::AgregarCampo(const std::string& Tabla, const std::string& Campo,
+                          const std::string& Tipo, bool PermiteNulos,
+                          const std::optional<std::string>& ValorDefault) {
+    // The command runner leaves a failure in the error collection: it is reported here.
+    return EjecutarPaso(
+        [&] {
+            std::string sql = SentenciaAddField(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
+            long afectadas = 0;
+            if (EjecutaConsultaSQL(sql, afectadas)) return;
+            const ErrorAdo e = gCnn.Errors().Vacia() ? ErrorAdo{} : gCnn.Errors().Item(0);
+            throw ErrorEjecucion(e.Numero ? e.Numero : errnum::kEFail,
+                                 e.Descripcion.empty() ? "No se pudo agregar el campo " + Campo +
+                                                             " a la tabla " + Tabla
+                                                       : e.Descripcion,
+                                 e.Origen);
+        },
+        [&](const ErrorEjecucion& e) {
+            const int r = TratamientoErrores(e, 18, "errAddField");
+            return r == respuesta::kReintentar ? r : respuesta::kAbortar;
+        });
+}
+
+void DB_Dll::AddField(const std::string& Tabla, const std::string& Campo, const std::string& Tipo,
+                      bool PermiteNulos, const std::optional<std::string>& ValorDefault) {
+    AgregarCampo(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
+}
+
+bool DB_Dll::VerCampoDB(const std::string& Tabla, const std::string& Campo, bool Agregar,
+                        const std::string& Tipo, bool PermiteNulos,
+                        const std::optional<std::string>& ValorDefault) {
+    if (ExisteTablaDB(Tabla) && !ExisteCampoDB(Tabla, Campo) && Agregar)
+        return AgregarCampo(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
+    return true;
 }

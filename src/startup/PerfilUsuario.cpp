@@ -24,7 +24,11 @@ void IniContable(DB_Dll& db) {
                                                             "UNegocio", "nombre", tipodato::kTexto);
                           s.gUNegocio = AjustarAncho(TextoDeValor(unidad.value_or("")), 4);
                       },
-                      [&] { s.gConfidencialidad = EsSi(Cfg(db, "SS_CONFIDENCIALIDAD")); },
+                      [&] {
+                          // The data layer redirects the journal by this flag as well.
+                          s.gConfidencialidad = EsSi(Cfg(db, "SS_CONFIDENCIALIDAD"));
+                          db.gConfidencialidad = s.gConfidencialidad;
+                      },
                       [&] {
                           // A user without a business unit gets unit 1 (the width-4 text of nothing
                           // is blank, not empty).

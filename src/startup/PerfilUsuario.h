@@ -9,7 +9,8 @@ class DB_Dll;
 /// How the program ends when the access check refuses the user.
 inline constexpr int kFinSinAcceso = 2;
 
-/// Loads the session profile (sesion()): the capitals-only, lock and confidentiality flags,
+/// Loads the session profile (sesion()): the capitals-only, lock and confidentiality flags
+/// (the latter also into db.gConfidencialidad, which the name translation reads),
 /// the period, the user's business unit from ta_usuarios (default "   1") and the background
 /// and text colours (background default 0xFFFF00). A failing step is shown in the helper
 /// library's error dialog ("IniContable"): retry repeats it, ignore goes on, any other answer
