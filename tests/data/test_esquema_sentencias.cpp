@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "DialectoOracle.h"
+#include "Sinonimos.h"
 #include "test_esquema_base.h"
 
 using namespace esquema_prueba;
@@ -164,24 +165,39 @@ const char* const kSentencias[] = {
     "SELECT * FROM SS_V_TA_FAMILIAS",
 };
 
-TEST_F(BaseDemoPrueba, CadaSentenciaDelProgramaEncuentraSusTablasYColumnas) {
-    // Run inside a transaction that is rolled back, so the writing statements are executed
-    // too (which also checks their constraints) without changing the demo data.
-    ASSERT_EQ(con().Ejecutar("BEGIN"), "");
+/// Runs every statement of the program, as `forma` gives it, on the demo database inside a
+/// transaction that is rolled back, so that the writing statements are executed too (which also
+/// checks their constraints) without changing the demo data.
+void EjecutarTodas(const Conexion& con, std::string (*forma)(const std::string&)) {
+    ASSERT_EQ(con.Ejecutar("BEGIN"), "");
     for (const char* original : kSentencias) {
-        const std::string sql = Adaptar(original);
+        const std::string sql = Adaptar(forma(original));
         sqlite3_stmt* st = nullptr;
-        const int rc = sqlite3_prepare_v2(con().get(), sql.c_str(), -1, &st, nullptr);
-        EXPECT_EQ(rc, SQLITE_OK) << original << "\n" << sql << "\n" << sqlite3_errmsg(con().get());
+        const int rc = sqlite3_prepare_v2(con.get(), sql.c_str(), -1, &st, nullptr);
+        EXPECT_EQ(rc, SQLITE_OK) << original << "\n" << sql << "\n" << sqlite3_errmsg(con.get());
         if (rc == SQLITE_OK) {
             int paso;
             while ((paso = sqlite3_step(st)) == SQLITE_ROW) {
             }
-            EXPECT_EQ(paso, SQLITE_DONE) << original << "\n" << sqlite3_errmsg(con().get());
+            EXPECT_EQ(paso, SQLITE_DONE) << original << "\n" << sqlite3_errmsg(con.get());
         }
         sqlite3_finalize(st);
     }
-    EXPECT_EQ(con().Ejecutar("ROLLBACK"), "");
+    EXPECT_EQ(con.Ejecutar("ROLLBACK"), "");
+}
+
+TEST_F(BaseDemoPrueba, CadaSentenciaDelProgramaEncuentraSusTablasYColumnas) {
+    EjecutarTodas(con(), [](const std::string& s) { return s; });
+}
+
+/// A restricted user with confidentiality on reads the protected tables through their views:
+/// the same statements must run there.
+TEST_F(BaseDemoPrueba, LasSentenciasDeUnUsuarioRestringidoTambien) {
+    EjecutarTodas(con(), [](const std::string& s) {
+        // The sheet of all templates reads through a connection of its own, untranslated.
+        const bool planilla = s.rfind("SELECT MA_MODELOS.NOMBRE,", 0) == 0;
+        return planilla ? s : data::TraducirSinonimos(s, false, true);
+    });
 }
 
 TEST(AdaptacionDePrueba, ConvierteLoQueLasSentenciasUsan) {
@@ -204,9 +220,9 @@ TEST(SentenciasEnOracle, NingunaConservaLoPropioDelServidor) {
         EXPECT_FALSE(std::regex_search(sinTextos, propio)) << original << "\n" << oracle;
     }
     // The check itself sees each construction.
-    for (const char* servidor : {"SELECT TOP 1 * FROM T", "SELECT [A] FROM T",
-                                 "SELECT A FROM T WITH (NOLOCK)", "SELECT LEN (A) FROM T",
-                                 "SELECT isnull(A, 0) FROM T", "SELECT GETDATE() FROM T"})
+    for (const char* servidor :
+         {"SELECT TOP 1 * FROM T", "SELECT [A] FROM T", "SELECT A FROM T WITH (NOLOCK)",
+          "SELECT LEN (A) FROM T", "SELECT isnull(A, 0) FROM T", "SELECT GETDATE() FROM T"})
         EXPECT_TRUE(std::regex_search(servidor, propio)) << servidor;
 }
 
