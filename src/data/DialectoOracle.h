@@ -23,6 +23,7 @@ inline constexpr std::array<std::string_view, 12> kPalabrasGuionOracle = {
 ///    parentheses when it has an OR of its own); one with any of them is read as an inline
 ///    view, "SELECT * FROM (...) WHERE ROWNUM <= n", so that the limit counts the sorted or
 ///    grouped rows as the server's TOP does;
+///    "TOP 100 PERCENT" just goes;
 ///  - LEN, ISNULL, SUBSTRING, GETDATE() become LENGTH, NVL, SUBSTR, SYSDATE;
 ///    CHARINDEX(a, b[, n]) becomes INSTR(b, a[, n]) (Oracle takes the searched text first);
 ///    CONVERT(<text type>, x[, 103]) becomes TO_CHAR(x[, 'DD/MM/YYYY']) and CONVERT(<number
