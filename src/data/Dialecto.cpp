@@ -67,10 +67,37 @@ const char* FuncionRenombrada(const std::vector<Token>& t, size_t i) {
     return nullptr;
 }
 
+/// In "ALTER TABLE t ADD [COLUMN] c <text type>[(n)] ...", the last token of the text type: a
+/// text column added to the schema compares like the others, with the suite collation. size()
+/// when the statement is not such an addition.
+size_t FinTipoTextoAgregado(const std::vector<Token>& t) {
+    const size_t alter = Siguiente(t, static_cast<size_t>(-1));
+    if (alter >= t.size() || !Es(t[alter], "ALTER")) return t.size();
+    size_t i = Siguiente(t, alter);
+    if (i >= t.size() || !Es(t[i], "TABLE")) return t.size();
+    while (i < t.size() && !Es(t[i], "ADD")) i = Siguiente(t, i);
+    i = Siguiente(t, i);
+    if (i < t.size() && Es(t[i], "COLUMN")) i = Siguiente(t, i);
+    const size_t tipo = Siguiente(t, i);  // after the column's name
+    if (tipo >= t.size()) return t.size();
+    bool texto = false;
+    for (const char* x : {"VARCHAR", "NVARCHAR", "CHAR", "NCHAR", "TEXT", "NTEXT"})
+        texto = texto || Es(t[tipo], x);
+    if (!texto) return t.size();
+    const size_t abre = Siguiente(t, tipo);
+    if (abre < t.size() && EsSimbolo(t[abre], "(")) {
+        const size_t cierre = CierreDe(t, abre);
+        return cierre < t.size() ? cierre : t.size();
+    }
+    return tipo;
+}
+
 class AdaptadorSqlite {
   public:
     explicit AdaptadorSqlite(std::vector<Token> t)
-        : t_(std::move(t)), colacion_(LiteralesAColacionar(t_)) {}
+        : t_(std::move(t)), colacion_(LiteralesAColacionar(t_)) {
+        if (const size_t fin = FinTipoTextoAgregado(t_); fin < t_.size()) colacion_.insert(fin);
+    }
 
     std::string Resultado() {
         limites_.push_back("");
@@ -109,6 +136,7 @@ class AdaptadorSqlite {
                 limites_.pop_back();
             }
             out_ += tk.texto;
+            if (colacion_.count(i_)) out_ += std::string(" COLLATE ") + kColacionSuite;
             return;
         }
         if (EsSimbolo(tk, ";")) {

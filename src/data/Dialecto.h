@@ -12,7 +12,8 @@
 /// literals lose the N, a "+" next to a text literal becomes "||", ISNULL/LEFT/RIGHT calls take the
 /// registered names, "BEGIN TRAN" becomes "BEGIN IMMEDIATE TRANSACTION", and a comparison of
 /// LTRIM(..)/RTRIM(..) with a literal names the suite collation so that it ignores case and
-/// trailing blanks as the server does. Text inside literals is never touched.
+/// trailing blanks as the server does, as does a text column added by ALTER TABLE .. ADD.
+/// Text inside literals is never touched.
 /// Oracle: the Oracle rewriting (DialectoOracle.h). SQL Server: the statement as given. Never
 /// throws for any input.
 std::string AdaptarSentencia(const std::string& sql, Dialecto destino);

@@ -191,11 +191,16 @@ TEST_F(Campos, VerCampoAgregaSoloLoQueFalta) {
               "DF_MA_CUENTAS_NOTA DEFAULT ('')");
     EXPECT_TRUE(db.ExisteCampoDB("MA_CUENTAS", "nota"));
     EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "1101", "NOTA", "CODIGO"), "");
+    // The added text column compares like the server's: case and trailing blanks ignored.
+    std::string nota = "UPDATE MA_CUENTAS SET NOTA = 'Abc' WHERE CODIGO = '1101'";
+    long n = 0;
+    ASSERT_TRUE(db.EjecutaConsultaSQL(nota, n));
+    EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "aBC  ", "CODIGO", "NOTA"), "1101");
     // Present column, missing table, or no addition asked for: nothing is sent.
     EXPECT_TRUE(db.VerCampoDB("MA_CUENTAS", " nota ", true, "int", true));
     EXPECT_TRUE(db.VerCampoDB("NO_EXISTE", "NOTA", true, "int", true));
     EXPECT_TRUE(db.VerCampoDB("MA_CUENTAS", "OTRA", false, "int", true));
-    EXPECT_EQ(vistas.size(), 2u);  // the lookup above
+    EXPECT_EQ(vistas.size(), 4u);  // the lookups and the update above
     EXPECT_FALSE(db.ExisteCampoDB("MA_CUENTAS", "OTRA"));
     db.AddField("MA_CUENTAS", "OTRA", "int", true);
     EXPECT_EQ(vistas.back(), "ALTER TABLE dbo.MA_CUENTAS ADD OTRA int Null ");

@@ -104,6 +104,16 @@ TEST(Dialecto, TransaccionesDelServidor) {
     EXPECT_EQ(Sqlite("ROLLBACK TRANSACTION"), "ROLLBACK TRANSACTION");
 }
 
+TEST(Dialecto, ColumnaDeTextoAgregadaLlevaLaColacion) {
+    EXPECT_EQ(
+        Sqlite("ALTER TABLE dbo.T ADD C varchar(10) Not Null  CONSTRAINT DF_T_C DEFAULT ('')"),
+        "ALTER TABLE T ADD C varchar(10) COLLATE SUITE_CI Not Null  CONSTRAINT DF_T_C "
+        "DEFAULT ('')");
+    EXPECT_EQ(Sqlite("ALTER TABLE T ADD COLUMN C NTEXT Null "),
+              "ALTER TABLE T ADD COLUMN C NTEXT COLLATE SUITE_CI Null ");
+    EXPECT_EQ(Sqlite("ALTER TABLE T ADD N int Null "), "ALTER TABLE T ADD N int Null ");
+}
+
 TEST(Dialecto, TablaDeUnaConsultaSimple) {
     EXPECT_EQ(TablaDeConsulta("SELECT * FROM MA_MODELOS WHERE 1=0"), "MA_MODELOS");
     EXPECT_EQ(TablaDeConsulta("select a, (select 1 from x) from [dbo].[DEBE-HABER] with(nolock)"),
