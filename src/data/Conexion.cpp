@@ -187,6 +187,13 @@ long Conexion::EjecutarConParametros(const std::string& sql,
     return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); }).Afectadas;
 }
 
+ResultadoSql Conexion::Consultar(const std::string& sql, const std::vector<ValorSql>& parametros) {
+    if (Observador) Observador(sql);
+    Motor& m = PrepararMotor();
+    const std::string& adaptada = Adaptada(sql, m.DialectoSql());
+    return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); });
+}
+
 void Conexion::BeginTrans() {
     Motor& m = PrepararMotor();
     Proteger([&] {

@@ -56,6 +56,10 @@ class Conexion {
     Recordset Execute(const std::string& sql, long* afectadas = nullptr, long opciones = -1);
     /// Runs a statement with "?" placeholders (values never concatenated into the text).
     long EjecutarConParametros(const std::string& sql, const std::vector<ValorSql>& parametros);
+    /// Runs a query with "?" placeholders and gives its rows as the engine returned them,
+    /// without building a recordset: for procedures that read many rows once. A text run
+    /// again with other values reuses the engine's prepared statement. Errors as Execute.
+    ResultadoSql Consultar(const std::string& sql, const std::vector<ValorSql>& parametros = {});
 
     void BeginTrans();
     void CommitTrans();
