@@ -183,6 +183,8 @@ CREATE TABLE MV_ASIENTOS (
 CREATE INDEX ix_mv_asientos_numero ON MV_ASIENTOS (PERIODO, MES_OPERATIVO, "NUMERO ASIENTO");
 CREATE INDEX ix_mv_asientos_comprobante ON MV_ASIENTOS (TC, SUCURSAL, NUMERO, LETRA);
 CREATE INDEX ix_mv_asientos_tiporeg_fecha ON MV_ASIENTOS (RTRIM(LTRIM(TIPO_REG)) COLLATE SUITE_CI, FECHA);
+-- The lines of a run of entries of one register type and operative month (subledger work table).
+CREATE INDEX ix_mv_asientos_tiporeg_numero ON MV_ASIENTOS (RTRIM(LTRIM(TIPO_REG)) COLLATE SUITE_CI, MES_OPERATIVO, "NUMERO ASIENTO");
 CREATE INDEX ix_mv_asientos_cuenta ON MV_ASIENTOS (CUENTA);
 -- Lines of a period dated on or outside its limits (two ranges of one index).
 CREATE INDEX ix_mv_asientos_periodo_fecha ON MV_ASIENTOS (PERIODO, FECHA);

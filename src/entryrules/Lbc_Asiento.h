@@ -16,6 +16,9 @@
 
 class DB_Dll;
 class Recordset;
+namespace entryrules {
+struct EntornoSubdiarios;
+}
 
 /// Asks the operator what to do about a failure in routine `rutina`; returns the answer code
 /// (4 retry the step, 5 go on with the next step, anything else leave the routine).
@@ -188,6 +191,44 @@ class Lbc_Asiento {
     /// True when voucher type `Tipo` (trimmed) belongs to some subledger. Failures go to the
     /// reporter as "ValidaTCRegistraciones"; leaving gives false.
     bool ValidaTCRegistraciones(std::string_view Tipo);
+
+    // ---- Auxiliary subledger and the smaller journal lookups (Subdiarios*.cpp) ----------
+
+    /// Replaces the user's rows of AUX_SUBDIARIOS by one row per pair of a debit and a credit
+    /// line of every entry of register type `TipoSub` dated from `Fecha_Desde` (blank: it
+    /// becomes "01/01/1990") to `Fecha_Hasta`, in one transaction, showing the progress notice
+    /// of `entorno`, whose cancel button offers to stop (rows written so far are kept). A
+    /// failing step goes to the reporter as "GeneraAuxiliarSubdiarios": 4 repeats it, 5 goes
+    /// on, anything else rolls everything back. The notice is closed on every way out.
+    void GeneraAuxiliarSubdiarios(const entryrules::EntornoSubdiarios& entorno,
+                                  std::string& Fecha_Desde, const std::string& Fecha_Hasta,
+                                  const std::string& TipoSub, bool EsArchivoLegal = false);
+
+    /// True (after telling the user) when the summary entry "month-number" of the subledger,
+    /// in the current period, was cancelled (Anulado).
+    bool AsientoResumenAnulado(const std::string& Subdiario,
+                               const std::string& NroAsiento_ConFomato);
+    /// True when a journal line carries the voucher (and, when given, the supplier account
+    /// CABCUENTA). With `lrcsaux` the lines stay open in it for the caller.
+    bool ExisteEnMVAsientos(const std::string& TC, const std::string& suc, const std::string& Nro,
+                            const std::string& L,
+                            const std::optional<std::string>& Proveedor = std::nullopt,
+                            Recordset* lrcsaux = nullptr);
+    /// The same restricted to one entry (number, operative month; with a supplier also the
+    /// period) and to lines that are not summaries.
+    bool ExisteEnMVAsientos2(const std::string& TC, const std::string& suc, const std::string& Nro,
+                             const std::string& L, const std::string& Tipo_Reg,
+                             const std::string& NroAsiento, const std::string& MesOP,
+                             const std::string& Periodo,
+                             const std::optional<std::string>& Proveedor = std::nullopt,
+                             Recordset* lrcsaux = nullptr);
+    /// Opens the extra data of the account into `LRsTmp` (closed first, left open) and tells
+    /// whether there is any.
+    bool ExisteDatosAdicionales(const std::string& Valor_Buscado, Recordset& LRsTmp);
+    /// The next fixed-asset code: "1" when there is none yet; "" when the reading is left.
+    std::string UltimoIDBienDeUso();
+    /// The next event id of the asset: "1" when it has none yet; "" when the reading is left.
+    std::string UltimoIDNovedadBienDeUso(const std::string& CodigoBien);
 
   private:
     int Reportar(const ErrorEjecucion& e, const char* rutina) const;

@@ -76,4 +76,100 @@ std::string SubdiarioDeComprobante(std::string_view tc) {
     return "SELECT TC FROM MA_SUBDIARIOSCOMPROBANTES WHERE TC=" + Literal(tc);
 }
 
+std::string BorrarAuxiliarDeUsuario(std::string_view usuario) {
+    return "DELETE AUX_SUBDIARIOS WHERE RTRIM(LTRIM(USUARIO)) = " + Literal(usuario);
+}
+
+std::string AsientosDeSubdiario(std::string_view tipoReg, std::string_view desde,
+                                std::string_view hasta) {
+    return "SELECT DISTINCT Periodo,[MES_OPERATIVO],[NUMERO ASIENTO] FROM MV_ASIENTOS WHERE "
+           "RTRIM(LTRIM(TIPO_REG)) = " +
+           Literal(tipoReg) + " AND FECHA >= " + std::string(desde) +
+           " AND FECHA <= " + std::string(hasta) + " ORDER BY [MES_OPERATIVO],[NUMERO ASIENTO]";
+}
+
+std::string LineasDeAsientos(std::string_view tipoReg) {
+    return "SELECT PERIODO, MES_OPERATIVO, [NUMERO ASIENTO], [DEBE-HABER], FECHA, TC, SUCURSAL, "
+           "NUMERO, LETRA, CABIMPORTE, CUENTA, IMPORTE, DETALLE FROM MV_ASIENTOS WHERE "
+           "RTRIM(LTRIM(TIPO_REG)) = " +
+           Literal(tipoReg) +
+           " AND MES_OPERATIVO = ? AND [NUMERO ASIENTO] >= ? AND [NUMERO ASIENTO] <= ? AND "
+           "[DEBE-HABER] IN ('D', 'H') ORDER BY [NUMERO ASIENTO], PERIODO, [DEBE-HABER], CUENTA";
+}
+
+namespace {
+
+/// "?, ?, ..., ?" with `n` marks.
+std::string Marcas(size_t n) {
+    std::string r;
+    for (size_t i = 0; i < n; ++i) r += i ? ", ?" : "?";
+    return r;
+}
+
+}  // namespace
+
+std::string NombresDeCuentas(size_t cuentas) {
+    return "SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS WHERE CODIGO IN (" + Marcas(cuentas) + ")";
+}
+
+std::string InsercionAuxiliar(size_t filas) {
+    std::string sql =
+        "INSERT INTO AUX_SUBDIARIOS (Usuario, Periodo, Mes_Operativo, [numero asiento], fecha, "
+        "TC, Sucursal, Numero, letra, Cabimporte, cuenta_D, descripcion_D, importe_D, Concepto, "
+        "cuenta_H, descripcion_H, importe_H) VALUES ";
+    const std::string fila = "(" + Marcas(kValoresFilaAuxiliar) + ")";
+    for (size_t i = 0; i < filas; ++i) sql += (i ? ", " : "") + fila;
+    return sql;
+}
+
+namespace {
+
+std::string CondicionComprobante(std::string_view tc, std::string_view sucursal,
+                                 std::string_view numero, std::string_view letra) {
+    return "TC = " + Literal(texto::Recortar(tc)) + " AND SUCURSAL = " + Literal(sucursal) +
+           " AND NUMERO = " + Literal(numero) + " AND LETRA = " + Literal(texto::Recortar(letra));
+}
+
+}  // namespace
+
+std::string LineasDeComprobante(std::string_view tc, std::string_view sucursal,
+                                std::string_view numero, std::string_view letra,
+                                std::optional<std::string_view> proveedor) {
+    const std::string condicion = CondicionComprobante(tc, sucursal, numero, letra);
+    if (proveedor)
+        return "SELECT * FROM MV_ASIENTOS WITH(NOLOCK) WHERE " + condicion +
+               " AND CABCUENTA = " + Literal(*proveedor);
+    return "SELECT * FROM MV_ASIENTOS  WITH(NOLOCK) WHERE " + condicion;
+}
+
+std::string LineasDeComprobanteEnAsiento(std::string_view tc, std::string_view sucursal,
+                                         std::string_view numero, std::string_view letra,
+                                         int32_t nroAsiento, int32_t mes, int32_t periodo,
+                                         std::optional<std::string_view> proveedor) {
+    const std::string condicion = CondicionComprobante(tc, sucursal, numero, letra) +
+                                  " AND [NUMERO ASIENTO] = " + std::to_string(nroAsiento);
+    if (proveedor)
+        return "SELECT * FROM MV_ASIENTOS WITH(NOLOCK) WHERE " + condicion +
+               " AND MES_OPERATIVO = " + std::to_string(mes) +
+               " AND Periodo = " + std::to_string(periodo) +
+               " AND CABCUENTA = " + Literal(*proveedor) + " AND (ESRESUMEN = 0)";
+    return "SELECT * FROM MV_ASIENTOS  WITH(NOLOCK) WHERE " + condicion +
+           "  AND MES_OPERATIVO = " + std::to_string(mes) + " AND (ESRESUMEN = 0)";
+}
+
+std::string ResumenDeSubdiario(std::string_view subdiario, int32_t id, int32_t mes, int periodo) {
+    return "SELECT * FROM MV_CONTROL_AS_RES WHERE SUBDIARIO=" + Literal(subdiario) +
+           " AND ID=" + std::to_string(id) + " AND MONTH(FECHA_DESDE) = " + std::to_string(mes) +
+           " AND PERIODO = " + std::to_string(periodo);
+}
+
+std::string DatosAdicionales(std::string_view codigo) {
+    return "SELECT * FROM MA_CUENTASADIC WHERE Codigo = " + Literal(texto::Recortar(codigo));
+}
+
+std::string UltimaNovedadDeBien(int32_t codigo) {
+    return "SELECT MAX(ID) AS [ELID] FROM MA_BIENES_novedades WHERE CODIGO = " +
+           std::to_string(codigo);
+}
+
 }  // namespace entryrules::sentencias

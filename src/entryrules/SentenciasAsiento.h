@@ -3,6 +3,8 @@
 // dialect. The rules build every statement here and nowhere else, so that the schema's indexes
 // can be checked against exactly what runs. Text values are placed between apostrophes with
 // their apostrophes doubled; numbers are written as numbers.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,5 +45,40 @@ std::string ResumenesSubdiario(std::string_view subdiario, int periodo);
 std::string ComprobantesDeSubdiario(std::string_view subdiario);
 /// Whether a voucher type belongs to some subledger.
 std::string SubdiarioDeComprobante(std::string_view tc);
+
+// ---- Auxiliary subledger and the smaller journal lookups --------------------------------------
+
+/// The user's rows of the subledger work table (`usuario` trimmed by the caller).
+std::string BorrarAuxiliarDeUsuario(std::string_view usuario);
+/// The entries (period, month, number) of a register type dated between two date literals of
+/// the connected engine, in month and number order.
+std::string AsientosDeSubdiario(std::string_view tipoReg, std::string_view desde,
+                                std::string_view hasta);
+/// The debit and credit lines of a register type's entries of one operative month within a
+/// range of entry numbers (parameters: month, first number, last number), each entry's lines
+/// by side and account.
+std::string LineasDeAsientos(std::string_view tipoReg);
+/// Code and name of `cuentas` accounts (one parameter each).
+std::string NombresDeCuentas(size_t cuentas);
+/// Inserts `filas` rows into the subledger work table (kValoresFilaAuxiliar parameters each).
+std::string InsercionAuxiliar(size_t filas);
+inline constexpr size_t kValoresFilaAuxiliar = 17;
+/// Journal lines carrying a voucher (and, when given, a supplier account).
+std::string LineasDeComprobante(std::string_view tc, std::string_view sucursal,
+                                std::string_view numero, std::string_view letra,
+                                std::optional<std::string_view> proveedor);
+/// The ordinary lines of one entry carrying a voucher; with a supplier also of one period.
+std::string LineasDeComprobanteEnAsiento(std::string_view tc, std::string_view sucursal,
+                                         std::string_view numero, std::string_view letra,
+                                         int32_t nroAsiento, int32_t mes, int32_t periodo,
+                                         std::optional<std::string_view> proveedor);
+/// A summary entry of a subledger by id, month of its first date and period.
+std::string ResumenDeSubdiario(std::string_view subdiario, int32_t id, int32_t mes, int periodo);
+/// The extra data of an account.
+std::string DatosAdicionales(std::string_view codigo);
+/// The largest fixed-asset code.
+inline constexpr const char* kUltimoBien = "SELECT MAX(CODIGO) AS [ELCODIGO] FROM MA_BIENES";
+/// The largest event id of a fixed asset.
+std::string UltimaNovedadDeBien(int32_t codigo);
 
 }  // namespace entryrules::sentencias

@@ -1,4 +1,4 @@
-// The statements of the numbering, voucher and fiscal-year rules against the schema: each
+// The statements of the entry rules against the schema: each
 // finds its tables and columns and reaches its rows through an index, never by reading a
 // whole table of journal lines or vouchers.
 #include "Dialecto.h"
@@ -28,6 +28,18 @@ TEST_F(SentenciasReglas, CadaSentenciaUsaUnIndice) {
         s::ResumenesSubdiario("VEN", 2025),
         s::ComprobantesDeSubdiario("VEN"),
         s::SubdiarioDeComprobante("FC"),
+        // The subledger generation and the smaller journal lookups.
+        s::BorrarAuxiliarDeUsuario("DEMO"),
+        s::AsientosDeSubdiario("VEN", "'1990-01-01 00:00:00'", "'2025-12-31 00:00:00'"),
+        s::LineasDeAsientos("VEN"),
+        s::NombresDeCuentas(3),
+        s::LineasDeComprobante("FC", "0001", "00001523", "A", std::nullopt),
+        s::LineasDeComprobante("FC", "0001", "00001523", "A", "1.1.03.001"),
+        s::LineasDeComprobanteEnAsiento("FC", "0001", "00001523", "A", 1, 1, 2025, std::nullopt),
+        s::LineasDeComprobanteEnAsiento("FC", "0001", "00001523", "A", 1, 1, 2025, "1.1.03.001"),
+        s::ResumenDeSubdiario("VEN", 1, 1, 2025),
+        s::DatosAdicionales("1.1.01.012"),
+        s::UltimaNovedadDeBien(1),
         // The one-row lookups the duplicate check makes through the data layer.
         "SELECT TOP 1 * FROM MA_SUBDIARIOSCOMPROBANTES with(nolock)  WHERE TC ='FC' ",
         "SELECT TOP 1 * FROM TA_COMPROBANTES with(nolock)  WHERE CODIGO ='FC' ",
@@ -42,6 +54,9 @@ TEST_F(SentenciasReglas, CadaSentenciaUsaUnIndice) {
         EXPECT_NE(plan.find("USING"), std::string::npos) << plan;
         EXPECT_NO_THROW(base.Filas(sql));
     }
+    // The largest asset code is the table's own key: one row is read, without an index.
+    for (const auto& f : base.Filas(std::string("EXPLAIN QUERY PLAN ") + s::kUltimoBien))
+        EXPECT_EQ(f.back().find("SCAN"), std::string::npos) << f.back();
     // The years are read whole on purpose (a handful of rows), in key order without sorting.
     const auto plan = base.Filas(std::string("EXPLAIN QUERY PLAN ") + s::kEjercicios);
     ASSERT_EQ(plan.size(), 1u);
