@@ -1,19 +1,32 @@
 // The template editor: the window loads itself on the command line's launch parameters
 // (starting the session) and closing it ends the program.
 //
-// Besides the launch parameters the program accepts two options for documentation:
+// Besides the launch parameters the program accepts:
+//   --subdiarios DESDE HASTA TIPO [--archivo-legal]   instead of the editor, fill the auxiliary
+//                       subledger work table for the session's user and end
+// and, for documentation:
 //   --captura ARCHIVO   after loading, save a picture of the window to ARCHIVO and end
-//   --modelo NOMBRE     before the picture, confirm NOMBRE in the name field
+//   --modelo NOMBRE     before a picture, confirm NOMBRE in the name field
+//   --captura-aviso ARCHIVO   after loading, show the progress notice over the window and
+//                       save a picture of both to ARCHIVO
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 #include <cstdio>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "DB_Dll.h"
+#include "Dll_Display.h"
 #include "FrmMa_Modelo.h"
+#include "GeneracionSubdiarios.h"
 #include "InicioSesion.h"
+#include "Lbf_CtrlDisplay.h"
 #include "PlataformaQt.h"
 #include "TraduccionesQt.h"
 #include "frmAcceso.h"
@@ -22,6 +35,7 @@ namespace {
 
 struct Opciones {
     std::string captura;
+    std::string capturaAviso;
     std::string modelo;
     std::vector<const char*> resto;
 };
@@ -32,6 +46,8 @@ Opciones LeerOpciones(int argc, char** argv) {
         const std::string a = argv[i];
         if (a == "--captura" && i + 1 < argc) {
             o.captura = argv[++i];
+        } else if (a == "--captura-aviso" && i + 1 < argc) {
+            o.capturaAviso = argv[++i];
         } else if (a == "--modelo" && i + 1 < argc) {
             o.modelo = argv[++i];
         } else {
@@ -52,8 +68,16 @@ int main(int argc, char** argv) {
     InstalarPlataforma(std::make_unique<PlataformaQt>());
     // Connection data asked for by the data access object comes from the access dialog.
     InstalarDialogoAcceso(BaseDatos());
-    const Opciones op = LeerOpciones(argc, argv);
+    Opciones op = LeerOpciones(argc, argv);
+    std::optional<app::PedidoSubdiarios> subdiarios;
+    try {
+        subdiarios = app::LeerPedidoSubdiarios(op.resto);
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "Uso: asientos-modelo " << e.what() << " \"@Server=...;@DbName=...;\"\n";
+        return 2;
+    }
     RegistrarLineaDeComando(static_cast<int>(op.resto.size()), op.resto.data());
+    if (subdiarios) return app::GenerarSubdiarios(*subdiarios, LineaDeComando(), BaseDatos());
 
     auto* ventana = new FrmMa_Modelo(BaseDatos());
     ventana->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -68,6 +92,29 @@ int main(int argc, char** argv) {
             QTimer::singleShot(300, ventana, [ventana, op] {
                 const bool ok = ventana->grab().save(QString::fromStdString(op.captura));
                 std::_Exit(ok ? 0 : 2);
+            });
+        });
+    }
+    if (!op.capturaAviso.empty()) {
+        // The notice as a generation shows it, drawn at its own opacity over the window.
+        auto* aviso = new notice::Dll_Display;
+        QTimer::singleShot(300, ventana, [ventana, aviso, op] {
+            if (!op.modelo.empty()) {
+                ventana->txtFields[0]->setText(QString::fromStdString(op.modelo));
+                ventana->ConfirmarCampo(0, 13);
+            }
+            aviso->CartelInicio("Generando Reporte de Subdiarios", true);
+            bool cancelado = false;
+            aviso->CartelMostrar(cancelado, "Generando el Reporte", "0003-0000412");
+            QTimer::singleShot(450, ventana, [ventana, aviso, op] {
+                QImage imagen = ventana->grab().toImage();
+                QWidget& cartel = *aviso->Ventana();
+                QPainter p(&imagen);
+                p.setOpacity(cartel.windowOpacity());
+                p.drawPixmap((imagen.width() - cartel.width()) / 2,
+                             (imagen.height() - cartel.height()) / 2, cartel.grab());
+                p.end();
+                std::_Exit(imagen.save(QString::fromStdString(op.capturaAviso)) ? 0 : 2);
             });
         });
     }

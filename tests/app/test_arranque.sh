@@ -6,7 +6,10 @@
 #   2. on the demo database the editor window appears; a new template typed through the
 #      keyboard (name, account, check digit, amount, F2) reaches MA_MODELOS; an existing
 #      template loaded by name and saved again keeps its lines; Escape when idle closes the
-#      program with status 0.
+#      program with status 0;
+#   3. the auxiliary subledger generation run from the command line on the demo database
+#      writes one row per line of the longer side of every entry, says so, and a second run
+#      replaces the rows instead of adding to them.
 # Usage: test_arranque.sh <asientos-modelo> <crear-base-demo>
 # Exit status 0 when every check passes, 77 (skipped) when a needed tool is not installed.
 set -u
@@ -313,8 +316,49 @@ caso2() {
     sin_core "$caso"
 }
 
+# ---- 3. The auxiliary subledger from the command line --------------------------------------------
+caso3() {
+    local caso="generación de subdiarios" esperado vez
+    if [ ! -f "$base" ]; then
+        fallar "$caso: no hay base de demostración"
+        return
+    fi
+    # Entries of type VEN dated in 2025; each gives as many rows as its longer side has lines.
+    esperado=$(sqlite3 -separator $'\t' "$base" \
+        "SELECT PERIODO, MES_OPERATIVO, \"NUMERO ASIENTO\", TIPO_REG, \"DEBE-HABER\", FECHA FROM MV_ASIENTOS" |
+        awk -F'\t' '
+            toupper($4) == "VEN" && $6 >= "2025-01-01" && $6 <= "2025-12-31 00:00:00" { e[$1 " " $2 " " $3] = 1 }
+            toupper($4) == "VEN" { n[$1 " " $2 " " $3 " " toupper($5)]++ }
+            END { t = 0; for (k in e) { d = n[k " D"]; h = n[k " H"]; t += (d >= h ? d : h) } print t }')
+    if [ "$esperado" -eq 0 ]; then
+        fallar "$caso: la base de demostración no tiene asientos VEN de 2025"
+        return
+    fi
+    for vez in 1 2; do
+        (cd "$tmp/trabajo" &&
+            exec "$programa" --subdiarios 01/01/2025 31/12/2025 VEN "$(parametros "$tmp/demo" DEMO)") \
+            >"$tmp/subdiarios.log" 2>&1 &
+        app_pid=$!
+        if ! esperar_fin 60; then
+            fallar "$caso: la generación no terminó; ventanas:"
+            ventanas_visibles >&2
+            terminar_programa
+            return
+        fi
+        [ "$estado" -eq 0 ] || fallar "$caso: estado de salida $estado (vez $vez)"
+        grep -qxF "AUX_SUBDIARIOS: $esperado filas de DEMO (tipo VEN, 01/01/2025 a 31/12/2025)" \
+            "$tmp/subdiarios.log" ||
+            fallar "$caso: se esperaban $esperado filas (vez $vez); salida: $(cat "$tmp/subdiarios.log")"
+    done
+    local filas
+    filas=$(sqlite3 "$base" "SELECT count(*) FROM AUX_SUBDIARIOS NOT INDEXED")
+    [ "$filas" = "$esperado" ] || fallar "$caso: la tabla tiene $filas filas, se esperaban $esperado"
+    sin_core "$caso"
+}
+
 caso1
 caso2
+caso3
 
 if [ "$fallos" -ne 0 ]; then
     echo "Salida del programa:" >&2
