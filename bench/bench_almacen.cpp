@@ -14,6 +14,10 @@
 #include "PlataformaGuionada.h"
 #include "SemanticaSqlite.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace editor;
+
 namespace {
 
 constexpr const char* kNombre = "BANCO DE PRUEBA";

@@ -20,6 +20,11 @@
 #include "LogicaArbol.h"
 #include "Recordset.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace lookup;
+
 namespace {
 
 constexpr int kCuentas = 50000;
@@ -66,7 +71,8 @@ std::string Sentencia(long n) {
 /// The driver opens the tree; the window counts as ready when it is shown and painted.
 void BM_VentanaArbol(benchmark::State& estado) {
     auto& b = Base();
-    Lib_ClsCons3 driver(&b.db);
+    PreparacionConsultas preparacion;
+    Lib_ClsCons3 driver(b.db, preparacion);
     int nodos = 0, nivelMaximo = 0;
     driver.MostrarArbol = [&](lookup::Lib_FrmCons3Tree& v) {
         v.show();

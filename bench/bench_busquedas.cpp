@@ -17,6 +17,9 @@
 #include "SemanticaSqlite.h"
 #include "SqliteDirecto.h"
 
+using namespace helperlib;
+using namespace data;
+
 namespace {
 
 constexpr int kCuentas = 100000;

@@ -10,9 +10,15 @@
 #include <string>
 
 #include "BaseDemo.h"
+#include "Contexto.h"
 #include "DB_Dll.h"
 #include "FrmMa_Modelo.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace lookup;
+using namespace editor;
 
 namespace {
 
@@ -20,7 +26,8 @@ constexpr int kLineas = 1000;
 
 struct Entorno {
     std::string carpeta;
-    DB_Dll db;
+    Contexto ctx;
+    DB_Dll& db = ctx.db;
     std::unique_ptr<FrmMa_Modelo> frm;
 
     Entorno() {
@@ -47,8 +54,8 @@ struct Entorno {
             db.EjecutaConsultaSQL(ins, n);
         }
         db.gCnn.CommitTrans();
-        sesion().gUsuarioLogeado = "DEMO";
-        frm = std::make_unique<FrmMa_Modelo>(db);
+        ctx.sesion.gUsuarioLogeado = "DEMO";
+        frm = std::make_unique<FrmMa_Modelo>(ctx);
         frm->Form_Load("");
     }
     ~Entorno() {

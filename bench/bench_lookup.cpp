@@ -22,6 +22,11 @@
 #include "Plataforma.h"
 #include "SemanticaSqlite.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace lookup;
+
 namespace {
 
 constexpr int kCuentas = 100000;
@@ -67,7 +72,8 @@ BaseBanco& Banco() {
 /// Opens the list through the driver; the window counts as filled when it is shown.
 void AbrirLista(benchmark::State& estado, const std::string& sql) {
     auto& b = Banco();
-    Lib_ClsCons3 driver(&b.db);
+    PreparacionConsultas preparacion;
+    Lib_ClsCons3 driver(b.db, preparacion);
     driver.CarpetaAnchos = b.Carpeta();
     long filas = 0;
     driver.MostrarVentana = [&](Lib_FrmCons3& v) {

@@ -15,6 +15,8 @@
 #include "SemanticaSqlite.h"
 #include "SqliteDirecto.h"
 
+using namespace data;
+
 namespace {
 
 constexpr int kFilas = 100000;

@@ -1,21 +1,20 @@
 # asientos_library(<name> [QT] [DEPS <targets>...] [PRIVATE_DEPS <targets>...])
-# One library per folder under src/: every .cpp/.h directly in the folder belongs to it. A folder with no sources yet gives an interface library, so the dependency graph is
-# fixed before the code arrives. Consumers include headers by their plain name.
+# One library per folder under src/: every .cpp/.h directly in the folder belongs to it.
+# DEPS are the libraries whose headers the library's own headers include (consumers get them
+# too); PRIVATE_DEPS those only its .cpp files use. Consumers include headers by their plain
+# name. QT: the library uses Qt (moc runs on it); a library without it must not include Qt.
 function(asientos_library name)
   cmake_parse_arguments(A "QT" "" "DEPS;PRIVATE_DEPS" ${ARGN})
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  if(_src)
-    add_library(${name} STATIC ${_src} ${_hdr})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
-    if(NOT A_QT)
-      set_target_properties(${name} PROPERTIES AUTOMOC OFF)
-    endif()
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${A_DEPS})
+  if(NOT _src)
+    message(FATAL_ERROR "Library ${name} has no sources: add it when its code arrives")
+  endif()
+  add_library(${name} STATIC ${_src} ${_hdr})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS} PRIVATE ${A_PRIVATE_DEPS})
+  if(NOT A_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   endif()
 endfunction()
 

@@ -13,6 +13,8 @@
 
 #include "BaseDemo.h"
 
+using namespace data;
+
 namespace {
 
 int Uso() {

@@ -7,6 +7,8 @@
 
 #include "TirasPropias.h"
 
+using namespace toolbar;
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "Uso: dibujar-tiras CARPETA\n");

@@ -8,6 +8,8 @@ SQLITE_EXTENSION_INIT1
 
 #include "SemanticaSqlite.h"
 
+using namespace data;
+
 extern "C" {
 
 /// Entry point SQLite looks for in "suite_sqlite.so" (named after the file).

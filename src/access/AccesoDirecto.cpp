@@ -7,7 +7,13 @@
 #include "ErrorEjecucion.h"
 #include "Lanzador.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Texto.h"
+
+using namespace helperlib;
+using namespace startup;
+
+namespace acceso {
 
 namespace {
 
@@ -103,3 +109,5 @@ std::string CrearAccesoDirecto() {
                                  std::filesystem::perm_options::add, ec);
     return archivo.string();
 }
+
+}  // namespace acceso

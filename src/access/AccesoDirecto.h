@@ -3,6 +3,8 @@
 // written in the user's desktop folder. No Qt here.
 #include <string>
 
+namespace acceso {
+
 /// The user's desktop folder: the environment variable XDG_DESKTOP_DIR when set, otherwise
 /// "Desktop" in the home folder ("" when neither is known).
 std::string CarpetaEscritorio();
@@ -15,3 +17,5 @@ std::string ContenidoAccesoDirecto(const std::string& nombre, const std::string&
 /// file is replaced; a missing desktop folder is created) and returns its path.
 /// Throws ErrorEjecucion(75) with a Spanish description when it cannot be written.
 std::string CrearAccesoDirecto();
+
+}  // namespace acceso

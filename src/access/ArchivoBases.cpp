@@ -8,20 +8,17 @@
 
 #include "ErrorEjecucion.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Texto.h"
 #include "Utilidades.h"
+
+using namespace helperlib;
+
+namespace acceso {
 
 namespace {
 
 constexpr long kErrorAccesoArchivo = 75;  // path/file access error
-
-bool EsBlanco(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view SinBlancos(std::string_view s) {
-    while (!s.empty() && EsBlanco(s.front())) s.remove_prefix(1);
-    while (!s.empty() && EsBlanco(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 /// A password field that carries the encoding mark but is not a valid encoding, or decodes to
 /// control characters, cannot be trusted.
@@ -58,20 +55,20 @@ std::optional<std::vector<std::string>> PartirCampos(std::string_view linea) {
     size_t i = 0;
     const size_t n = linea.size();
     while (true) {
-        while (i < n && EsBlanco(linea[i])) ++i;
+        while (i < n && texto::EsBlanco(linea[i])) ++i;
         std::string campo;
         if (i < n && linea[i] == '"') {
             const size_t cierre = linea.find('"', i + 1);
             if (cierre == std::string_view::npos) return std::nullopt;
             campo = std::string(linea.substr(i + 1, cierre - i - 1));
             i = cierre + 1;
-            while (i < n && EsBlanco(linea[i])) ++i;
+            while (i < n && texto::EsBlanco(linea[i])) ++i;
             if (i < n && linea[i] != ',') return std::nullopt;
         } else {
             const size_t coma = std::min(linea.find(',', i), n);
             const std::string_view crudo = linea.substr(i, coma - i);
             if (crudo.find('"') != std::string_view::npos) return std::nullopt;
-            campo = std::string(SinBlancos(crudo));
+            campo = std::string(texto::SinBlancos(crudo));
             i = coma;
         }
         campos.push_back(std::move(campo));
@@ -110,8 +107,7 @@ std::string ArmarLineaBase(std::string_view nombre, std::string_view base, std::
 ArchivoBases::ArchivoBases(std::string ruta) : ruta_(std::move(ruta)) {}
 
 std::string ArchivoBases::RutaEnCarpetaPrograma() {
-    const std::filesystem::path exe(plataforma().RutaEjecutable());
-    return NormalizarCarpeta(exe.parent_path().string()) + "BASES.TXT";
+    return CarpetaPrograma() + "BASES.TXT";
 }
 
 bool ArchivoBases::Existe() const {
@@ -156,3 +152,5 @@ void ArchivoBases::Agregar(std::string_view nombre, std::string_view base, std::
         throw ErrorEjecucion(kErrorAccesoArchivo,
                              "No se pudo grabar la conexion en el archivo " + ruta_);
 }
+
+}  // namespace acceso

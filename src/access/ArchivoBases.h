@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace acceso {
+
 /// One usable line of the connection list, with the password already decoded.
 struct ConexionRegistrada {
     std::string Nombre;  ///< as read (unquoted fields are already free of outer blanks)
@@ -64,3 +66,5 @@ class ArchivoBases {
   private:
     std::string ruta_;
 };
+
+}  // namespace acceso

@@ -13,11 +13,17 @@
 #include "Lanzador.h"
 #include "Pasos.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Texto.h"
 #include "Utilidades.h"
-#include "ValoresSesion.h"
 
 extern char** environ;
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+
+namespace acceso {
 
 namespace {
 
@@ -33,14 +39,14 @@ bool EsErrorIgnorable(long numero) {
 }
 
 /// A number as the classic Str() writes it: a leading blank when not negative.
-std::string NumeroComoTexto(long numero) {
+std::string TextoComoStr(long numero) {
     const auto n = static_cast<int32_t>(numero);
     return (n >= 0 ? " " : "") + std::to_string(n);
 }
 
 void MostrarFallaRegistro(const ErrorEjecucion& e) {
     plataforma().MsgBox("SQL Server start failed.  \rSQL-DMO error:  " +
-                            NumeroComoTexto(e.Numero()) + " " + e.Descripcion(),
+                            TextoComoStr(e.Numero()) + " " + e.Descripcion(),
                         estilo::kSoloOk, NombreEjecutable());
 }
 
@@ -80,8 +86,9 @@ std::string NombreConexion(std::string_view base, std::string_view servidor) {
     return texto::Mayusculas(texto::Recortar(base)) + " / " + ServidorParaNombre(servidor);
 }
 
-LogicaAcceso::LogicaAcceso(DB_Dll& db, std::string rutaArchivo)
+LogicaAcceso::LogicaAcceso(DB_Dll& db, std::string& usuarioSesion, std::string rutaArchivo)
     : db_(db),
+      usuarioSesion_(usuarioSesion),
       ruta_(rutaArchivo.empty() ? ArchivoBases::RutaEnCarpetaPrograma() : std::move(rutaArchivo)) {}
 
 std::vector<std::string> LogicaAcceso::llenarlist() {
@@ -133,10 +140,8 @@ bool LogicaAcceso::Conectar(CajasAcceso& cajas) {
     DatosBase(NombreConexion(cajas.TxtDbName, cajas.TxtServidor));
     // The user typed becomes the session's user; an emptied box (a list entry was chosen) or
     // its prompt is no user and must not wipe the identity the session started with.
-    if (!MuestraPrompt(cajas.TxtUserId, PromptDeCaja("TxtUserId"))) {
-        sesion().gUsuarioLogeado = cajas.TxtUserId;
-        db_.UsuarioSesion = cajas.TxtUserId;
-    }
+    if (!MuestraPrompt(cajas.TxtUserId, PromptDeCaja("TxtUserId")))
+        usuarioSesion_ = cajas.TxtUserId;
     const auto r = RegistrarBases(cajas);
     return r.has_value() && *r != Registro::YaExiste && *r != Registro::SinConexion;
 }
@@ -164,6 +169,7 @@ Registro LogicaAcceso::CmdRegistrar(CajasAcceso& cajas) {
     };
 
     bool conecta = false;
+    bool conTecleadas = false;  // reached with the typed credentials instead of the convention
     const std::vector<std::function<void()>> pasos = {
         [&] { nombre = NombreConexion(cajas.TxtDbName, cajas.TxtServidor); },
         [&] {
@@ -189,14 +195,12 @@ Registro LogicaAcceso::CmdRegistrar(CajasAcceso& cajas) {
             conecta = ExisteBaseDeDatos(cajas.TxtServidor, base, base, base, DB_Dll::pSQLOLEDB);
         },
         [&] {
+            // The typed credentials are tried on a connection of the registration's own: the
+            // program's connection may be the one being opened right now.
             if (conecta) return;
-            if (db_.gOpenFlag && db_.gCnn.State() == estado_objeto::kAbierto) db_.gCnn.Close();
-            db_.gServidor = cajas.TxtServidor;
-            db_.gUsuario = cajas.TxtUserId;
-            db_.gUserPassWord = cajas.TxtUserPassword;
-            db_.gDBName = cajas.TxtDbName;
-            db_.OpenServerADODB(false, 3, "", true, true);
-            if (db_.gOpenFlag) return;
+            conTecleadas = ExisteBaseDeDatos(cajas.TxtServidor, cajas.TxtDbName, cajas.TxtUserId,
+                                             cajas.TxtUserPassword, DB_Dll::pSQLOLEDB);
+            if (conTecleadas) return;
             plataforma().MsgBox("NO SE PUDO CONECTAR AL SERVIDOR " + cajas.TxtServidor +
                                     " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO",
                                 estilo::kInformacion, "AVISO AL OPERADOR");
@@ -223,24 +227,28 @@ Registro LogicaAcceso::CmdRegistrar(CajasAcceso& cajas) {
         MostrarFallaRegistro(e);
         return respuesta::kIgnorar;
     };
-    EjecutarPasos({[&] { EjecutarCompanero(cajas.TxtServidor); }, [&] { db_.gCnn.Close(); }},
-                  reporteroFinal);
+    // The companion gets the database the program works on, or the one just reached with the
+    // typed credentials.
+    const std::string base = conTecleadas ? cajas.TxtDbName : db_.gDBName;
+    EjecutarPasos({[&] { EjecutarCompanero(cajas.TxtServidor, base); }}, reporteroFinal);
     return conFallas ? Registro::Fallida : Registro::Registrada;
 }
 
-void LogicaAcceso::EjecutarCompanero(const std::string& servidor) {
+void LogicaAcceso::EjecutarCompanero(const std::string& servidor, const std::string& base) {
     const std::string carpeta = CarpetaPrograma();
     if (!std::filesystem::is_regular_file(carpeta + "ODBC.exe")) return;
     // A folder with blanks is quoted so that the program path stays one piece.
     const std::string programa = carpeta.find(' ') != std::string::npos
                                      ? "\"" + carpeta + "ODBC.exe\""
                                      : carpeta + "ODBC.exe";
-    plataforma().IniciarProceso(programa + " Server=" + servidor + ";DB=" + db_.gDBName + ";");
+    plataforma().IniciarProceso(programa + " Server=" + servidor + ";DB=" + base + ";");
 }
 
 bool LogicaAcceso::ExisteBaseDeDatos(const std::string& Servidor, const std::string& Dbname,
                                      const std::string& Usuario, const std::string& Password,
                                      const std::string& Proveedor) {
+    // A connection of its own: the program's connection is never closed or reopened here.
+    Conexion sonda;
     bool todoBien = true;
     const auto paso = [&](const std::function<void()>& f) {
         try {
@@ -249,21 +257,16 @@ bool LogicaAcceso::ExisteBaseDeDatos(const std::string& Servidor, const std::str
             todoBien = false;
         }
     };
-    // Only a connection that is really open is closed: closing a closed one is no reason to
-    // call a reachable database unreachable.
-    paso([&] {
-        if (db_.gCnn.State() == estado_objeto::kAbierto) db_.gCnn.Close();
-    });
     const std::string cadena = "PROVIDER=" + Proveedor + ";" + "Server=" + Servidor + ";" +
                                "Database =" + Dbname + ";" + "UId=" + Usuario + ";" +
                                "Pwd=" + Password + ";";
     paso([&] {
         if (db_.AbrirConexion)
-            db_.AbrirConexion(db_.gCnn, cadena, "", "");
+            db_.AbrirConexion(sonda, cadena, "", "");
         else
-            db_.gCnn.Open(cadena, "", "", -1);
+            sonda.Open(cadena, "", "", -1);
     });
-    if (todoBien) paso([&] { db_.gCnn.Close(); });
+    if (todoBien) paso([&] { sonda.Close(); });
     return todoBien;
 }
 
@@ -299,3 +302,5 @@ bool EjecutarCmdRegDB(const std::string& Archivo, std::string& ErrDevuelto) {
     }
     return true;
 }
+
+}  // namespace acceso

@@ -2,7 +2,9 @@
 // Everything the database access dialog does that needs no widget: the registered connection
 // looked up by name, a list entry copied into the boxes, the prompts of empty boxes, the
 // "Conectar" hand-back, registering a connection (probe, typed credentials, append to the
-// connection list, companion program) and running a command line until it ends. The dialog
+// connection list, companion program) and running a command line until it ends. Probes use
+// connections of their own; the program's connection is opened only by its caller, with the
+// data the dialog hands back. The dialog
 // keeps the boxes; this class works on a copy of their texts (CajasAcceso) and the data access
 // object it was given.
 #include <functional>
@@ -13,7 +15,11 @@
 
 #include "ArchivoBases.h"
 
+namespace data {
 class DB_Dll;
+}
+
+namespace acceso {
 
 /// The texts of the dialog's boxes and the platform list's index.
 struct CajasAcceso {
@@ -54,9 +60,11 @@ std::string NombreConexion(std::string_view base, std::string_view servidor);
 
 class LogicaAcceso {
   public:
-    /// `db` is the data access object registration probes and opens through; it must outlive
-    /// this object. `rutaArchivo` empty: the program folder's BASES.TXT.
-    explicit LogicaAcceso(DB_Dll& db, std::string rutaArchivo = "");
+    /// `db` is the data access object registration probes and opens through; `usuarioSesion`
+    /// is the session's logged-in user (the session values' copy, which the data access object
+    /// reads too). Both must outlive this object. `rutaArchivo` empty: the program folder's
+    /// BASES.TXT.
+    LogicaAcceso(data::DB_Dll& db, std::string& usuarioSesion, std::string rutaArchivo = "");
 
     /// Values of the last connection looked up by DatosBase.
     std::string ServidorValor, BaseValor, UsuarioValor, ClaveValor;
@@ -88,8 +96,9 @@ class LogicaAcceso {
     /// Runs CmdRegistrar when the connection list cannot be opened for reading; nullopt when
     /// the list exists.
     std::optional<Registro> RegistrarBases(CajasAcceso& cajas);
-    /// True when a connection with these values opens on the data access object's connection
-    /// (closed again afterwards). An open connection is closed first.
+    /// True when a connection with these values opens. The probe uses a connection of its own
+    /// (through the data access object's opening hook when one is set), closed again
+    /// afterwards; the program's connection is not touched.
     bool ExisteBaseDeDatos(const std::string& Servidor, const std::string& Dbname,
                            const std::string& Usuario, const std::string& Password,
                            const std::string& Proveedor);
@@ -100,9 +109,10 @@ class LogicaAcceso {
                          const std::string& Servidor, bool EsOracle);
 
   private:
-    void EjecutarCompanero(const std::string& servidor);
+    void EjecutarCompanero(const std::string& servidor, const std::string& base);
 
-    DB_Dll& db_;
+    data::DB_Dll& db_;
+    std::string& usuarioSesion_;
     std::string ruta_;
 };
 
@@ -110,3 +120,5 @@ class LogicaAcceso {
 /// the user interface run meanwhile. False, with "Error al ejecutar el comando" in ErrDevuelto,
 /// when it could not be started (also when the shell reports the command as not found).
 bool EjecutarCmdRegDB(const std::string& Archivo, std::string& ErrDevuelto);
+
+}  // namespace acceso

@@ -18,6 +18,12 @@
 #include "Lanzador.h"
 #include "Plataforma.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+
+namespace acceso {
+
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -45,7 +51,8 @@ bool EsEnter(const QKeyEvent* k) { return k->key() == Qt::Key_Return || k->key()
 
 }  // namespace
 
-frmAcceso::frmAcceso(DB_Dll& db, QWidget* parent) : QDialog(parent), logica_(db) {
+frmAcceso::frmAcceso(DB_Dll& db, std::string& usuarioSesion, QWidget* parent)
+    : QDialog(parent), logica_(db, usuarioSesion) {
     setObjectName("frmAcceso");
     setWindowTitle("Control de Acceso");
     setModal(true);
@@ -311,11 +318,13 @@ void frmAcceso::keyPressEvent(QKeyEvent* evento) {
     QDialog::keyPressEvent(evento);
 }
 
-void InstalarDialogoAcceso(DB_Dll& db) {
-    db.DialogoAcceso = [&db](const DatosAcceso& datos) {
-        frmAcceso dialogo(db, QApplication::activeWindow());
+void InstalarDialogoAcceso(DB_Dll& db, std::string& usuarioSesion) {
+    db.DialogoAcceso = [&db, &usuarioSesion](const DatosAcceso& datos) {
+        frmAcceso dialogo(db, usuarioSesion, QApplication::activeWindow());
         dialogo.Prellenar(datos);
         dialogo.exec();
         return dialogo.Resultado();
     };
 }
+
+}  // namespace acceso

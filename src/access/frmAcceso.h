@@ -15,6 +15,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
+namespace acceso {
+
 /// The web address the link label opens.
 inline constexpr const char* kDireccionProveedor = "https://www.example.com/soporte";
 
@@ -22,9 +24,9 @@ class frmAcceso : public QDialog {
     Q_OBJECT
   public:
     /// Loads the dialog: centred on the screen, list filled from the connection file (its first
-    /// entry selected), prompts in the empty boxes. `db` receives registrations; it must
-    /// outlive the dialog.
-    explicit frmAcceso(DB_Dll& db, QWidget* parent = nullptr);
+    /// entry selected), prompts in the empty boxes. `db` receives registrations and
+    /// `usuarioSesion` the user typed on "Conectar"; both must outlive the dialog.
+    frmAcceso(data::DB_Dll& db, std::string& usuarioSesion, QWidget* parent = nullptr);
 
     QLineEdit* TxtUserId;
     QLineEdit* TxtUserPassword;
@@ -58,9 +60,9 @@ class frmAcceso : public QDialog {
 
     /// What the caller does before showing the dialog: the boxes take these values and the
     /// platform list its first entry.
-    void Prellenar(const DatosAcceso& datos);
+    void Prellenar(const data::DatosAcceso& datos);
     /// What the caller reads after the dialog hides.
-    DatosAcceso Resultado() const;
+    data::DatosAcceso Resultado() const;
 
     LogicaAcceso& Logica() { return logica_; }
 
@@ -86,5 +88,8 @@ class frmAcceso : public QDialog {
 };
 
 /// Installs the dialog as `db`'s connection-data hook: each request creates, fills, shows
-/// modally, reads and deletes one dialog.
-void InstalarDialogoAcceso(DB_Dll& db);
+/// modally, reads and deletes one dialog. `usuarioSesion` (the session values' user) must
+/// outlive `db`.
+void InstalarDialogoAcceso(data::DB_Dll& db, std::string& usuarioSesion);
+
+}  // namespace acceso

@@ -15,6 +15,11 @@
 #include "Texto.h"
 #include "ValoresSesion.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace entryrules;
+
 namespace app {
 
 std::optional<PedidoSubdiarios> LeerPedidoSubdiarios(std::vector<const char*>& argumentos) {
@@ -40,9 +45,10 @@ std::optional<PedidoSubdiarios> LeerPedidoSubdiarios(std::vector<const char*>& a
     return pedido;
 }
 
-int GenerarSubdiarios(const PedidoSubdiarios& pedido, const std::string& parametros, DB_Dll& db) {
-    IniciarSesion(parametros, db);
-    const std::string usuario = sesion().gUsuarioLogeado;
+int GenerarSubdiarios(const PedidoSubdiarios& pedido, const std::string& parametros, DB_Dll& db,
+                      startup::ValoresSesion& sesion) {
+    IniciarSesion(parametros, db, sesion);
+    const std::string usuario = sesion.gUsuarioLogeado;
     notice::Dll_Display aviso;
     const entryrules::ServiciosSesion servicios{
         [&db](std::string_view clave) { return Cfg(db, clave); },

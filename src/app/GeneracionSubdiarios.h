@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
+namespace data {
 class DB_Dll;
+}  // namespace data
+namespace startup {
+struct ValoresSesion;
+}  // namespace startup
 
 namespace app {
 
@@ -27,6 +32,7 @@ std::optional<PedidoSubdiarios> LeerPedidoSubdiarios(std::vector<const char*>& a
 /// editor's start does), runs the generation and writes the number of rows of the user to the
 /// standard output. Failing steps are asked about in the operator error dialog. Returns the
 /// exit status: 0.
-int GenerarSubdiarios(const PedidoSubdiarios& pedido, const std::string& parametros, DB_Dll& db);
+int GenerarSubdiarios(const PedidoSubdiarios& pedido, const std::string& parametros, data::DB_Dll& db,
+                      startup::ValoresSesion& sesion);
 
 }  // namespace app

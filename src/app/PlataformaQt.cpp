@@ -11,6 +11,10 @@
 #include <QUrl>
 #include <cstdlib>
 
+using namespace helperlib;
+
+namespace app {
+
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -150,3 +154,5 @@ void PlataformaQt::IndicadorOcupado(bool encendido) {
     else
         QApplication::restoreOverrideCursor();
 }
+
+}  // namespace app

@@ -2,7 +2,9 @@
 // The desktop seam on Qt Widgets: real message boxes, input boxes, file chooser, processes.
 #include "Plataforma.h"
 
-class PlataformaQt final : public Plataforma {
+namespace app {
+
+class PlataformaQt final : public helperlib::Plataforma {
 public:
     int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override;
     std::string InputBox(const std::string& mensaje, const std::string& titulo,
@@ -18,3 +20,5 @@ public:
     std::string RutaEjecutable() override;
     void IndicadorOcupado(bool encendido) override;
 };
+
+}  // namespace app

@@ -21,16 +21,17 @@
 #include <string>
 #include <vector>
 
-#include "DB_Dll.h"
+#include "Contexto.h"
 #include "Dll_Display.h"
 #include "FrmMa_Modelo.h"
 #include "GeneracionSubdiarios.h"
-#include "InicioSesion.h"
 #include "Lbf_CtrlDisplay.h"
+#include "ParametrosLanzamiento.h"
 #include "PlataformaQt.h"
 #include "TraduccionesQt.h"
 #include "frmAcceso.h"
 
+namespace app {
 namespace {
 
 struct Opciones {
@@ -58,17 +59,20 @@ Opciones LeerOpciones(int argc, char** argv) {
 }
 
 }  // namespace
+}  // namespace app
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    if (!app::CargarTraduccionesQt(app))
+    QApplication aplicacion(argc, argv);
+    if (!app::CargarTraduccionesQt(aplicacion))
         std::fprintf(stderr,
                      "Aviso: no se encontraron las traducciones de Qt al español (paquete "
                      "qt6-translations-l10n); los textos propios de Qt se verán en inglés.\n");
-    InstalarPlataforma(std::make_unique<PlataformaQt>());
+    // The desktop seam is the one process-wide piece; everything else lives in the context.
+    helperlib::InstalarPlataforma(std::make_unique<app::PlataformaQt>());
+    lookup::Contexto ctx;
     // Connection data asked for by the data access object comes from the access dialog.
-    InstalarDialogoAcceso(BaseDatos());
-    Opciones op = LeerOpciones(argc, argv);
+    acceso::InstalarDialogoAcceso(ctx.db, ctx.sesion.gUsuarioLogeado);
+    app::Opciones op = app::LeerOpciones(argc, argv);
     std::optional<app::PedidoSubdiarios> subdiarios;
     try {
         subdiarios = app::LeerPedidoSubdiarios(op.resto);
@@ -76,12 +80,13 @@ int main(int argc, char** argv) {
         std::cerr << "Uso: asientos-modelo " << e.what() << " \"@Server=...;@DbName=...;\"\n";
         return 2;
     }
-    RegistrarLineaDeComando(static_cast<int>(op.resto.size()), op.resto.data());
-    if (subdiarios) return app::GenerarSubdiarios(*subdiarios, LineaDeComando(), BaseDatos());
+    const std::string linea =
+        startup::LineaDeParametros(static_cast<int>(op.resto.size()), op.resto.data());
+    if (subdiarios) return app::GenerarSubdiarios(*subdiarios, linea, ctx.db, ctx.sesion);
 
-    auto* ventana = new FrmMa_Modelo(BaseDatos());
+    auto* ventana = new editor::FrmMa_Modelo(ctx);
     ventana->setAttribute(Qt::WA_DeleteOnClose, false);
-    ventana->Form_Load(LineaDeComando());
+    ventana->Form_Load(linea);
     ventana->show();
     if (!op.captura.empty()) {
         QTimer::singleShot(300, ventana, [ventana, op] {

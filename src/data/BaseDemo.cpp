@@ -16,6 +16,8 @@
 
 #include "SemanticaSqlite.h"
 
+namespace data {
+
 namespace {
 
 // ---- handles ----------------------------------------------------------------------------------
@@ -373,3 +375,5 @@ std::string CarpetaScriptsDb() {
     if (!v || !*v) throw std::runtime_error("ASIENTOS_DB_DIR no está definida");
     return v;
 }
+
+}  // namespace data

@@ -4,6 +4,8 @@
 // by every test that needs a database of its own.
 #include <string>
 
+namespace data {
+
 /// Accounts of the demo chart when no other figure is asked for.
 inline constexpr int kCuentasDemo = 400;
 
@@ -24,3 +26,5 @@ void CrearBaseDesdeScripts(const std::string& archivo, const std::string& carpet
 /// The db/ folder for tests: the environment variable ASIENTOS_DB_DIR, which CTest sets.
 /// Throws std::runtime_error when it is not set.
 std::string CarpetaScriptsDb();
+
+}  // namespace data

@@ -9,8 +9,13 @@
 #include "MotorOdbc.h"
 #include "MotorSqlite.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Recordset.h"
 #include "Texto.h"
+
+using namespace helperlib;
+
+namespace data {
 
 namespace {
 
@@ -45,14 +50,6 @@ bool EmpiezaSinCaso(const std::string& s, std::string_view prefijo) {
            texto::IgualesSinCaso(s.substr(0, prefijo.size()), prefijo);
 }
 
-/// Folder of the running program ("." when unknown).
-std::filesystem::path CarpetaPrograma() {
-    const std::string exe = plataforma().RutaEjecutable();
-    if (exe.empty()) return ".";
-    const auto carpeta = std::filesystem::path(exe).parent_path();
-    return carpeta.empty() ? std::filesystem::path(".") : carpeta;
-}
-
 struct Destino {
     enum Tipo { Sqlite, Odbc } tipo;
     std::string ruta;    // SQLite file
@@ -66,7 +63,7 @@ Destino DestinoDe(const std::string& cadena) {
         const std::string carpeta = texto::Recortar(servidor.substr(7));
         std::string base = ValorDe(cadena, "Database");
         if (base.empty()) base = ValorDe(cadena, "Initial Catalog");
-        const auto dir = carpeta.empty() ? CarpetaPrograma() : std::filesystem::path(carpeta);
+        const auto dir = std::filesystem::path(carpeta.empty() ? CarpetaPrograma() : carpeta);
         return {Destino::Sqlite, (dir / (base + ".sqlite")).string(), "SQLite"};
     }
     const std::string proveedor = ValorDe(cadena, "Provider");
@@ -91,12 +88,13 @@ Conexion::~Conexion() {
     }
 }
 
-void Conexion::RegistrarFalla(const FallaMotor& f) {
+void Conexion::RegistrarFalla(const FallaMotor& f, const std::string& sentencia) {
     errores_.Clear();
     ErrorAdo e = ErrorAdoDeFalla(f);
     e.Origen = origen_;
     errores_.Agregar(e);
-    throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen);
+    throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen,
+                         DetalleBaseDatos{e.EstadoSql, e.Nativo, sentencia});
 }
 
 void Conexion::LanzarCerrada() {
@@ -117,8 +115,8 @@ Motor& Conexion::MotorAbierto() {
     return *motor_;
 }
 
-void Conexion::Open(const std::string& cadena, const std::string& usuario, const std::string& clave,
-                    long opciones) {
+void Conexion::Open(const std::string& cadena, const std::string& /*usuario*/, const std::string& /*clave*/,
+                    long /*opciones*/) {
     if (motor_) throw ErrorEjecucion(errnum::kObjetoAbierto, kMsgAbierto, kOrigenAdo);
     errores_.Clear();
     const std::string usada = cadena.empty() ? ConnectionString : cadena;
@@ -170,11 +168,11 @@ Motor& Conexion::PrepararMotor() {
     return m;
 }
 
-Recordset Conexion::Execute(const std::string& sql, long* afectadas, long opciones) {
+Recordset Conexion::Execute(const std::string& sql, long* afectadas, long /*opciones*/) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
     const std::string& adaptada = Adaptada(sql, m.DialectoSql());
-    ResultadoSql r = Proteger([&] { return m.Ejecutar(adaptada); });
+    ResultadoSql r = Proteger([&] { return m.Ejecutar(adaptada); }, sql);
     if (afectadas) *afectadas = r.Afectadas;
     return Recordset::DesdeResultado(std::move(r), this, "");
 }
@@ -184,7 +182,7 @@ long Conexion::EjecutarConParametros(const std::string& sql,
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
     const std::string& adaptada = Adaptada(sql, m.DialectoSql());
-    return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); }).Afectadas;
+    return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); }, sql).Afectadas;
 }
 
 ResultadoSql Conexion::Consultar(const std::string& sql, const std::vector<ValorSql>& parametros) {
@@ -270,3 +268,11 @@ void GuardaTransaccion::Confirmar() {
     cn_.CommitTrans();
     activa_ = false;
 }
+
+void GuardaTransaccion::Revertir() {
+    if (!activa_) return;
+    activa_ = false;
+    if (cn_.EnTransaccion()) cn_.RollbackTrans();
+}
+
+}  // namespace data

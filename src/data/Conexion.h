@@ -16,6 +16,9 @@
 #include "ErrorAdo.h"
 #include "Motor.h"
 
+
+namespace data {
+
 class Recordset;
 
 namespace estado_objeto {
@@ -89,12 +92,13 @@ class Conexion {
     Motor* MotorActual() { return motor_.get(); }
 
     /// Runs `accion` on the engine, turning a FallaMotor into the error collection and an
-    /// ErrorEjecucion (the one place where engine failures become program errors).
+    /// ErrorEjecucion carrying the SQL state, native code and `sentencia` (the one place where
+    /// engine failures become program errors).
     template <class F>
-    auto Proteger(F&& accion) -> decltype(accion());
+    auto Proteger(F&& accion, const std::string& sentencia = {}) -> decltype(accion());
 
   private:
-    void RegistrarFalla(const FallaMotor& f);
+    void RegistrarFalla(const FallaMotor& f, const std::string& sentencia = {});
     /// `sql` adapted to the connected engine's dialect. Texts sent again (a recordset's insert
     /// for every new row) are adapted once: the results of recent texts are kept until the
     /// engine changes. The reference lives until the next call.
@@ -123,6 +127,9 @@ class GuardaTransaccion {
     GuardaTransaccion& operator=(const GuardaTransaccion&) = delete;
     /// Commits; throws like Conexion::CommitTrans (the guard then still rolls back).
     void Confirmar();
+    /// Rolls back now, when the transaction is still open, so that the caller learns about a
+    /// failed roll-back: throws like Conexion::RollbackTrans. The guard does nothing afterwards.
+    void Revertir();
 
   private:
     Conexion& cn_;
@@ -130,11 +137,13 @@ class GuardaTransaccion {
 };
 
 template <class F>
-auto Conexion::Proteger(F&& accion) -> decltype(accion()) {
+auto Conexion::Proteger(F&& accion, const std::string& sentencia) -> decltype(accion()) {
     try {
         return accion();
     } catch (const FallaMotor& f) {
-        RegistrarFalla(f);  // throws ErrorEjecucion
+        RegistrarFalla(f, sentencia);  // throws ErrorEjecucion
         throw;              // not reached
     }
 }
+
+}  // namespace data

@@ -2,8 +2,8 @@
 // The data access object of the program: the process's one connection `gCnn` and the facts
 // needed to open it, the statement and recordset operations every other subsystem runs SQL
 // through, the one-call table lookups, SQL literal and object-name helpers, the schema checks
-// and the data layer's own error reporter. The program keeps one shared instance
-// (BaseDatos()); tests build their own.
+// and the data layer's own error reporter. The program's context owns the one instance the
+// program uses; tests build their own.
 //
 // Errors follow the suite's convention: operations trap their failures and, per operation,
 // recover, ask the operator (retry 4 / ignore 5 / anything else leaves) or leave the failure in
@@ -14,9 +14,12 @@
 #include <string>
 
 #include "Conexion.h"
+#include "DialogoArchivo.h"
 #include "ErrorEjecucion.h"
 #include "Moneda.h"
 #include "Recordset.h"
+
+namespace data {
 
 /// What the database access dialog receives (pre-filled values) and gives back.
 struct DatosAcceso {
@@ -26,14 +29,6 @@ struct DatosAcceso {
     std::string Clave;     // password box
     int Plataforma = 0;    // 0 SQL Server, above 0 Oracle
     bool Aceptado = false;
-};
-
-/// The file chooser used to browse for a local database file.
-struct DialogoArchivo {
-    std::string DialogTitle;
-    std::string Filter;
-    std::string FileName;  // the chosen file
-    bool Cancelado = false;
 };
 
 /// Variant type numbers the lookups take as key type.
@@ -56,7 +51,7 @@ class DB_Dll {
 
     // ---- Public properties, in the suite's declared order -------------------------------
     std::string gUsuarioClave;  ///< password pre-filled in the access dialog
-    DialogoArchivo CmdDlg;      ///< file chooser state for browsing a local database
+    helperlib::DialogoArchivo CmdDlg;      ///< file chooser state for browsing a local database
     bool gOpenFlag = false;     ///< true after a successful open; cleared by a failed one
     /// When nullopt (Null) a local database password is taken from gUserPassWord instead of
     /// being asked for.
@@ -83,8 +78,10 @@ class DB_Dll {
 
     // ---- Seams filled by the application (defaults serve tests and tools) --------------
     /// The session's logged-in suite user: pre-fills the access dialog's user box and is the
-    /// key of the administrator test. Set by the start-up.
-    std::string UsuarioSesion;
+    /// key of the administrator test. It is read where it is kept (the session values): this
+    /// binds it; `usuario` must outlive this object or be bound again. Unbound: "".
+    void VincularUsuarioSesion(const std::string& usuario) { usuarioSesion_ = &usuario; }
+    const std::string& UsuarioSesion() const { return *usuarioSesion_; }
     /// The suite's confidentiality (SS_CONFIDENCIALIDAD) is on: a non-administrator's
     /// statements on the journal read its restricted view. Set by the profile load.
     bool gConfidencialidad = false;
@@ -167,7 +164,7 @@ class DB_Dll {
                                           bool IgnoraError = false);
     /// The largest value of the column as a number; nullopt when there is none (no rows or
     /// only Nulls). Errors reach the caller.
-    std::optional<Moneda> BuscaUltimoCodigo(const std::string& QueTabla,
+    std::optional<helperlib::Moneda> BuscaUltimoCodigo(const std::string& QueTabla,
                                             const std::string& QueCampo, long Tipo = 0,
                                             const std::string& Condicion = "");
     /// The largest value as text (Tipo nullopt or 7) or as a number's shortest text (3, 4, 5);
@@ -176,7 +173,7 @@ class DB_Dll {
                                            std::optional<int> Tipo = std::nullopt,
                                            const std::string& Condicion = "");
     /// The smallest value as a number; nullopt when no row comes back. Errors reach the caller.
-    std::optional<Moneda> BuscaMinimo(const std::string& QueTabla, const std::string& QueCampo,
+    std::optional<helperlib::Moneda> BuscaMinimo(const std::string& QueTabla, const std::string& QueCampo,
                                       std::optional<int> Tipo = std::nullopt,
                                       const std::string& Condicion = "");
 
@@ -251,7 +248,7 @@ class DB_Dll {
     /// Shows the error (number, trimmed description; title source + " - " routine +
     /// " Aviso al operador!!! - 5 "), appends a line to the error log and returns the answer;
     /// 0 (nothing shown or written) for error number 0. Log failures are ignored.
-    int TratamientoErrores(const ErrorEjecucion& CodErr, int Botones = 18,
+    int TratamientoErrores(const helperlib::ErrorEjecucion& CodErr, int Botones = 18,
                            const std::string& Rutina = "");
     /// The error-log path override (gLogErr).
     std::string ArchivoErrores() const { return gLogErr; }
@@ -266,25 +263,27 @@ class DB_Dll {
     std::string PrepararSentencia(const std::string& sql);
     /// Answer (4 repeat, anything else leave) for a failed command outside a transaction
     /// statement; the shared body of the two command runners.
-    using DecisionFalla = std::function<int(const ErrorEjecucion&)>;
+    using DecisionFalla = std::function<int(const helperlib::ErrorEjecucion&)>;
     bool EjecutarPreparada(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs,
                            const DecisionFalla& decidir);
     /// Opens `rs` on `sql`, through the Oracle translation when allowed and connected to Oracle.
     void AbrirTraducido(const std::string& sql, Recordset& rs, Conexion& cn, int tipoCursor,
                         int tipoBloqueo, long opciones, bool convOracle);
-    int ReportarBusqueda(const ErrorEjecucion& e, int& cuenta);
+    int ReportarBusqueda(const helperlib::ErrorEjecucion& e, int& cuenta);
     bool Existe(const std::string& sql, Recordset* Lrcs, bool SoloLectura, bool traducir);
     void ComprobarAdministrador(bool MuestraError);
     bool AgregarCampo(const std::string& Tabla, const std::string& Campo, const std::string& Tipo,
                       bool PermiteNulos, const std::optional<std::string>& ValorDefault);
     std::string TituloPrograma() const;
-};
 
-/// The process's shared data access object (created on first use).
-DB_Dll& BaseDatos();
+    static inline const std::string kSinUsuario;
+    const std::string* usuarioSesion_ = &kSinUsuario;
+};
 
 /// The text of the connection-failure question built from the first error of the collection.
 std::string MensajeErrorConexion(const ErrorAdo& e, const std::string& proceso,
                                  const std::string& servidor, const std::string& usuario);
 /// The text of the lost-connection question.
 std::string MensajeConexionPerdida(const std::string& base, const std::string& servidor);
+
+}  // namespace data

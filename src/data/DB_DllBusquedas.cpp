@@ -2,20 +2,25 @@
 // key, what are the largest and smallest values of a column. Values placed between apostrophes
 // have their apostrophes doubled, so a key typed by a user never breaks the statement.
 #include "DB_Dll.h"
+#include "MapaErrores.h"
 #include "Pasos.h"
 #include "Plataforma.h"
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
-constexpr long kNativoRed = 11;
 
 bool EsNumerico(int tipo) {
     return tipo == tipodato::kEntero || tipo == tipodato::kLargo || tipo == tipodato::kReal;
 }
 
-std::string NumeroComoTexto(const std::string& valor) {
+/// A number typed as text, read and written back in its shortest form ("  12.50" -> "12.5").
+std::string NumeroNormalizado(const std::string& valor) {
     return ValorNumerico(texto::Recortar(valor)).TextoCorto();
 }
 
@@ -24,7 +29,7 @@ std::string Entre(const std::string& valor) { return "'" + texto::DuplicarApostr
 /// The key comparison shared by the existence tests, after "<campo>" (trailing blank kept).
 std::string ComparacionSimple(const std::string& campo, const std::string& valor, int tipo) {
     if (tipo == tipodato::kFecha) return campo + " = " + texto::Recortar(valor) + " ";
-    if (EsNumerico(tipo)) return campo + " = " + NumeroComoTexto(valor) + " ";
+    if (EsNumerico(tipo)) return campo + " = " + NumeroNormalizado(valor) + " ";
     return campo + " = " + valor + " ";
 }
 
@@ -63,7 +68,7 @@ std::string SentenciaDatos(const std::string& tabla, const std::string& valor,
     if (tipo == tipodato::kTexto) return base + campo + " =" + Entre(valor) + " " + cola;
     if (tipo == tipodato::kFecha)
         return base + campo + " = #" + texto::Recortar(valor) + "# " + cola;
-    if (EsNumerico(tipo)) return base + campo + " = " + NumeroComoTexto(valor) + cola;
+    if (EsNumerico(tipo)) return base + campo + " = " + NumeroNormalizado(valor) + cola;
     return base + campo + " = " + valor + cola;
 }
 
@@ -75,8 +80,7 @@ std::string CondicionWhere(const std::string& condicion) {
 }  // namespace
 
 int DB_Dll::ReportarBusqueda(const ErrorEjecucion& e, int& cuenta) {
-    if (!gCnn.Errors().Vacia() && gCnn.Errors().Item(0).Nativo == kNativoRed &&
-        RecuperarConexion(cuenta))
+    if (EnlacePerdido(gCnn.Errors()) && RecuperarConexion(cuenta))
         return respuesta::kReintentar;
     return plataforma().MsgBox(
         e.Descripcion(), estilo::kAbortarReintentarIgnorar | estilo::kCritico, "Aviso al Operador");
@@ -205,3 +209,5 @@ std::optional<Moneda> DB_Dll::BuscaMinimo(const std::string& QueTabla, const std
     if (rs.BOF() || rs.Fields("MENOR").EsNulo()) return std::nullopt;
     return ValorNumerico(TextoDeValor(rs.Fields("MENOR")));
 }
+
+}  // namespace data

@@ -5,17 +5,18 @@
 #include "DB_Dll.h"
 #include "Pasos.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Texto.h"
 #include "Utilidades.h"
+
+using namespace helperlib;
+
+namespace data {
 
 namespace {
 
 constexpr const char* kProveedorOracle = "OraOLEDB.Oracle.1";
 constexpr int kIntentosClave = 3;
-
-std::string NombreProceso() {
-    return std::filesystem::path(plataforma().RutaEjecutable()).stem().string();
-}
 
 bool EsCodigoArchivoInaccesible(const std::string& estado) {
     return estado == "3024" || estado == "3044" || estado == "3051";
@@ -25,11 +26,6 @@ bool EsCodigoArchivoInaccesible(const std::string& estado) {
 
 DB_Dll::DB_Dll() = default;
 DB_Dll::~DB_Dll() = default;
-
-DB_Dll& BaseDatos() {
-    static DB_Dll instancia;
-    return instancia;
-}
 
 std::string MensajeErrorConexion(const ErrorAdo& e, const std::string& proceso,
                                  const std::string& servidor, const std::string& usuario) {
@@ -46,7 +42,7 @@ std::string MensajeErrorConexion(const ErrorAdo& e, const std::string& proceso,
            usuario + " existe" + crlf + crlf + crlf + " - Desea Intentarlo Nuevamente??? ";
 }
 
-std::string DB_Dll::TituloPrograma() const { return NombreProceso(); }
+std::string DB_Dll::TituloPrograma() const { return NombreEjecutable(); }
 
 void DB_Dll::Abrir(Conexion& cn, const std::string& cadena, const std::string& usuario,
                    const std::string& clave) {
@@ -72,7 +68,7 @@ void DB_Dll::PedirDatosConexion() {
     DatosAcceso datos;
     datos.Base = gDBName;
     datos.Servidor = gServidor;
-    datos.Usuario = UsuarioSesion;
+    datos.Usuario = UsuarioSesion();
     datos.Clave = gUsuarioClave;
     datos.Plataforma = 0;
     const DatosAcceso r = DialogoAcceso ? DialogoAcceso(datos) : DatosAcceso{};
@@ -102,7 +98,7 @@ void DB_Dll::ComprobarAdministrador(bool MuestraError) {
         gEsAdmin = true;
         return;
     }
-    const auto valor = DatosTabla("ta_usuarios", UsuarioSesion, "Administrador", "nombre",
+    const auto valor = DatosTabla("ta_usuarios", UsuarioSesion(), "Administrador", "nombre",
                                   tipodato::kTexto, "", true, false);
     gEsAdmin = ValorNumerico(valor.value_or(std::string())) == Moneda::DesdeEntero(1);
 }
@@ -132,7 +128,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const std::st
         }
         if (!gCnn.Errors().Vacia()) {
             const std::string texto =
-                MensajeErrorConexion(gCnn.Errors().Item(0), NombreProceso(), gServidor, gUsuario);
+                MensajeErrorConexion(gCnn.Errors().Item(0), NombreEjecutable(), gServidor, gUsuario);
             const int r = plataforma().MsgBox(texto, estilo::kSiNo | estilo::kCritico,
                                               " Error de Conexion a Base de Datos");
             if (r != respuesta::kSi) {
@@ -185,13 +181,10 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const std::st
 }
 
 bool DB_Dll::BuscarBase() {
-    CmdDlg.DialogTitle = "Buscar Base de Datos";
-    CmdDlg.Filter = "Base de Datos de Microsoft Access |*.MDB";
-    const auto elegido = plataforma().ElegirArchivo(CmdDlg.DialogTitle, CmdDlg.Filter);
-    CmdDlg.Cancelado = !elegido.has_value();
-    CmdDlg.FileName = elegido.value_or(std::string());
-    if (CmdDlg.Cancelado) return false;
-    gDBName = CmdDlg.FileName;
+    CmdDlg.Titulo = "Buscar Base de Datos";
+    CmdDlg.Filtro = "Base de Datos de Microsoft Access |*.MDB";
+    if (!CmdDlg.MostrarAbrir()) return false;
+    gDBName = CmdDlg.ArchivoElegido();
     return true;
 }
 
@@ -257,3 +250,5 @@ void DB_Dll::ReintentaConectar() {
                   },
                   reportero);
 }
+
+}  // namespace data

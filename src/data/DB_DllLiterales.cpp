@@ -7,6 +7,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
 constexpr std::array<long, 6> kFechas = {7, 133, 134, 135, 137, 64};
@@ -119,3 +123,5 @@ std::string DB_Dll::StripFileName(const std::string& rsFileName) {
     const auto corte = rsFileName.find_last_of("\\/");
     return corte == std::string::npos ? std::string() : rsFileName.substr(0, corte);
 }
+
+}  // namespace data

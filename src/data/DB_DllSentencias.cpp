@@ -2,15 +2,18 @@
 // the lost-connection procedure, name translation and the schema checks.
 #include "DB_Dll.h"
 #include "DialectoOracle.h"
+#include "MapaErrores.h"
 #include "Pasos.h"
 #include "Plataforma.h"
 #include "Sinonimos.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
-constexpr long kNativoRed = 11;             // general network error: the link is gone
-constexpr long kNativoTruncamiento = 8152;  // string or binary data would be truncated
 constexpr int kLimiteReintentos = 3;
 constexpr long kNativoAvisoOracle = 265929;  // the provider's notice after a script runs
 
@@ -46,7 +49,7 @@ void AnotarFalla(Conexion& cn, const Falla& falla) {
 /// of the command. A command that failed keeps its errors: its rows were not written.
 void QuitarAvisoTruncamiento(Conexion& cn, bool trans) {
     const int n = cn.Errors().Count();
-    if (!trans && (n == 1 || n == 2) && cn.Errors().Item(0).Nativo == kNativoTruncamiento)
+    if (!trans && (n == 1 || n == 2) && ValorTruncado(cn.Errors()))
         cn.Errors().Clear();
 }
 
@@ -185,8 +188,7 @@ bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected
     // A lost link is recovered and the command repeated; every other failure returns quietly
     // with the collection filled.
     return EjecutarPreparada(SentenciaSQL, RecordsAffected, Lrcs, [&](const ErrorEjecucion&) {
-        if (gCnn.Errors().Vacia()) return respuesta::kAbortar;
-        if (gCnn.Errors().Item(0).Nativo == kNativoRed && RecuperarConexion(cuenta))
+        if (EnlacePerdido(gCnn.Errors()) && RecuperarConexion(cuenta))
             return respuesta::kReintentar;
         return respuesta::kAbortar;
     });
@@ -196,7 +198,7 @@ bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffecte
                                  Recordset* Lrcs) {
     // No reconnection; failures other than the expected SQL ones are shown to the operator.
     return EjecutarPreparada(SentenciaSQL, RecordsAffected, Lrcs, [&](const ErrorEjecucion& e) {
-        if (!gCnn.Errors().Vacia() && gCnn.Errors().Item(0).Nativo == kNativoTruncamiento)
+        if (ValorTruncado(gCnn.Errors()))
             return respuesta::kAbortar;
         const long n = e.Numero();
         if (n != errnum::kEFail && n != errnum::kErroresEnComando &&
@@ -336,3 +338,5 @@ bool DB_Dll::VerCampoDB(const std::string& Tabla, const std::string& Campo, bool
         return AgregarCampo(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
     return true;
 }
+
+}  // namespace data

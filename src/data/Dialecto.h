@@ -6,6 +6,8 @@
 
 #include "Motor.h"
 
+namespace data {
+
 /// The statement rewritten for `destino`. For SQLite: "TOP n" becomes a trailing "LIMIT n"
 /// (of its own SELECT, also inside parentheses), table hints such as with(nolock) and "dbo."
 /// prefixes go, "DELETE t WHERE" gains FROM, [bracket names] become "quoted names", N'..'
@@ -22,3 +24,5 @@ std::string AdaptarSentencia(const std::string& sql, Dialecto destino);
 /// brackets, quotes or "dbo."; "" when the statement is not such a query (joins, several
 /// tables, a sub-query as source).
 std::string TablaDeConsulta(const std::string& sql);
+
+}  // namespace data

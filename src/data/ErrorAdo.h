@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace data {
+
 struct ErrorAdo {
     std::string EstadoSql;  // SQLSTATE, e.g. "08S01"
     long Nativo = 0;        // the engine's native error, mapped to the suite server's numbers
@@ -23,3 +25,5 @@ public:
 private:
     std::vector<ErrorAdo> errores_;
 };
+
+}  // namespace data

@@ -2,6 +2,10 @@
 
 #include "ErrorEjecucion.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
 struct Entrada {
@@ -17,8 +21,8 @@ struct Entrada {
 // connection cannot be used); 3704 is raised only by closing an object that is already closed,
 // which never goes through an engine.
 constexpr Entrada kTabla[] = {
-    {ClaseFalla::ConexionPerdida, errnum::kEFail, 11, "08S01"},
-    {ClaseFalla::Truncamiento, static_cast<long>(0x80040E57), 8152, "22001"},
+    {ClaseFalla::ConexionPerdida, errnum::kEFail, nativo::kRed, "08S01"},
+    {ClaseFalla::Truncamiento, static_cast<long>(0x80040E57), nativo::kTruncamiento, "22001"},
     {ClaseFalla::TablaInexistente, errnum::kTablaInexistente, 208, "42S02"},
     {ClaseFalla::Sintaxis, errnum::kErroresEnComando, 102, "42000"},
     {ClaseFalla::Restriccion, errnum::kViolacionIntegridad, 2627, "23000"},
@@ -41,6 +45,14 @@ bool EstadoEspecifico(const std::string& estado) {
 
 }  // namespace
 
+bool EnlacePerdido(const ColeccionErrores& errores) {
+    return !errores.Vacia() && errores.Item(0).Nativo == nativo::kRed;
+}
+
+bool ValorTruncado(const ColeccionErrores& errores) {
+    return !errores.Vacia() && errores.Item(0).Nativo == nativo::kTruncamiento;
+}
+
 ErrorAdo ErrorAdoDeFalla(const FallaMotor& f) {
     const Entrada& e = EntradaDe(f.Clase);
     ErrorAdo r;
@@ -50,3 +62,5 @@ ErrorAdo ErrorAdoDeFalla(const FallaMotor& f) {
     r.Descripcion = f.Descripcion;
     return r;
 }
+
+}  // namespace data

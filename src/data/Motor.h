@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace data {
+
 enum class Dialecto { SqlServer, Sqlite, Oracle };
 
 /// What kind of failure an engine met; each backend classifies its own codes into these.
@@ -75,3 +77,5 @@ public:
     /// False once the engine knows the link is gone.
     virtual bool Viva() = 0;
 };
+
+}  // namespace data

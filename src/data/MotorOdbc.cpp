@@ -10,199 +10,13 @@
 #include <map>
 #include <utility>
 
+#include "Texto.h"
+
+using namespace helperlib;
+
+namespace data {
+
 namespace {
-
-// ---------------------------------------------------------------------------------------------
-// Text helpers (keys of connection strings are ASCII).
-
-std::string MinusculasAscii(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string SinBlancos(std::string_view s) {
-    size_t a = 0, b = s.size();
-    while (a < b && std::isspace(static_cast<unsigned char>(s[a]))) ++a;
-    while (b > a && std::isspace(static_cast<unsigned char>(s[b - 1]))) --b;
-    return std::string(s.substr(a, b - a));
-}
-
-bool Contiene(const std::string& s, const char* parte) {
-    return MinusculasAscii(s).find(MinusculasAscii(parte)) != std::string::npos;
-}
-
-std::string Entorno(const char* nombre, const char* porDefecto) {
-    const char* v = std::getenv(nombre);
-    return (v && *v) ? std::string(v) : std::string(porDefecto);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Connection strings: "key=value;" pairs; a value may be braced ({..}, "}}" for "}") or quoted
-// ("..", '..', the quote doubled inside), otherwise it runs to the next ";" and is trimmed.
-
-struct ParClave {
-    std::string clave;  // trimmed, as written
-    std::string valor;
-};
-
-std::string LeerValor(std::string_view s, size_t& i) {
-    while (i < s.size() && s[i] == ' ') ++i;
-    if (i < s.size() && (s[i] == '{' || s[i] == '"' || s[i] == '\'')) {
-        const char cierre = s[i] == '{' ? '}' : s[i];
-        std::string v;
-        for (++i; i < s.size(); ++i) {
-            if (s[i] != cierre) {
-                v += s[i];
-            } else if (i + 1 < s.size() && s[i + 1] == cierre) {
-                v += cierre;
-                ++i;
-            } else {
-                ++i;
-                break;
-            }
-        }
-        while (i < s.size() && s[i] != ';') ++i;  // anything after the closing mark is ignored
-        return v;
-    }
-    const size_t fin = std::min(s.find(';', i), s.size());
-    std::string v = SinBlancos(s.substr(i, fin - i));
-    i = fin;
-    return v;
-}
-
-std::vector<ParClave> PartirCadena(std::string_view s) {
-    std::vector<ParClave> pares;
-    size_t i = 0;
-    while (i < s.size()) {
-        if (s[i] == ';' || s[i] == ' ') {
-            ++i;
-            continue;
-        }
-        const size_t igual = s.find('=', i);
-        const size_t pc = s.find(';', i);
-        if (igual == std::string_view::npos || (pc != std::string_view::npos && pc < igual)) {
-            i = pc == std::string_view::npos ? s.size()
-                                             : pc + 1;  // a fragment with no "=": dropped
-            continue;
-        }
-        ParClave par;
-        par.clave = SinBlancos(s.substr(i, igual - i));
-        i = igual + 1;
-        par.valor = LeerValor(s, i);
-        pares.push_back(std::move(par));
-    }
-    return pares;
-}
-
-const ParClave* Buscar(const std::vector<ParClave>& pares,
-                       std::initializer_list<const char*> claves) {
-    for (const ParClave& p : pares) {
-        const std::string k = MinusculasAscii(p.clave);
-        for (const char* c : claves)
-            if (k == c) return &p;
-    }
-    return nullptr;
-}
-
-std::string ValorDe(const std::vector<ParClave>& pares, std::initializer_list<const char*> claves) {
-    const ParClave* p = Buscar(pares, claves);
-    return p ? p->valor : std::string();
-}
-
-/// A value ready for an ODBC string: braced (with "}" doubled) when it would otherwise be cut
-/// or trimmed by the driver manager.
-std::string ValorOdbc(const std::string& v) {
-    const bool llaves = v.find_first_of(";{}") != std::string::npos ||
-                        (!v.empty() && (v.front() == ' ' || v.back() == ' '));
-    if (!llaves) return v;
-    std::string r = "{";
-    for (char c : v) {
-        r += c;
-        if (c == '}') r += '}';
-    }
-    return r + "}";
-}
-
-std::string Par(const std::string& clave, const std::string& valor) {
-    return clave + "=" + ValorOdbc(valor) + ";";
-}
-
-bool EsNumero(const std::string& s) {
-    return !s.empty() &&
-           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
-}
-
-/// Keys of the SQL Server form that are rebuilt, and OLE DB-only keys that mean nothing to an
-/// ODBC driver; every other extra key passes through.
-bool ClaveConsumida(const std::string& k) {
-    static const char* const kClaves[] = {"provider",
-                                          "server",
-                                          "data source",
-                                          "address",
-                                          "addr",
-                                          "network address",
-                                          "database",
-                                          "initial catalog",
-                                          "uid",
-                                          "user id",
-                                          "user",
-                                          "pwd",
-                                          "password",
-                                          "persist security info",
-                                          "application name",
-                                          "workstation id",
-                                          "integrated security"};
-    return std::any_of(std::begin(kClaves), std::end(kClaves),
-                       [&](const char* c) { return k == c; });
-}
-
-std::string CadenaSqlServer(const std::vector<ParClave>& pares) {
-    std::string servidor =
-        ValorDe(pares, {"server", "data source", "address", "addr", "network address"});
-    if (servidor.empty())
-        throw FallaMotor(ClaseFalla::Otra, "", 0,
-                         "La cadena de conexión no indica el servidor de la base de datos");
-    std::string puerto;
-    const size_t dosPuntos = servidor.rfind(':');
-    if (dosPuntos != std::string::npos && EsNumero(servidor.substr(dosPuntos + 1))) {
-        puerto = servidor.substr(dosPuntos + 1);
-        servidor.erase(dosPuntos);
-    }
-    const std::string driver = Entorno("ASIENTOS_ODBC_DRIVER", "FreeTDS");
-    std::string r = "DRIVER=" + std::string("{") + driver + "};";
-    r += Par("SERVER", servidor);
-    if (!puerto.empty()) r += Par("Port", puerto);
-    r += Par("DATABASE", ValorDe(pares, {"database", "initial catalog"}));
-    r += Par("UID", ValorDe(pares, {"uid", "user id", "user"}));
-    r += Par("PWD", ValorDe(pares, {"pwd", "password"}));
-    // FreeTDS speaks the client's character set only when told; the program works in UTF-8.
-    if (Contiene(driver, "tds") && !Buscar(pares, {"clientcharset"})) r += "ClientCharset=UTF-8;";
-    if (const ParClave* p = Buscar(pares, {"application name"})) r += Par("APP", p->valor);
-    if (const ParClave* p = Buscar(pares, {"workstation id"})) r += Par("WSID", p->valor);
-    if (const ParClave* p = Buscar(pares, {"integrated security"}))
-        if (MinusculasAscii(p->valor) == "sspi" || MinusculasAscii(p->valor) == "true")
-            r += "Trusted_Connection=Yes;";
-    for (const ParClave& p : pares)
-        if (!ClaveConsumida(MinusculasAscii(p.clave))) r += Par(p.clave, p.valor);
-    return r;
-}
-
-std::string CadenaOracle(const std::vector<ParClave>& pares) {
-    std::string r = "DRIVER={" + Entorno("ASIENTOS_ODBC_DRIVER_ORACLE", "Oracle") + "};";
-    r += Par("DBQ", ValorDe(pares, {"data source"}));
-    r += Par("UID", ValorDe(pares, {"user id", "uid", "user"}));
-    r += Par("PWD", ValorDe(pares, {"password", "pwd"}));
-    return r;
-}
-
-bool EmpiezaCon(const std::string& s, const char* prefijo) {
-    const std::string t = MinusculasAscii(SinBlancos(s));
-    const std::string p = MinusculasAscii(prefijo);
-    if (t.compare(0, p.size(), p) != 0) return false;
-    // "DRIVER =x" counts as well: after the word only blanks may come before "=".
-    const size_t igual = t.find('=');
-    return igual != std::string::npos && SinBlancos(t.substr(0, igual)) == p;
-}
 
 // ---------------------------------------------------------------------------------------------
 // Diagnostics.
@@ -369,11 +183,19 @@ class MotorOdbc final : public Motor {
   public:
     explicit MotorOdbc(const std::string& cadena)
         : entorno_(SQL_HANDLE_ENV, 0, SQL_NULL_HANDLE, Dialecto::SqlServer), cadena_(cadena) {
-        SQLSetEnvAttr(entorno_.get(), SQL_ATTR_ODBC_VERSION,
-                      reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        // Without ODBC 3 behaviour the SQL states differ, and without the login time-out a
+        // server that does not answer would hold the program: both are required.
+        const SQLRETURN version = SQLSetEnvAttr(entorno_.get(), SQL_ATTR_ODBC_VERSION,
+                                                reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        if (!SQL_SUCCEEDED(version))
+            throw FallaDe(SQL_HANDLE_ENV, entorno_.get(), version, Dialecto::SqlServer,
+                          "preparación del entorno ODBC");
         enlace_ = std::make_unique<EnlaceOdbc>(entorno_);
-        SQLSetConnectAttr(enlace_->get(), SQL_ATTR_LOGIN_TIMEOUT,
-                          reinterpret_cast<SQLPOINTER>(kSegundosConexion), 0);
+        const SQLRETURN espera = SQLSetConnectAttr(
+            enlace_->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kSegundosConexion), 0);
+        if (!SQL_SUCCEEDED(espera))
+            throw FallaDe(SQL_HANDLE_DBC, enlace_->get(), espera, Dialecto::SqlServer,
+                          "tiempo de espera de la conexión");
         std::vector<SQLCHAR> entrada(cadena.begin(), cadena.end());
         entrada.push_back(0);
         SQLCHAR salida[2048] = {};
@@ -456,7 +278,7 @@ class MotorOdbc final : public Motor {
     void FijarBaseActual(const std::string& base) override {
         if (dialecto_ == Dialecto::Sqlite) {
             // One file, one database: only its own name is accepted.
-            if (MinusculasAscii(SinBlancos(base)) != MinusculasAscii(BaseSqlite()))
+            if (MinusculasAscii(std::string(texto::SinEspacios(base))) != MinusculasAscii(BaseSqlite()))
                 throw FallaMotor(ClaseFalla::Otra, "3D000", 0,
                                  "La base de datos '" + base + "' no existe en esta conexión");
             return;
@@ -530,8 +352,8 @@ class MotorOdbc final : public Motor {
                 SQLGetInfo(enlace_->get(), SQL_DBMS_NAME, nombre, sizeof nombre, &largo)))
             return Dialecto::SqlServer;
         const std::string dbms = reinterpret_cast<char*>(nombre);
-        if (Contiene(dbms, "sqlite")) return Dialecto::Sqlite;
-        if (Contiene(dbms, "oracle")) return Dialecto::Oracle;
+        if (ContieneAscii(dbms, "sqlite")) return Dialecto::Sqlite;
+        if (ContieneAscii(dbms, "oracle")) return Dialecto::Oracle;
         return Dialecto::SqlServer;
     }
 
@@ -686,129 +508,10 @@ class MotorOdbc final : public Motor {
     bool vivo_ = true;
 };
 
-/// The sqliteodbc driver loads extensions named by "LoadExt=": the suite's functions and
-/// collation reach an ODBC-to-SQLite connection that way when ASIENTOS_SQLITE_EXT is set.
-std::string ConExtensionSqlite(const std::string& cadena) {
-    const char* ext = std::getenv("ASIENTOS_SQLITE_EXT");
-    if (!ext || !*ext) return cadena;
-    const auto pares = PartirCadena(cadena);
-    if (!Contiene(ValorDe(pares, {"driver"}), "sqlite") || Buscar(pares, {"loadext"}))
-        return cadena;
-    std::string r = cadena;
-    if (!r.empty() && r.back() != ';') r += ';';
-    return r + Par("LoadExt", ext);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Classification table.
-
-struct ReglaEstado {
-    const char* prefijo;  // SQL state or its class (first characters)
-    ClaseFalla clase;
-};
-
-// Order matters: the first matching prefix wins.
-constexpr ReglaEstado kPorEstado[] = {
-    {"08S01", ClaseFalla::ConexionPerdida}, {"08S02", ClaseFalla::ConexionPerdida},
-    {"08003", ClaseFalla::ConexionPerdida}, {"08007", ClaseFalla::ConexionPerdida},
-    {"22001", ClaseFalla::Truncamiento},    {"42S02", ClaseFalla::TablaInexistente},
-    {"23", ClaseFalla::Restriccion},        {"HYT00", ClaseFalla::Ocupado},
-    {"HYT01", ClaseFalla::Ocupado},         {"42000", ClaseFalla::Sintaxis},
-    {"37000", ClaseFalla::Sintaxis},        {"42", ClaseFalla::Sintaxis},
-};
-
-struct ReglaNativo {
-    long nativo;
-    ClaseFalla clase;
-};
-
-// SQL Server native errors (FreeTDS and Microsoft's driver both pass them through).
-constexpr ReglaNativo kSqlServer[] = {
-    {8152, ClaseFalla::Truncamiento},     {2628, ClaseFalla::Truncamiento},
-    {208, ClaseFalla::TablaInexistente},  {102, ClaseFalla::Sintaxis},
-    {156, ClaseFalla::Sintaxis},          {170, ClaseFalla::Sintaxis},
-    {2627, ClaseFalla::Restriccion},      {2601, ClaseFalla::Restriccion},
-    {547, ClaseFalla::Restriccion},       {515, ClaseFalla::Restriccion},
-    {1222, ClaseFalla::Ocupado},          {10054, ClaseFalla::ConexionPerdida},
-    {20006, ClaseFalla::ConexionPerdida}, {20047, ClaseFalla::ConexionPerdida},
-};
-
-// Oracle ORA- numbers.
-constexpr ReglaNativo kOracle[] = {
-    {12899, ClaseFalla::Truncamiento},   {1401, ClaseFalla::Truncamiento},
-    {942, ClaseFalla::TablaInexistente}, {900, ClaseFalla::Sintaxis},
-    {933, ClaseFalla::Sintaxis},         {936, ClaseFalla::Sintaxis},
-    {1, ClaseFalla::Restriccion},        {2291, ClaseFalla::Restriccion},
-    {2292, ClaseFalla::Restriccion},     {1400, ClaseFalla::Restriccion},
-    {54, ClaseFalla::Ocupado},           {3113, ClaseFalla::ConexionPerdida},
-    {3114, ClaseFalla::ConexionPerdida}, {3135, ClaseFalla::ConexionPerdida},
-};
-
-/// SQLite through its ODBC driver reports most failures as a general error; the SQLite
-/// result code (native) and the message tell what happened.
-ClaseFalla ClaseSqlite(long nativo, const std::string& mensaje) {
-    switch (nativo & 0xff) {
-        case 19:
-            return ClaseFalla::Restriccion;  // SQLITE_CONSTRAINT
-        case 5:                              // SQLITE_BUSY
-        case 6:
-            return ClaseFalla::Ocupado;  // SQLITE_LOCKED
-        case 18:
-            return ClaseFalla::Truncamiento;  // SQLITE_TOOBIG
-        default:
-            break;
-    }
-    if (Contiene(mensaje, "no such table")) return ClaseFalla::TablaInexistente;
-    if (Contiene(mensaje, "syntax error") || Contiene(mensaje, "incomplete input") ||
-        Contiene(mensaje, "unrecognized token"))
-        return ClaseFalla::Sintaxis;
-    if (Contiene(mensaje, "constraint failed")) return ClaseFalla::Restriccion;
-    if (Contiene(mensaje, "database is locked")) return ClaseFalla::Ocupado;
-    return ClaseFalla::Otra;
-}
-
 }  // namespace
-
-ClaseFalla ClasificarFallaOdbc(const std::string& estadoSql, long nativo,
-                               const std::string& mensaje, Dialecto dialecto) {
-    // Native codes first: they are exact where SQL states are shared by several failures.
-    if (dialecto == Dialecto::Sqlite) {
-        const ClaseFalla c = ClaseSqlite(nativo, mensaje);
-        if (c != ClaseFalla::Otra) return c;
-    } else {
-        const auto& tabla =
-            dialecto == Dialecto::Oracle ? std::begin(kOracle) : std::begin(kSqlServer);
-        const auto& fin = dialecto == Dialecto::Oracle ? std::end(kOracle) : std::end(kSqlServer);
-        for (auto r = tabla; r != fin; ++r)
-            if (r->nativo == nativo) return r->clase;
-    }
-    for (const ReglaEstado& r : kPorEstado)
-        if (estadoSql.rfind(r.prefijo, 0) == 0) return r.clase;
-    return ClaseFalla::Otra;
-}
-
-std::string CadenaOdbcDesdeAdo(const std::string& cadenaAdo) {
-    if (EmpiezaCon(cadenaAdo, "driver") || EmpiezaCon(cadenaAdo, "dsn")) return cadenaAdo;
-    const std::vector<ParClave> pares = PartirCadena(cadenaAdo);
-    const std::string proveedor = MinusculasAscii(ValorDe(pares, {"provider"}));
-    if (proveedor.find("jet") != std::string::npos)
-        throw FallaMotor(ClaseFalla::Otra, "", 0,
-                         "Una base de Access (" + proveedor + ") no se abre por ODBC");
-    if (proveedor.find("oraoledb") != std::string::npos ||
-        proveedor.find("msdaora") != std::string::npos)
-        return CadenaOracle(pares);
-    // A "#" in the server marks an Oracle connection even in the SQL Server form: the database
-    // value is then the Oracle data source.
-    if (ValorDe(pares, {"server", "data source"}).find('#') != std::string::npos) {
-        std::vector<ParClave> oracle = {
-            {"Data Source", ValorDe(pares, {"database", "initial catalog"})},
-            {"User Id", ValorDe(pares, {"uid", "user id", "user"})},
-            {"Password", ValorDe(pares, {"pwd", "password"})}};
-        return CadenaOracle(oracle);
-    }
-    return CadenaSqlServer(pares);
-}
 
 std::unique_ptr<Motor> AbrirMotorOdbc(const std::string& cadenaOdbc) {
     return std::make_unique<MotorOdbc>(ConExtensionSqlite(cadenaOdbc));
 }
+
+}  // namespace data

@@ -9,6 +9,10 @@
 #include "SemanticaSqlite.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -291,3 +295,5 @@ std::vector<std::string> MotorSqlite::Columnas(const std::string& tabla) {
     for (const auto& f : r.Filas) nombres.push_back(f[1].value_or(""));
     return nombres;
 }
+
+}  // namespace data

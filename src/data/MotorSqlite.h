@@ -11,6 +11,8 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+namespace data {
+
 class MotorSqlite final : public Motor {
   public:
     /// Seconds a lock wait lasts until FijarTiempoEspera sets another limit.
@@ -90,3 +92,5 @@ class MotorSqlite final : public Motor {
 /// The ADO type code for a column's declared SQLite type ("varchar(30)" -> 200, "int" -> 3,
 /// "money" -> 6, ...); `tipoValor` (an SQLite storage class) decides when nothing is declared.
 int TipoAdoDeDeclarado(const char* declarado, int tipoValor);
+
+}  // namespace data

@@ -5,6 +5,10 @@
 #include "ErrorEjecucion.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
 constexpr const char* kOrigen = "ADODB.Recordset";
@@ -220,3 +224,5 @@ void Recordset::CancelUpdate() {
     ExigirAbierto();
     nueva_.reset();
 }
+
+}  // namespace data

@@ -13,6 +13,9 @@
 // every `rs.EOF()` into a syntax error. <cstdio> is guarded, so it never comes back.
 #undef EOF
 
+
+namespace data {
+
 class Conexion;
 
 namespace cursor {
@@ -117,3 +120,5 @@ class Recordset {
     std::string insercion_;
     std::vector<bool> puestosInsercion_;
 };
+
+}  // namespace data

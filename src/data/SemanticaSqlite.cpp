@@ -18,6 +18,10 @@ SQLITE_EXTENSION_INIT3
 
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -361,3 +365,5 @@ int RegistrarSemanticaSuite(sqlite3* db) {
     }
     return SQLITE_OK;
 }
+
+}  // namespace data

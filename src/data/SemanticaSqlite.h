@@ -8,8 +8,12 @@
 // the same databases.
 struct sqlite3;
 
+namespace data {
+
 /// Name of the collation every text column of the schema declares.
 inline constexpr const char* kColacionSuite = "SUITE_CI";
 
 /// Registers the collation and the functions on `db`. Returns an SQLite result code.
 int RegistrarSemanticaSuite(sqlite3* db);
+
+}  // namespace data

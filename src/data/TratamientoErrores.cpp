@@ -5,12 +5,16 @@
 
 #include "DB_Dll.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "RegistroErrores.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace data {
+
 std::string RutaRegistroPrograma() {
-    const std::filesystem::path exe(plataforma().RutaEjecutable());
-    return NormalizarCarpeta(exe.parent_path().string()) + "KXERR.LOG";
+    return CarpetaPrograma() + "KXERR.LOG";
 }
 
 int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string& rutina,
@@ -34,3 +38,5 @@ int DB_Dll::TratamientoErrores(const ErrorEjecucion& CodErr, int Botones,
                                const std::string& Rutina) {
     return TratarErrorDatos(CodErr, Botones, Rutina, gLogErr);
 }
+
+}  // namespace data

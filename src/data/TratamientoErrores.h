@@ -6,6 +6,8 @@
 
 #include "ErrorEjecucion.h"
 
+namespace data {
+
 /// Log file used when no override is set: the program's folder + "KXERR.LOG".
 std::string RutaRegistroPrograma();
 
@@ -13,5 +15,7 @@ std::string RutaRegistroPrograma();
 /// " Aviso al operador!!! - 5 "), then appends the log line to `rutaRegistro` (the program's
 /// log when empty). Returns the answer, or 0 without showing or writing for error number 0.
 /// Never throws because of the log.
-int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string& rutina,
+int TratarErrorDatos(const helperlib::ErrorEjecucion& error, int botones, const std::string& rutina,
                      const std::string& rutaRegistro);
+
+}  // namespace data

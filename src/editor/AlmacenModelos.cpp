@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <optional>
 
 #include "AnclarEnMenu.h"
 #include "DB_Dll.h"
@@ -11,7 +12,12 @@
 #include "Texto.h"
 #include "Utilidades.h"
 #include "ValorCampo.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace entryrules;
+
+namespace editor {
 
 namespace {
 
@@ -277,12 +283,12 @@ void AlmacenModelos::GrabarLinea(int i, const std::string& ahora) {
     rs.Update();
 }
 
-void AlmacenModelos::Revertir() {
+void AlmacenModelos::Revertir(GuardaTransaccion* transaccion) {
     if (RegistroTrabajo.State() == 1 && RegistroTrabajo.EdicionPendiente())
         RegistroTrabajo.CancelUpdate();
-    if (!db_.gCnn.EnTransaccion()) return;
+    if (!transaccion) return;
     try {
-        db_.gCnn.RollbackTrans();
+        transaccion->Revertir();
     } catch (const ErrorEjecucion& e) {
         MostrarErrorConOpciones(e, "ActualizarDatos");
     }
@@ -293,7 +299,7 @@ DatosAnclaje AlmacenModelos::DatosParaAnclar() {
     d.Nombre = TextoCampo("Nombre");
     d.AlMenu = Casillas.chkAlMenu == 1;
     d.LiqTarjetas = Casillas.chkLiqTarjetas == 1;
-    d.Usuario = sesion().gUsuarioLogeado;
+    d.Usuario = db_.UsuarioSesion();
     return d;
 }
 
@@ -305,7 +311,10 @@ void AlmacenModelos::Grabar() {
     // write the new lines beside the old ones or outside the transaction.
     const Reportero estricto = SinIgnorar(reportero);
     const std::string ahora = FechaHoraActual();
-    if (!EjecutarPaso([&] { db_.gCnn.BeginTrans(); }, estricto)) return Revertir();
+    // The guard rolls back whatever leaves this function before the commit, an unexpected
+    // exception included; the early returns roll back themselves to show a failed roll-back.
+    std::optional<GuardaTransaccion> transaccion;
+    if (!EjecutarPaso([&] { transaccion.emplace(db_.gCnn); }, estricto)) return Revertir(nullptr);
     if (ModeloExistente && !EjecutarPaso(
                                [&] {
                                    EjecutarComprobado("DELETE " + NombreTabla +
@@ -313,10 +322,12 @@ void AlmacenModelos::Grabar() {
                                                       Q(texto::Recortar(txtFields[0].Texto)) + "'");
                                },
                                estricto))
-        return Revertir();
+        return Revertir(&*transaccion);
     for (int i = 0; i <= Lineas.Superior(); ++i)
-        if (!EjecutarPaso([&] { GrabarLinea(i, ahora); }, reportero)) return Revertir();
-    if (!EjecutarPaso([&] { db_.gCnn.CommitTrans(); }, estricto)) return Revertir();
+        if (!EjecutarPaso([&] { GrabarLinea(i, ahora); }, reportero))
+            return Revertir(&*transaccion);
+    if (!EjecutarPaso([&] { transaccion->Confirmar(); }, estricto))
+        return Revertir(&*transaccion);
     AnclarEnMenu(db_, DatosParaAnclar());
 }
 
@@ -346,3 +357,5 @@ void AlmacenModelos::ActualizarDatos() {
     else
         Grabar();
 }
+
+}  // namespace editor

@@ -14,7 +14,12 @@
 #include "LineaModelo.h"
 #include "Recordset.h"
 
+namespace data {
 class DB_Dll;
+class GuardaTransaccion;
+}
+
+namespace editor {
 
 /// Columns of a line, to tell the window which cell to focus after a conversion error.
 enum class ColumnaLinea { Cuenta, Debe, Haber, AlicIVA };
@@ -54,7 +59,7 @@ std::string MensajeErrorConversion(const std::string& campo);
 class AlmacenModelos {
   public:
     /// `db` and `vista` (when given) must outlive the store.
-    explicit AlmacenModelos(DB_Dll& db, VistaAlmacen* vista = nullptr);
+    explicit AlmacenModelos(data::DB_Dll& db, VistaAlmacen* vista = nullptr);
 
     // ---- Form state the window shows and edits -------------------------------------------
     /// Header text fields 0..2: name ("NOMBRE", tag "MA_MODELOS"), default voucher type ("TC",
@@ -70,7 +75,7 @@ class AlmacenModelos {
     bool ModeloExistente = false;  ///< the loaded template exists in the table
     bool Grabando = false;         ///< a save command is running
     bool ErrorValidacion = false;  ///< the last save (or validation) failed
-    Recordset RegistroTrabajo;     ///< the working recordset (template rows; new rows go here)
+    data::Recordset RegistroTrabajo;     ///< the working recordset (template rows; new rows go here)
 
     /// Index of the header field bound to `campo` (case ignored); -1 when none.
     int IndiceDeCampo(std::string_view campo) const;
@@ -104,15 +109,18 @@ class AlmacenModelos {
     void Borrar();
     void GrabarLinea(int i, const std::string& ahora);
     void CargarFila();
-    void Revertir();
-    int ReportarFallaGrabacion(const ErrorEjecucion& e);
+    /// Cancels a pending row edit and rolls `transaccion` back (a failure is shown).
+    void Revertir(data::GuardaTransaccion* transaccion);
+    int ReportarFallaGrabacion(const helperlib::ErrorEjecucion& e);
     /// Runs a statement; what the database reports is raised as ErrorEjecucion.
     void EjecutarComprobado(std::string sql);
     DatosAnclaje DatosParaAnclar();
     void Mostrar(int k);
 
-    DB_Dll& db_;
+    data::DB_Dll& db_;
     VistaAlmacen* vista_;
     int lineaEnCurso_ = 0;  // line being written, for the conversion-error message
     ColumnaLinea columnaEnCurso_ = ColumnaLinea::Cuenta;
 };
+
+}  // namespace editor

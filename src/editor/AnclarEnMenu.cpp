@@ -8,6 +8,11 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace editor {
+
 namespace {
 
 constexpr const char* kInsertarMenu =
@@ -147,3 +152,5 @@ void AnclarEnMenu(DB_Dll& db, const DatosAnclaje& datos) {
     else
         Desanclar(db, nombre, reportero);
 }
+
+}  // namespace editor

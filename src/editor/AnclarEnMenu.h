@@ -5,7 +5,11 @@
 // right in TA_TAREAS. Un-anchoring removes the entry, its rights, and the parent once empty.
 #include <string>
 
+namespace data {
 class DB_Dll;
+}
+
+namespace editor {
 
 struct DatosAnclaje {
     std::string Nombre;        ///< template name (trimmed before use)
@@ -20,4 +24,6 @@ std::string ProcesoDeModelo(const std::string& nombre, bool liqTarjetas);
 /// Adds or updates (AlMenu) or removes (otherwise) the template's menu entry. Every step is
 /// trapped: the operator is asked ("AnclarEnMenu") to retry, ignore or leave. Database errors
 /// left by a statement are shown as plain messages and do not stop the procedure.
-void AnclarEnMenu(DB_Dll& db, const DatosAnclaje& datos);
+void AnclarEnMenu(data::DB_Dll& db, const DatosAnclaje& datos);
+
+}  // namespace editor

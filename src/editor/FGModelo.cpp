@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+namespace editor {
+
 ModeloFGModelo::ModeloFGModelo(MatrizGrilla& matriz, QObject* parent)
     : QAbstractTableModel(parent), matriz_(matriz) {}
 
@@ -155,3 +157,5 @@ void FGModelo::mouseReleaseEvent(QMouseEvent* e) {
     QTableView::mouseReleaseEvent(e);
     emit Clic();
 }
+
+}  // namespace editor

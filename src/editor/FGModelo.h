@@ -8,6 +8,8 @@
 
 #include "MatrizGrilla.h"
 
+namespace editor {
+
 class ModeloFGModelo : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -62,3 +64,5 @@ class FGModelo : public QTableView {
     ModeloFGModelo* modelo_;
     bool sincronizando_ = false;
 };
+
+}  // namespace editor

@@ -5,12 +5,19 @@
 #include <QVariant>
 
 #include "Recordset.h"
+#include "TeclasVirtuales.h"
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace toolbar;
+
+namespace editor {
+
 namespace {
-constexpr int kEnter = 13;
-constexpr int kRetroceso = 8;
+constexpr int kEnter = teclas::Vk(Qt::Key_Return);
+constexpr int kRetroceso = teclas::Vk(Qt::Key_Backspace);
 }  // namespace
 
 bool EsTeclaDeAvance(int codigo) { return codigo == kEnter; }
@@ -73,3 +80,5 @@ void PrepararFormulario(QWidget* ventana, int) {
     if (!ventana) return;
     for (QLineEdit* t : ventana->findChildren<QLineEdit*>()) t->setFocusPolicy(Qt::StrongFocus);
 }
+
+}  // namespace editor

@@ -9,7 +9,11 @@
 
 class QLineEdit;
 class QWidget;
+namespace data {
 class Recordset;
+}
+
+namespace editor {
 
 namespace formularios {
 inline constexpr const char* kCampoDatos = "campoDatos";
@@ -35,9 +39,11 @@ void LimpiarControles(QWidget* ventana, const QString& nombre = {});
 int IndiceDeCampo(const std::string& campo, const std::vector<QLineEdit*>& controles);
 /// Each control bound to a column of the recordset's current row shows that value ("" for
 /// Null). Controls without a data field, or bound to no column, are left alone.
-void CamposDesdeRegistro(const std::vector<QLineEdit*>& controles, const Recordset& registro);
+void CamposDesdeRegistro(const std::vector<QLineEdit*>& controles, const data::Recordset& registro);
 /// Remembers on each control the table and connection its values belong to.
 void PrepararControles(const std::vector<QWidget*>& controles, const std::string& tabla,
                        const std::string& conexion);
 /// Window preparation: every text box takes the focus both by click and by Tab.
 void PrepararFormulario(QWidget* ventana, int opcion = 0);
+
+}  // namespace editor

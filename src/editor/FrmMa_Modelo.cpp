@@ -20,6 +20,7 @@
 #include "Formatos.h"
 #include "Formularios.h"
 #include "InicioSesion.h"
+#include "Contexto.h"
 #include "Lib_ClsCons3.h"
 #include "Planilla.h"
 #include "Plataforma.h"
@@ -27,17 +28,24 @@
 #include "Texto.h"
 #include "UtilPanel.h"
 #include "Utilidades.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace toolbar;
+using namespace lookup;
+
+namespace editor {
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEsc = 27;
-constexpr int kArriba = 38;
-constexpr int kAbajo = 40;
-constexpr int kInsertar = 45;
-constexpr int kSuprimir = 46;
-constexpr int kEspacio = 32;
+constexpr int kEnter = teclas::Vk(Qt::Key_Return);
+constexpr int kEsc = teclas::Vk(Qt::Key_Escape);
+constexpr int kArriba = teclas::Vk(Qt::Key_Up);
+constexpr int kAbajo = teclas::Vk(Qt::Key_Down);
+constexpr int kInsertar = teclas::Vk(Qt::Key_Insert);
+constexpr int kSuprimir = teclas::Vk(Qt::Key_Delete);
+constexpr int kEspacio = teclas::Vk(Qt::Key_Space);
 
 const QColor kColorFoco(0, 255, 255);  // cyan (FFFF00 in blue-green-red order)
 const QColor kColorNormal(255, 255, 255);
@@ -56,8 +64,8 @@ std::string Propiedad(const QObject* o, const char* nombre) {
 
 int Casilla(const QCheckBox* c) { return c->isChecked() ? 1 : 0; }
 
-std::string BuscarConDriver(const std::string& campo, const std::string& sentencia) {
-    Lib_ClsCons3& c = ConsultaGlobal();
+std::string BuscarConDriver(Lib_ClsCons3& c, const std::string& campo,
+                            const std::string& sentencia) {
     c.CampoDevuelto = campo;
     std::string campoBusqueda, condicion;
     c.ConsultaSearch(sentencia, nullptr, "", campoBusqueda, condicion, "", false, "");
@@ -73,23 +81,29 @@ const char* const FrmMa_Modelo::kSentenciaPlanilla =
     "LTRIM(RTRIM(MA_CUENTAS.CODIGO)) AND (LTRIM(RTRIM(MA_MODELOS.TIPO_REG)) = '' OR "
     "MA_MODELOS.TIPO_REG = NULL) ORDER BY MA_MODELOS.NOMBRE,MA_MODELOS.SECUENCIA";
 
-FrmMa_Modelo::FrmMa_Modelo(DB_Dll& db, QWidget* parent)
+FrmMa_Modelo::FrmMa_Modelo(Contexto& ctx, QWidget* parent)
     : QWidget(parent),
-      Almacen(db, this),
-      Grilla(Almacen, db, Matriz),
-      Encabezado(Almacen, db),
-      Buscar(BuscarConDriver),
-      db_(db) {
+      Almacen(ctx.db, this),
+      Grilla(Almacen, ctx.db, Matriz),
+      Encabezado(Almacen, ctx.db),
+      Buscar([&ctx](const std::string& campo, const std::string& sentencia) {
+          return BuscarConDriver(ctx.Consultas(), campo, sentencia);
+      }),
+      MostrarHoja([](VentanaPlanilla& v) { v.exec(); }),
+      ctx_(ctx),
+      db_(ctx.db) {
     setObjectName("FrmMa_Modelo");
     setWindowTitle(kTitulo);
     Construir();
     Conectar();
     Encabezado.LimpiarLineas = [this] { LimpiarLineas(); };
-    qApp->installEventFilter(this);
+    Vigilar(this);
 }
 
 FrmMa_Modelo::~FrmMa_Modelo() {
-    qApp->removeEventFilter(this);
+    // No event of a control being torn down may reach the half-destroyed window.
+    for (QWidget* w : findChildren<QWidget*>()) w->removeEventFilter(this);
+    removeEventFilter(this);
     Matriz.LeaveCell = nullptr;
     Matriz.EnterCell = nullptr;
     // The grid observes Matriz, a member that dies before the base class deletes children.
@@ -277,7 +291,7 @@ void FrmMa_Modelo::RecalcularTotales() {
 // ---- Load and unload ---------------------------------------------------------------------------
 
 void FrmMa_Modelo::Form_Load(const std::string& parametros) {
-    IniciarSesion(parametros, db_);
+    IniciarSesion(parametros, db_, ctx_.sesion);
     try {
         startup::AplicarEstilo(*this);
     } catch (const ErrorEjecucion& e) {
@@ -287,10 +301,10 @@ void FrmMa_Modelo::Form_Load(const std::string& parametros) {
                                 ". El programa sigue con la apariencia común.",
                             estilo::kExclamacion, "Aviso al Operador");
     }
-    auto& adicional = sesion().gParametroAdicional;
+    auto& adicional = ctx_.sesion.gParametroAdicional;
     adicional = texto::Mayusculas(adicional);
     if (adicional == "SOLOTARJETA") SoloTarjeta = true;
-    startup::AplicarIcono(*this, sesion().gFlatToolbars);
+    startup::AplicarIcono(*this, ctx_.sesion.gFlatToolbars);
     PrepararFormulario(this);
     Almacen.NombreTabla = "MA_MODELOS";
     Almacen.Generar(Almacen.NombreTabla);
@@ -415,7 +429,7 @@ void FrmMa_Modelo::Comando(const QString& palabra) {
         }
         Almacen.Grabando = false;
     } else if (w == "PLANILLA") {
-        MostrarPlanilla(kSentenciaPlanilla, db_.gConnString, "Asientos Modelo");
+        MostrarPlanilla(kSentenciaPlanilla, db_.gConnString, "Asientos Modelo", MostrarHoja);
     } else if (w == "CONSULTAR") {
         Consultar();
     } else if (w == "CERRAR") {
@@ -487,7 +501,7 @@ bool FrmMa_Modelo::CaracterFiltrado(QLineEdit* control, QKeyEvent* e) {
     const QString t = e->text();
     if (t.size() != 1 || !t.at(0).isPrint()) return false;
     int c = t.at(0).unicode();
-    if (c < 256) c = static_cast<unsigned char>(FiltroMayusculas(static_cast<int16_t>(c)));
+    if (c < 256) c = static_cast<unsigned char>(FiltroMayusculas(ctx_.sesion.gEscribeSoloMayusculas, static_cast<int16_t>(c)));
     c = FiltrarTecla(control, c);
     if (c == t.at(0).unicode()) return false;
     if (c != 0) control->insert(QString(QChar(c)));
@@ -685,11 +699,19 @@ bool FrmMa_Modelo::TeclaDelFormulario(QObject* objeto, QKeyEvent* e) {
     return QApplication::focusWidget() != foco;
 }
 
-// Installed on the application, so it sees every event of the window's controls before
-// they do: the form's own key handling first, then that of the header fields and the cell
-// editor.
+void FrmMa_Modelo::Vigilar(QWidget* w) {
+    w->installEventFilter(this);
+    for (QWidget* hijo : w->findChildren<QWidget*>()) hijo->installEventFilter(this);
+}
+
+// Installed on the window and each of its widgets (a widget added later is watched from its
+// arrival), so it sees their events before they do: the form's own key handling first, then
+// that of the header fields and the cell editor.
 bool FrmMa_Modelo::eventFilter(QObject* objeto, QEvent* evento) {
     const auto tipo = evento->type();
+    if (tipo == QEvent::ChildAdded)
+        if (auto* hijo = qobject_cast<QWidget*>(static_cast<QChildEvent*>(evento)->child()))
+            Vigilar(hijo);
     if (tipo == QEvent::KeyPress && TeclaDelFormulario(objeto, static_cast<QKeyEvent*>(evento)))
         return true;
     if (objeto == BrwTxt) {
@@ -738,3 +760,5 @@ bool FrmMa_Modelo::eventFilter(QObject* objeto, QEvent* evento) {
     }
     return false;
 }
+
+}  // namespace editor

@@ -14,13 +14,26 @@
 #include "LogicaGrilla.h"
 #include "MatrizGrilla.h"
 
+namespace lookup {
+class Contexto;
+}
+namespace data {
 class DB_Dll;
-class FGModelo;
+}
 class QCheckBox;
+class QKeyEvent;
+class QVBoxLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+namespace toolbar {
 class UtilPanel;
+}
+
+namespace editor {
+
+class FGModelo;
+class VentanaPlanilla;
 
 class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     Q_OBJECT
@@ -29,8 +42,9 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     /// The statement of the templates sheet.
     static const char* const kSentenciaPlanilla;
 
-    /// Builds the window on `db` (which must outlive it). Nothing is read until Form_Load.
-    explicit FrmMa_Modelo(DB_Dll& db, QWidget* parent = nullptr);
+    /// Builds the window on the program's context `ctx` (which must outlive it): its data access
+    /// object, session values and lookup driver. Nothing is read until Form_Load.
+    explicit FrmMa_Modelo(lookup::Contexto& ctx, QWidget* parent = nullptr);
     ~FrmMa_Modelo() override;
 
     /// The load sequence: session start-up on `parametros`, skin, SOLOTARJETA, icon, form
@@ -49,12 +63,14 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     bool SoloTarjeta = false;
 
     /// The lookup: receives the column to return and the statement (or table), returns the
-    /// chosen value ("" when cancelled). Default: the process's lookup driver.
+    /// chosen value ("" when cancelled). Default: the context's lookup driver.
     std::function<std::string(const std::string& campoDevuelto, const std::string& sentencia)>
         Buscar;
+    /// How the templates sheet is shown. Default: modally.
+    std::function<void(VentanaPlanilla&)> MostrarHoja;
 
     // ---- Controls --------------------------------------------------------------------------
-    UtilPanel* UtilPanel1 = nullptr;
+    toolbar::UtilPanel* UtilPanel1 = nullptr;
     std::array<QLineEdit*, 3> txtFields{};
     QLabel* lblLabels = nullptr;
     QLabel* Label1 = nullptr;
@@ -105,8 +121,11 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     void closeEvent(QCloseEvent* evento) override;
 
   private:
+    /// Installs the window's event filter on `w` and every widget inside it.
+    void Vigilar(QWidget* w);
+
     void Construir();
-    void ConstruirEncabezado(class QVBoxLayout* caja);
+    void ConstruirEncabezado(QVBoxLayout* caja);
     void Conectar();
     void SubirEncabezado();
     void BajarEncabezado();
@@ -119,15 +138,18 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     void DescartarEditor();
     bool ValidarEditor();
     bool TeclaEnEditor(int vk, int shift);
-    bool TeclaEnCampo(int i, class QKeyEvent* e);
-    bool CaracterFiltrado(QLineEdit* control, class QKeyEvent* e);
+    bool TeclaEnCampo(int i, QKeyEvent* e);
+    bool CaracterFiltrado(QLineEdit* control, QKeyEvent* e);
     void AlRecibirFocoGrilla();
     void AlSalirDeCelda();
     void AlEntrarEnCelda();
     void Desplazar();
-    bool TeclaDelFormulario(QObject* objeto, class QKeyEvent* e);
+    bool TeclaDelFormulario(QObject* objeto, QKeyEvent* e);
 
-    DB_Dll& db_;
+    lookup::Contexto& ctx_;
+    data::DB_Dll& db_;
     bool ocupado_ = false;  // a key or command is being handled: scrolling is not Enter
     bool descargada_ = false;
 };
+
+}  // namespace editor

@@ -5,6 +5,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace editor {
+
 std::string AnchoFijo(std::string_view s, int ancho) { return LargoFijo(s, ancho); }
 
 std::string RecortarBlancos(std::string_view s) { return texto::Recortar(s); }
@@ -40,3 +44,5 @@ const LineaModelo& LineasModelo::operator[](int i) const {
     if (i < 0 || i > Superior()) FueraDeRango();
     return elementos_[static_cast<size_t>(i)];
 }
+
+}  // namespace editor

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace editor {
+
 /// Text of exactly N characters: shorter text is padded with blanks on the right, longer text
 /// is cut (lengths in characters, not bytes).
 template <int N>
@@ -79,3 +81,5 @@ class LineasModelo {
   private:
     std::vector<LineaModelo> elementos_;
 };
+
+}  // namespace editor

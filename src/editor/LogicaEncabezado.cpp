@@ -6,6 +6,11 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace editor {
+
 LogicaEncabezado::LogicaEncabezado(AlmacenModelos& almacen, DB_Dll& db)
     : almacen_(almacen), db_(db) {}
 
@@ -65,3 +70,5 @@ bool LogicaEncabezado::ValidarCampo(int indice, bool mostrar) {
     }
     return ok;
 }
+
+}  // namespace editor

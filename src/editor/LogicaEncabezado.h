@@ -6,8 +6,13 @@
 #include <functional>
 #include <string>
 
-class AlmacenModelos;
+namespace data {
 class DB_Dll;
+}
+
+namespace editor {
+
+class AlmacenModelos;
 
 namespace mensaje_encabezado {
 inline constexpr const char* kSinNombre = "Debe informar el Nombre del Asiento Modelo";
@@ -18,7 +23,7 @@ inline constexpr const char* kSinDescripcion = "...";
 class LogicaEncabezado {
   public:
     /// `almacen` and `db` must outlive the object.
-    LogicaEncabezado(AlmacenModelos& almacen, DB_Dll& db);
+    LogicaEncabezado(AlmacenModelos& almacen, data::DB_Dll& db);
 
     /// Description of the reason ("..." when none is known).
     std::string LblDescMotivo = mensaje_encabezado::kSinDescripcion;
@@ -39,5 +44,7 @@ class LogicaEncabezado {
                        const std::string& texto, std::string& descripcion, std::string& mensaje);
 
     AlmacenModelos& almacen_;
-    DB_Dll& db_;
+    data::DB_Dll& db_;
 };
+
+}  // namespace editor

@@ -12,6 +12,13 @@
 #include "Utilidades.h"
 #include "ValorCampo.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace entryrules;
+
+namespace editor {
+
 namespace {
 
 constexpr int kFilasIniciales = 20;
@@ -371,3 +378,5 @@ void LogicaGrilla::EntrarCelda() {
     FilaActual = static_cast<int16_t>(fila);
     MostrarLinea(fila);
 }
+
+}  // namespace editor

@@ -12,8 +12,13 @@
 
 #include "Moneda.h"
 
-class AlmacenModelos;
+namespace data {
 class DB_Dll;
+}
+
+namespace editor {
+
+class AlmacenModelos;
 class MatrizGrilla;
 
 /// One column of the grid.
@@ -64,7 +69,7 @@ inline constexpr const char* kTitulo = "Aviso al Operador";
 class LogicaGrilla {
   public:
     /// `almacen`, `db` and `grilla` must outlive the object.
-    LogicaGrilla(AlmacenModelos& almacen, DB_Dll& db, MatrizGrilla& grilla);
+    LogicaGrilla(AlmacenModelos& almacen, data::DB_Dll& db, MatrizGrilla& grilla);
 
     std::array<ColumnaGrilla, columna::kCantidad> Columnas;
     int16_t FilaActual = 0;  ///< grid row of the line being edited
@@ -100,7 +105,7 @@ class LogicaGrilla {
     bool CuentaRepetida(const std::string& cuenta, int& linea) const;
     /// Sums the lines' amounts exactly; a line with an amount on one side gets "0" on the
     /// other. Sets TotalDebe / TotalHaber. Throws ErrorEjecucion 6 on overflow of the sum.
-    void CalcularTotales(Moneda& totalDebe, Moneda& totalHaber);
+    void CalcularTotales(helperlib::Moneda& totalDebe, helperlib::Moneda& totalHaber);
     /// CalcularTotales for the display; `mensaje` is emptied (or receives an overflow's text).
     void RecalcularTotales(std::string& mensaje);
 
@@ -130,6 +135,8 @@ class LogicaGrilla {
     bool ValidarImporte(const std::string& texto, bool esDebe, bool mostrar, std::string& mensaje);
 
     AlmacenModelos& almacen_;
-    DB_Dll& db_;
+    data::DB_Dll& db_;
     MatrizGrilla& grilla_;
 };
+
+}  // namespace editor

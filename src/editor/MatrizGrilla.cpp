@@ -4,6 +4,10 @@
 
 #include "ErrorEjecucion.h"
 
+using namespace helperlib;
+
+namespace editor {
+
 namespace {
 
 constexpr long kValorFilaColumna = 381;  // invalid row or column value
@@ -125,3 +129,5 @@ void MatrizGrilla::Clear() {
     for (auto& f : celdas_) std::fill(f.begin(), f.end(), std::string());
     Avisar(Observador.Reiniciada);
 }
+
+}  // namespace editor

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace editor {
+
 /// Alignment codes of the flex grid that the editor uses.
 namespace alineacion {
 inline constexpr int kIzquierdaCentro = 1;
@@ -84,3 +86,5 @@ class MatrizGrilla {
     std::vector<int> anchos_;
     std::vector<int> alineaciones_;
 };
+
+}  // namespace editor

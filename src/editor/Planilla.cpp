@@ -17,6 +17,11 @@
 #include "Recordset.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace editor {
+
 namespace {
 
 /// A cell that sorts numerically when both cells hold numbers, as text otherwise.
@@ -163,17 +168,14 @@ void VentanaPlanilla::ElegirYExportar() {
                             estilo::kExclamacion, "Aviso al Operador");
 }
 
-std::function<void(VentanaPlanilla&)>& MostradorPlanilla() {
-    static std::function<void(VentanaPlanilla&)> m = [](VentanaPlanilla& v) { v.exec(); };
-    return m;
-}
-
-void MostrarPlanilla(const std::string& sql, const std::string& conexion,
-                     const std::string& titulo) {
+void MostrarPlanilla(const std::string& sql, const std::string& conexion, const std::string& titulo,
+                     const std::function<void(VentanaPlanilla&)>& mostrar) {
     DatosPlanilla datos;
     if (!EjecutarPaso([&] { datos = LeerPlanilla(sql, conexion); },
                       ReporteroConOpciones("MostrarPlanilla")))
         return;
     VentanaPlanilla v(QString::fromStdString(titulo), std::move(datos));
-    MostradorPlanilla()(v);
+    mostrar(v);
 }
+
+}  // namespace editor

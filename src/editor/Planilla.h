@@ -8,6 +8,8 @@
 
 class QTableWidget;
 
+namespace editor {
+
 /// A statement's result as texts.
 struct DatosPlanilla {
     std::vector<std::string> Columnas;
@@ -42,9 +44,10 @@ class VentanaPlanilla : public QDialog {
     QTableWidget* tabla_ = nullptr;
 };
 
-/// Shows the sheet of `sql` modally with title `titulo`. A failure to read it is reported
-/// through the helper library's error dialog ("MostrarPlanilla"): retry reads again.
-void MostrarPlanilla(const std::string& sql, const std::string& conexion,
-                     const std::string& titulo);
-/// How a loaded sheet window is shown. Default: exec(). Tests replace it.
-std::function<void(VentanaPlanilla&)>& MostradorPlanilla();
+/// Shows the sheet of `sql` with title `titulo` through `mostrar` (the window's way of showing
+/// it: modally). A failure to read it is reported through the helper library's error dialog
+/// ("MostrarPlanilla"): retry reads again.
+void MostrarPlanilla(const std::string& sql, const std::string& conexion, const std::string& titulo,
+                     const std::function<void(VentanaPlanilla&)>& mostrar);
+
+}  // namespace editor

@@ -6,6 +6,11 @@
 #include "Lbc_Asiento.h"
 #include "Texto.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace entryrules {
+
 namespace {
 
 /// Sum in 16-bit signed arithmetic, as the chart of accounts defines it: a result beyond
@@ -36,3 +41,5 @@ int16_t Lbc_Asiento::CalculoDV(std::string_view cuenta) {
     while (suma > 99) suma = static_cast<int16_t>(suma / 10);
     return suma;
 }
+
+}  // namespace entryrules

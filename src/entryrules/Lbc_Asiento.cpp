@@ -9,6 +9,11 @@
 #include "Utilidades.h"
 #include "ValorCampo.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace entryrules {
+
 namespace {
 
 /// Whole-number comparison of a column with 1 (Null and text are not 1).
@@ -148,3 +153,5 @@ bool BuscarCuenta(DB_Dll& db, std::string& codigo, Recordset* rs, bool soloLectu
     if (!rs) db.CierraRecordset(propio);
     return hallada;
 }
+
+}  // namespace entryrules

@@ -14,25 +14,26 @@
 #include "Motor.h"
 #include "Pasos.h"
 
+namespace data {
 class DB_Dll;
 class Recordset;
+}  // namespace data
+
 namespace entryrules {
+
 struct EntornoSubdiarios;
-}
 
 /// Asks the operator what to do about a failure in routine `rutina`; returns the answer code
 /// (4 retry the step, 5 go on with the next step, anything else leave the routine).
-using ReporteroRutina = std::function<int(const ErrorEjecucion&, const std::string& rutina)>;
+using ReporteroRutina = std::function<int(const helperlib::ErrorEjecucion&, const std::string& rutina)>;
 
 /// Column values of an account that ExisteCuentas hands back (Null stays nullopt).
 struct DatosCuenta {
-    ValorSql Tipo;         // Titulo: true for a heading account
-    ValorSql NombreLeido;  // Descripcion
-    ValorSql BiendeUso;    // BIENES
-    ValorSql Ajustable;    // Ajuste
+    data::ValorSql Tipo;         // Titulo: true for a heading account
+    data::ValorSql NombreLeido;  // Descripcion
+    data::ValorSql BiendeUso;    // BIENES
+    data::ValorSql Ajustable;    // Ajuste
 };
-
-namespace entryrules {
 
 /// What the rules take from the session's start-up layer, which this library does not reach:
 /// the application passes its configuration reader and voucher-number printer.
@@ -57,7 +58,6 @@ struct ComprobanteRegistrado {
     std::string PeriodoModif;  // period of that entry
 };
 
-}  // namespace entryrules
 
 class Lbc_Asiento {
   public:
@@ -66,7 +66,7 @@ class Lbc_Asiento {
     /// key when it is missing or not a whole number, 6 when it does not fit in 16 bits, 5 when
     /// a service is not given. `reportero` receives every trapped failure; when empty, failures
     /// are answered "leave" without showing anything.
-    Lbc_Asiento(DB_Dll& db, entryrules::ServiciosSesion servicios, ReporteroRutina reportero = {});
+    Lbc_Asiento(data::DB_Dll& db, entryrules::ServiciosSesion servicios, ReporteroRutina reportero = {});
 
     /// Check digit of an account code, 0..99: the digits weighted 9, 7, 5, 3, 1, 9, ... from the
     /// left (any other character weighs a zero digit), summed, and divided by ten while above
@@ -231,18 +231,18 @@ class Lbc_Asiento {
     std::string UltimoIDNovedadBienDeUso(const std::string& CodigoBien);
 
   private:
-    int Reportar(const ErrorEjecucion& e, const char* rutina) const;
+    int Reportar(const helperlib::ErrorEjecucion& e, const char* rutina) const;
     /// A step reporter that asks the operator about failures of `rutina`.
-    Reportero ReporteroDe(const char* rutina) const;
+    helperlib::Reportero ReporteroDe(const char* rutina) const;
     /// Opens `sql` on the connection with a dynamic cursor and optimistic locking.
-    void Abrir(std::string sql, Recordset& rs);
+    void Abrir(std::string sql, data::Recordset& rs);
     /// One search of ValidaComprobante; true when a journal line carries the voucher.
     bool BuscarComprobante(std::optional<std::string_view> tipoReg, std::string_view codigo,
                            std::string_view sucursal, std::string_view numero,
                            std::string_view letra, std::optional<std::string_view> fecha,
-                           std::string_view cuenta, Recordset& rs);
+                           std::string_view cuenta, data::Recordset& rs);
 
-    DB_Dll& db_;
+    data::DB_Dll& db_;
     entryrules::ServiciosSesion servicios_;
     ReporteroRutina reportero_;
     int16_t periodo_ = 0;
@@ -255,5 +255,7 @@ class Lbc_Asiento {
 /// it is left open on the last query, positioned on the found row. Opens read-only and
 /// forward-only when `soloLectura`, else dynamic and optimistic. Data-layer failures are handled
 /// by the data layer; what escapes it reaches the caller.
-bool BuscarCuenta(DB_Dll& db, std::string& codigo, class Recordset* rs, bool soloLectura,
+bool BuscarCuenta(data::DB_Dll& db, std::string& codigo, data::Recordset* rs, bool soloLectura,
                   bool& porCodigoOpcional);
+
+}  // namespace entryrules

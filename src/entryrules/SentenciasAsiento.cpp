@@ -2,6 +2,10 @@
 
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace entryrules {
+
 namespace entryrules::sentencias {
 
 namespace {
@@ -173,3 +177,5 @@ std::string UltimaNovedadDeBien(int32_t codigo) {
 }
 
 }  // namespace entryrules::sentencias
+
+}  // namespace entryrules

@@ -3,6 +3,11 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace entryrules {
+
 bool ValorVacio(const ValorSql& valor) { return !valor || EsTextoVacio(*valor); }
 
 bool ValorBooleano(const ValorSql& valor) {
@@ -11,3 +16,5 @@ bool ValorBooleano(const ValorSql& valor) {
     if (texto::IgualesSinCaso(t, "true") || texto::IgualesSinCaso(t, "verdadero")) return true;
     return !ValorNumerico(t).EsCero();
 }
+
+}  // namespace entryrules

@@ -3,9 +3,13 @@
 // value is "not set", a number is true when it is not zero, and the words True/False count too.
 #include "Motor.h"
 
+namespace entryrules {
+
 /// True for a non-zero number or the word "true"/"verdadero" (case ignored); false for Null,
 /// blanks, zero, "false" and any other text.
-bool ValorBooleano(const ValorSql& valor);
+bool ValorBooleano(const data::ValorSql& valor);
 
 /// True when the value is Null or only blanks.
-bool ValorVacio(const ValorSql& valor);
+bool ValorVacio(const data::ValorSql& valor);
+
+}  // namespace entryrules

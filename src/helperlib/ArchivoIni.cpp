@@ -9,20 +9,16 @@
 
 #include "ErrorEjecucion.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Texto.h"
+
+namespace helperlib {
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr std::string_view kSubcarpeta = "asientos-modelo";
-
-std::string_view SinBlancos(std::string_view s) {
-    const auto blanco = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && blanco(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blanco(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 // One line of the file, classified.
 struct Linea {
@@ -33,20 +29,20 @@ struct Linea {
 
 Linea Clasificar(std::string_view cruda) {
     Linea l;
-    std::string_view t = SinBlancos(cruda);
+    std::string_view t = texto::SinBlancos(cruda);
     if (t.empty() || t.front() == ';') return l;
     if (t.front() == '[') {
         t.remove_prefix(1);
         if (const auto fin = t.rfind(']'); fin != std::string_view::npos) t = t.substr(0, fin);
         l.tipo = Linea::Seccion;
-        l.nombre = SinBlancos(t);
+        l.nombre = texto::SinBlancos(t);
         return l;
     }
     const auto igual = t.find('=');
     if (igual == std::string_view::npos) return l;
     l.tipo = Linea::Clave;
-    l.nombre = SinBlancos(t.substr(0, igual));
-    std::string_view v = SinBlancos(t.substr(igual + 1));
+    l.nombre = texto::SinBlancos(t.substr(0, igual));
+    std::string_view v = texto::SinBlancos(t.substr(igual + 1));
     if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
     l.valor = v;
     return l;
@@ -98,11 +94,6 @@ std::optional<fs::path> BuscarEnCarpeta(const fs::path& carpeta, const std::stri
     return candidatos.front();
 }
 
-fs::path CarpetaPrograma() {
-    const std::string exe = plataforma().RutaEjecutable();
-    return exe.empty() ? fs::path() : fs::path(exe).parent_path();
-}
-
 }  // namespace
 
 std::string CarpetaConfiguracion() {
@@ -118,7 +109,7 @@ std::optional<std::string> UbicarIni(std::string_view archivo) {
     if (archivo.empty()) return std::nullopt;
     if (EsNombreSolo(archivo)) {
         const std::string nombre(archivo);
-        for (const fs::path& carpeta : {CarpetaPrograma(), fs::path(CarpetaConfiguracion())})
+        for (const fs::path& carpeta : {fs::path(CarpetaPrograma()), fs::path(CarpetaConfiguracion())})
             if (auto r = BuscarEnCarpeta(carpeta, nombre)) return r->string();
         return std::nullopt;
     }
@@ -134,7 +125,7 @@ std::string LeerIni(std::string_view archivo, std::string_view seccion, std::str
     if (!ruta) return std::string(defecto);
     const auto lineas = LeerLineas(*ruta);
     if (!lineas) return std::string(defecto);
-    const std::string buscada(SinBlancos(seccion)), claveBuscada(SinBlancos(clave));
+    const std::string buscada(texto::SinBlancos(seccion)), claveBuscada(texto::SinBlancos(clave));
     bool dentro = false;
     for (const auto& cruda : *lineas) {
         const Linea l = Clasificar(ComoUtf8(cruda));
@@ -186,13 +177,13 @@ void PonerClave(std::vector<std::string>& lineas, std::string_view seccion, std:
             lineas[i] = nueva;
             return;
         }
-        if (!SinBlancos(lineas[i]).empty()) ultimaDeSeccion = i;
+        if (!texto::SinBlancos(lineas[i]).empty()) ultimaDeSeccion = i;
     }
     if (seccionVista) {
         lineas.insert(lineas.begin() + static_cast<std::ptrdiff_t>(*ultimaDeSeccion + 1), nueva);
         return;
     }
-    if (!lineas.empty() && !SinBlancos(lineas.back()).empty()) lineas.emplace_back();
+    if (!lineas.empty() && !texto::SinBlancos(lineas.back()).empty()) lineas.emplace_back();
     lineas.push_back("[" + std::string(seccion) + "]");
     lineas.push_back(nueva);
 }
@@ -216,8 +207,8 @@ void EscribirIni(std::string_view archivo, std::string_view seccion, std::string
     } else if (ruta.has_parent_path()) {
         fs::create_directories(ruta.parent_path(), ec);
     }
-    PonerClave(lineas, SinBlancos(seccion), SinBlancos(clave),
-               std::string(SinBlancos(clave)) + "=" + std::string(valor));
+    PonerClave(lineas, texto::SinBlancos(seccion), texto::SinBlancos(clave),
+               std::string(texto::SinBlancos(clave)) + "=" + std::string(valor));
 
     // Written beside the file and renamed over it, so a failed write never leaves half a file.
     const fs::path temporal = ruta.string() + ".tmp";
@@ -236,3 +227,5 @@ void EscribirIni(std::string_view archivo, std::string_view seccion, std::string
         throw ErrorEjecucion(errnum::kPermisoDenegado, "No se pudo escribir " + ruta.string());
     }
 }
+
+}  // namespace helperlib

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace helperlib {
+
 /// The user's configuration folder for this program, ending with "/":
 /// $XDG_CONFIG_HOME/asientos-modelo/ when that variable holds an absolute path, otherwise
 /// $HOME/.config/asientos-modelo/. "" when neither variable is usable.
@@ -35,3 +37,5 @@ std::string LeerIni(std::string_view archivo, std::string_view seccion, std::str
 /// folder can be determined, ErrorEjecucion(70) when the file cannot be written.
 void EscribirIni(std::string_view archivo, std::string_view seccion, std::string_view clave,
                  std::string_view valor);
+
+}  // namespace helperlib

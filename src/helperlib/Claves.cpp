@@ -6,6 +6,8 @@
 
 #include "Utilidades.h"
 
+namespace helperlib {
+
 namespace {
 
 constexpr std::string_view kClave = "Asientos Modelo - Registraciones Directas";
@@ -51,3 +53,5 @@ std::string DecodificarClave(std::string_view codificada) {
     }
     return out;
 }
+
+}  // namespace helperlib

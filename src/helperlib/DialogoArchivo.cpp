@@ -2,6 +2,8 @@
 
 #include "Plataforma.h"
 
+namespace helperlib {
+
 bool DialogoArchivo::MostrarAbrir() {
     archivo_.clear();
     cancelado_ = false;
@@ -14,3 +16,5 @@ bool DialogoArchivo::MostrarAbrir() {
     archivo_ = std::move(*elegido);
     return true;
 }
+
+}  // namespace helperlib

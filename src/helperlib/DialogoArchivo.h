@@ -3,6 +3,8 @@
 // the cancelled flag. The filter uses the classic form "Descripción|*.ext|Otra|*.a;*.b".
 #include <string>
 
+namespace helperlib {
+
 class DialogoArchivo {
   public:
     std::string Titulo;
@@ -20,3 +22,5 @@ class DialogoArchivo {
     std::string archivo_;
     bool cancelado_ = false;
 };
+
+}  // namespace helperlib

@@ -5,6 +5,8 @@
 #include "Fecha.h"
 #include "Utilidades.h"
 
+namespace helperlib {
+
 std::string FechaSQL(std::string_view original) {
     const helperlib::Fecha f = helperlib::FechaDeTexto(original);
     char buf[40];
@@ -15,3 +17,5 @@ std::string FechaSQL(std::string_view original) {
                       f.Hora, f.Minuto, f.Segundo);
     return buf;
 }
+
+}  // namespace helperlib

@@ -4,6 +4,8 @@
 
 #include "ErrorEjecucion.h"
 
+namespace helperlib {
+
 namespace {
 [[noreturn]] void Desborde() { throw ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento"); }
 
@@ -139,3 +141,5 @@ Moneda Moneda::operator-() const {
     if (crudo_ == std::numeric_limits<int64_t>::min()) Desborde();
     return DesdeCrudo(-crudo_);
 }
+
+}  // namespace helperlib

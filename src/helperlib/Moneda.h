@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace helperlib {
+
 class Moneda {
 public:
     static constexpr int64_t kEscala = 10000;
@@ -51,3 +53,5 @@ public:
 private:
     int64_t crudo_ = 0;
 };
+
+}  // namespace helperlib

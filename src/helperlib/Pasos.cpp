@@ -4,6 +4,8 @@
 
 #include "Plataforma.h"
 
+namespace helperlib {
+
 bool EjecutarPaso(const std::function<void()>& paso, const Reportero& reportero) {
     for (;;) {
         int r;
@@ -36,3 +38,5 @@ Desenlace EjecutarPasos(std::initializer_list<std::function<void()>> pasos,
 
 int IgnorarSiempre(const ErrorEjecucion&) { return respuesta::kIgnorar; }
 int AbandonarSiempre(const ErrorEjecucion&) { return respuesta::kAbortar; }
+
+}  // namespace helperlib

@@ -9,6 +9,8 @@
 
 #include "ErrorEjecucion.h"
 
+namespace helperlib {
+
 /// Turns a failure into an answer code (3 abort, 4 retry, 5 ignore, ...).
 using Reportero = std::function<int(const ErrorEjecucion&)>;
 
@@ -31,3 +33,5 @@ Desenlace EjecutarPasos(const std::vector<std::function<void()>>& pasos,
 /// Reporters for the fixed policies: go on silently / leave silently.
 int IgnorarSiempre(const ErrorEjecucion&);
 int AbandonarSiempre(const ErrorEjecucion&);
+
+}  // namespace helperlib

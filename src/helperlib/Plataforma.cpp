@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
+namespace helperlib {
+
 namespace {
 
 int BotonesDe(int estilo, int indice) {
@@ -76,3 +78,5 @@ std::unique_ptr<Plataforma> InstalarPlataforma(std::unique_ptr<Plataforma> p) {
     Instalada() = p ? std::move(p) : std::make_unique<PlataformaConsola>();
     return anterior;
 }
+
+}  // namespace helperlib

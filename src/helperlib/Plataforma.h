@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace helperlib {
+
 /// Message-box answer codes (the Windows convention the program's callers key on).
 namespace respuesta {
 inline constexpr int kOk = 1;
@@ -82,3 +84,5 @@ std::unique_ptr<Plataforma> InstalarPlataforma(std::unique_ptr<Plataforma> p);
 /// The answer a message box with this style gives when its default button is taken
 /// (style bits 0x100 / 0x200 choose the second / third button).
 int RespuestaPorDefecto(int estilo);
+
+}  // namespace helperlib

@@ -9,6 +9,8 @@
 #include "Plataforma.h"
 #include "Texto.h"
 
+namespace helperlib {
+
 std::string MensajeDeError(long numero, const std::string& descripcion) {
     // Error numbers are 32-bit: provider codes such as 0x80004005 read as negative numbers.
     return "Ha ocurrido el Siguiente Error (" + std::to_string(static_cast<int32_t>(numero)) +
@@ -56,3 +58,5 @@ void AgregarLineaRegistro(const std::string& ruta, const std::string& linea) {
     if (!f)
         throw ErrorEjecucion(errnum::kPermisoDenegado, "No se puede escribir el archivo " + ruta);
 }
+
+}  // namespace helperlib

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <string>
 
+namespace helperlib {
+
 /// "Ha ocurrido el Siguiente Error (<numero>) <descripcion trimmed>"; the number is written as
 /// a 32-bit signed number (0x80004005 -> -2147467259).
 std::string MensajeDeError(long numero, const std::string& descripcion);
@@ -20,3 +22,5 @@ std::string LineaRegistroErrores(std::chrono::system_clock::time_point momento,
 /// Appends `linea` + CR LF to `ruta` (created when absent). Throws ErrorEjecucion when the
 /// file cannot be opened or written.
 void AgregarLineaRegistro(const std::string& ruta, const std::string& linea);
+
+}  // namespace helperlib

@@ -6,6 +6,9 @@
 #include <filesystem>
 
 #include "Plataforma.h"
+#include "Utilidades.h"
+
+namespace helperlib {
 
 namespace fs = std::filesystem;
 
@@ -28,6 +31,16 @@ std::string NombreMaquina() { return plataforma().NombreMaquina(); }
 
 std::string UsuarioSistema() { return plataforma().UsuarioSistema(); }
 
+std::string CarpetaPrograma() {
+    const std::string exe = plataforma().RutaEjecutable();
+    if (exe.empty()) return {};
+    return NormalizarCarpeta(std::filesystem::path(exe).parent_path().string());
+}
+
+std::string NombreEjecutable() {
+    return std::filesystem::path(plataforma().RutaEjecutable()).stem().string();
+}
+
 std::string CarpetaAlternativa() {
     fs::path cache;
     const char* xdg = std::getenv("XDG_CACHE_HOME");
@@ -45,3 +58,5 @@ std::string CarpetaAlternativa() {
 bool AbrirConAsociacion(std::string_view documento, int /*mostrar*/) {
     return plataforma().AbrirDocumento(std::string(documento));
 }
+
+}  // namespace helperlib

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace helperlib {
+
 namespace texto {
 
 char32_t LeerCaracterUtf8(const unsigned char*& p, const unsigned char* fin) {
@@ -167,6 +169,22 @@ std::string RecortarDer(std::string_view s) {
 
 std::string Recortar(std::string_view s) { return RecortarIzq(RecortarDer(s)); }
 
+bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t'; }
+
+std::string_view SinBlancos(std::string_view s) {
+    while (!s.empty() && EsBlanco(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && EsBlanco(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+bool EsEspacio(char32_t c) { return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n'; }
+
+std::string_view SinEspacios(std::string_view s) {
+    while (!s.empty() && EsEspacio(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && EsEspacio(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
 int Largo(std::string_view s) {
     if (EsAscii(s)) return static_cast<int>(s.size());
     return static_cast<int>(AUtf32(s).size());
@@ -238,3 +256,5 @@ std::string Espacios(int n) {
 std::string DuplicarApostrofes(std::string_view s) { return Reemplazar(s, "'", "''"); }
 
 }  // namespace texto
+
+}  // namespace helperlib

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace helperlib {
+
 namespace texto {
 
 /// UTF-8 to code points and back. Invalid bytes are taken one by one as Latin-1 characters,
@@ -38,6 +40,16 @@ std::string Recortar(std::string_view s);
 std::string RecortarIzq(std::string_view s);
 std::string RecortarDer(std::string_view s);
 
+/// Space or tab: the blanks allowed around the fields of the INI file and the connection list.
+bool EsBlanco(char32_t c);
+/// `s` without spaces and tabs at the ends.
+std::string_view SinBlancos(std::string_view s);
+/// Space, tab, carriage return or line feed: the white space of statements and connection
+/// strings.
+bool EsEspacio(char32_t c);
+/// `s` without spaces, tabs, carriage returns and line feeds at the ends.
+std::string_view SinEspacios(std::string_view s);
+
 /// Number of characters.
 int Largo(std::string_view s);
 /// First / last `n` characters, and `n` characters from 1-based `inicio` (n < 0: to the end).
@@ -57,3 +69,5 @@ std::string Espacios(int n);
 std::string DuplicarApostrofes(std::string_view s);
 
 }  // namespace texto
+
+}  // namespace helperlib

@@ -6,9 +6,9 @@
 #include "RegistroErrores.h"
 #include "Texto.h"
 
-namespace {
+namespace helperlib {
 
-bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t' || c == U'\r' || c == U'\n'; }
+namespace {
 
 [[noreturn]] void Desborde() { throw ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento"); }
 
@@ -42,7 +42,7 @@ int32_t NumeroDeTexto(std::string_view texto) {
 
 bool EsTextoVacio(std::string_view texto) {
     for (char c : texto)
-        if (!EsBlanco(static_cast<unsigned char>(c))) return false;
+        if (!texto::EsEspacio(static_cast<unsigned char>(c))) return false;
     return true;
 }
 
@@ -56,7 +56,7 @@ int ContarPalabras(std::string_view texto) {
     int palabras = 0;
     bool dentro = false;
     for (char c : texto) {
-        const bool blanco = EsBlanco(static_cast<unsigned char>(c));
+        const bool blanco = texto::EsEspacio(static_cast<unsigned char>(c));
         if (!blanco && !dentro) ++palabras;
         dentro = !blanco;
     }
@@ -117,3 +117,5 @@ Ocupado::~Ocupado() noexcept {
         // A destructor must not throw; a cursor left busy is the only consequence.
     }
 }
+
+}  // namespace helperlib

@@ -12,6 +12,8 @@
 #include "Moneda.h"
 #include "Pasos.h"
 
+namespace helperlib {
+
 /// Text of exactly `largo` characters: cut on the right, or padded with blanks on the right.
 /// `largo` <= 0 gives "".
 std::string LargoFijo(std::string_view texto, int largo);
@@ -107,3 +109,5 @@ class Ocupado {
     Ocupado(const Ocupado&) = delete;
     Ocupado& operator=(const Ocupado&) = delete;
 };
+
+}  // namespace helperlib

@@ -7,6 +7,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace lookup {
+
 namespace anchos {
 
 std::string NombreGuardado(const std::string& fuente) {
@@ -115,3 +119,5 @@ void GrabarAnchos(const std::string& carpeta, const std::string& fuente,
 }
 
 }  // namespace anchos
+
+}  // namespace lookup

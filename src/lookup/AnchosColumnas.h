@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace lookup {
+
 namespace anchos {
 
 inline constexpr const char* kArchivo = "CONSULTASLEN.KXW";
@@ -38,3 +40,5 @@ void GrabarAnchos(const std::string& carpeta, const std::string& fuente,
                   const std::vector<int>& anchos);
 
 }  // namespace anchos
+
+}  // namespace lookup

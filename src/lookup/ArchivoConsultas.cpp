@@ -5,6 +5,10 @@
 
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace lookup {
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F in Windows-1252; 0 marks the undefined ones.
@@ -61,3 +65,5 @@ std::optional<RegistroConsulta> BuscarConsultaGuardada(const std::string& ruta,
     if (!f) return std::nullopt;
     return BuscarConsultaGuardada(f, nombre);
 }
+
+}  // namespace lookup

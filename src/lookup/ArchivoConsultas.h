@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace lookup {
+
 /// Length in bytes of one record of the saved-query file.
 inline constexpr std::size_t kLargoRegistroConsulta = 1202;
 
@@ -34,3 +36,5 @@ std::optional<RegistroConsulta> BuscarConsultaGuardada(std::istream& entrada,
 /// also when the file cannot be opened.
 std::optional<RegistroConsulta> BuscarConsultaGuardada(const std::string& ruta,
                                                        std::string_view nombre);
+
+}  // namespace lookup

@@ -3,6 +3,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace lookup {
+
 namespace armado {
 
 namespace {
@@ -121,3 +125,5 @@ std::string SentenciaGenerada(const std::string& nombre, const std::string& colu
 }
 
 }  // namespace armado
+
+}  // namespace lookup

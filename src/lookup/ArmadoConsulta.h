@@ -8,6 +8,8 @@
 
 #include "ArchivoConsultas.h"
 
+namespace lookup {
+
 namespace armado {
 
 /// The caller's extra condition as the driver uses it: longer than one character (trimmed) and
@@ -51,3 +53,5 @@ std::string SentenciaGenerada(const std::string& nombre, const std::string& colu
 inline constexpr const char* kMensajeSinConfigurar = "Debe configurar la consulta para esta tabla";
 
 }  // namespace armado
+
+}  // namespace lookup

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+namespace lookup {
+
 void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
                           const QModelIndex& indice) const {
     QStyleOptionViewItem o = opcion;
@@ -37,3 +39,5 @@ void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
     pintor->drawText(QPoint(caja.left(), base), visible);
     pintor->restore();
 }
+
+}  // namespace lookup

@@ -4,9 +4,13 @@
 // multi-line text layout, which was most of the cost of showing a list.
 #include <QStyledItemDelegate>
 
+namespace lookup {
+
 class DelegadoFilas : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
                const QModelIndex& indice) const override;
 };
+
+}  // namespace lookup

@@ -15,7 +15,12 @@
 #include "Plataforma.h"
 #include "Texto.h"
 #include "Utilidades.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+
+namespace lookup {
 
 namespace {
 
@@ -23,15 +28,10 @@ constexpr int kTwipsPorPixel = 15;
 
 std::string CeroSiVacio(const std::string& v) { return EsTextoVacio(v) ? "0" : v; }
 
-void Preparar(Lib_ClsCons3& driver, const PreparacionConsultas& valores) {
-    driver.gConnString = valores.gConnString;
-    driver.gUsarMascarasConsultas = valores.gUsarMascarasConsultas;
-    driver.gRutaMascaraConsultas = valores.gRutaMascaraConsultas;
-}
-
 }  // namespace
 
-Lib_ClsCons3::Lib_ClsCons3(DB_Dll* base) : base_(base) {
+Lib_ClsCons3::Lib_ClsCons3(DB_Dll& base, const PreparacionConsultas& preparacion)
+    : base_(base), preparacion_(preparacion) {
     MostrarVentana = [](Lib_FrmCons3& v) { v.exec(); };
     MostrarArbol = [](lookup::Lib_FrmCons3Tree& v) { v.exec(); };
     EjecutarPasos({[&] { MuestraStock = Configuracion("MostrarStockenConsultas"); },
@@ -43,12 +43,9 @@ Lib_ClsCons3::Lib_ClsCons3(DB_Dll* base) : base_(base) {
                   IgnorarSiempre);
 }
 
-DB_Dll& Lib_ClsCons3::Base() const { return base_ ? *base_ : BaseDatos(); }
-
 std::string Lib_ClsCons3::Configuracion(const std::string& clave) const {
-    DB_Dll& db = Base();
-    if (db.gCnn.State() != 1) return " ";  // no connection yet: the key counts as missing
-    return Cfg(db, clave);
+    if (base_.gCnn.State() != 1) return " ";  // no connection yet: the key counts as missing
+    return Cfg(base_, clave);
 }
 
 std::optional<std::string> Lib_ClsCons3::ArmarSentencia(const std::string& sql,
@@ -59,9 +56,10 @@ std::optional<std::string> Lib_ClsCons3::ArmarSentencia(const std::string& sql,
     const int limite = armado::LimiteFilas(Configuracion("TopConsArt"));
     if (armado::EsSentencia(sql)) return armado::SentenciaDelLlamador(sql, Where);
 
-    if (gUsarMascarasConsultas) {
-        if (!ExisteArchivo(gRutaMascaraConsultas)) return sql;
-        if (auto registro = BuscarConsultaGuardada(gRutaMascaraConsultas, sql)) {
+    if (preparacion_.gUsarMascarasConsultas) {
+        const std::string& ruta = preparacion_.gRutaMascaraConsultas;
+        if (!ExisteArchivo(ruta)) return sql;
+        if (auto registro = BuscarConsultaGuardada(ruta, sql)) {
             auto s = armado::SentenciaGuardada(*registro, limite, Where, CampoBusqueda);
             if (!s)
                 plataforma().MsgBox(armado::kMensajeSinConfigurar, estilo::kInformacion,
@@ -75,11 +73,11 @@ std::optional<std::string> Lib_ClsCons3::ArmarSentencia(const std::string& sql,
     if (!armado::ColumnasIncorporadas(sql, columnas, CampoBusqueda)) {
         Recordset rs;
         std::string muestra = "select top 1 * from " + sql;
-        Base().AbrirRecordset(muestra, rs);
+        base_.AbrirRecordset(muestra, rs);
         std::vector<std::string> campos;
         if (rs.State() == 1) {
             campos = rs.NombresCampos();
-            Base().CierraRecordset(rs);
+            base_.CierraRecordset(rs);
         }
         columnas = armado::ColumnasGeneradas(sql, campos, CampoBusqueda);
     }
@@ -111,7 +109,7 @@ void Lib_ClsCons3::ConsultaSearch(const std::string& sql, std::vector<std::strin
 }
 
 void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
-    lookup::Lib_FrmCons3Tree ventana(Base());
+    lookup::Lib_FrmCons3Tree ventana(base_);
     ventana.sql = sentencia;
     ventana.CampoDevuelto = CampoDevuelto;
     ventana.CheckBoxes = Checks;
@@ -127,7 +125,7 @@ void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
 void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
                               const std::string& Clave, const std::string& CampoBusqueda,
                               const std::string& ValoresDefault) {
-    Lib_FrmCons3 ventana(Base());
+    Lib_FrmCons3 ventana(base_);
     ventana.StkNivel1 = StkNivel1;
     ventana.StkNivel2 = StkNivel2;
     ventana.StkNivel3 = StkNivel3;
@@ -137,9 +135,9 @@ void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::str
     ventana.OrdenarPorLwv = !texto::ContieneSinCaso(sentencia, "ORDER BY");
     ventana.FiltroInicial = Clave;
     ventana.CampoBusqueda = CampoBusqueda;
-    if (gConnString.empty()) gConnString = Base().gConnString;
     ventana.sql = sentencia;
-    ventana.gConnString = gConnString;
+    ventana.gConnString = preparacion_.gConnString.empty() ? base_.gConnString
+                                                           : preparacion_.gConnString;
     ventana.CampoDevuelto = CampoDevuelto;
     ventana.CheckBoxes = Checks;
     ventana.UsaCantidades = UsaCantidades;
@@ -163,7 +161,7 @@ void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::str
 
 std::string Lib_ClsCons3::ListaDeOpciones(const std::string& titulo,
                                           const std::vector<std::string>& filas, bool marcas) {
-    Lib_FrmCons3 ventana(Base());
+    Lib_FrmCons3 ventana(base_);
     if (!CarpetaAnchos.empty()) ventana.CarpetaAplicacion = CarpetaAnchos;
     ventana.PrepararOpciones(titulo, marcas);
     int mas = texto::Largo(titulo);
@@ -218,12 +216,4 @@ std::string Lib_ClsCons3::ConsultaDesdeArchivo(const std::string& Titulo,
     return r;
 }
 
-Lib_ClsCons3& ConsultaGlobal() {
-    static Lib_ClsCons3& driver = []() -> Lib_ClsCons3& {
-        static Lib_ClsCons3 d;
-        Preparar(d, sesion().consultas);
-        GanchoConsultas() = [](const PreparacionConsultas& v) { Preparar(d, v); };
-        return d;
-    }();
-    return driver;
-}
+}  // namespace lookup

@@ -1,5 +1,6 @@
 #pragma once
-// The lookup driver: one object for the process through which every pick list is opened.
+// The lookup driver: one object (owned by the program's context) through which every pick list
+// is opened.
 // A caller names what to pick from (a table or view name, or a statement), optionally a filter,
 // a search column and the columns it wants back; the driver builds one statement, shows the
 // list window modally on it and exposes what the user chose in its own properties. It also
@@ -10,7 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "ValoresSesion.h"
+
+namespace data {
 class DB_Dll;
+}
+
+namespace lookup {
+
 class Lib_FrmCons3;
 namespace lookup {
 class Lib_FrmCons3Tree;
@@ -19,17 +27,12 @@ class Lib_FrmCons3Tree;
 class Lib_ClsCons3 {
   public:
     /// Reads the configuration values (MostrarStockenConsultas, Stk_Nivel1..4, UsaConsultaLIKE)
-    /// through `base` (default: the process's data access object, when it is open).
-    explicit Lib_ClsCons3(DB_Dll* base = nullptr);
+    /// through `base` when it is open. `preparacion` (the session's lookup values: connection
+    /// string, whether to consult the saved-query file and its path) is read at every search.
+    /// Both must outlive the driver.
+    Lib_ClsCons3(data::DB_Dll& base, const startup::PreparacionConsultas& preparacion);
 
     // ---- Properties -----------------------------------------------------------------------
-    /// Connection string handed to the list window; filled from the data access object when
-    /// empty at search time.
-    std::string gConnString;
-    /// Consult the saved-query file for plain table or view names.
-    bool gUsarMascarasConsultas = false;
-    /// Full path of the saved-query file ("consultas.kxw" in the program's folder).
-    std::string gRutaMascaraConsultas;
     /// Column whose value the next search returns in ValorDevuelto; emptied after every search.
     std::string CampoDevuelto;
     /// "" when the user cancelled; nullopt (Empty) when accepted without a selected row.
@@ -83,7 +86,6 @@ class Lib_ClsCons3 {
     void GrabaConsultaDefault() {}
 
   private:
-    DB_Dll& Base() const;
     std::string Configuracion(const std::string& clave) const;
     void AbrirArbol(const std::string& sentencia);
     void AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
@@ -92,11 +94,9 @@ class Lib_ClsCons3 {
     std::string ListaDeOpciones(const std::string& titulo, const std::vector<std::string>& filas,
                                 bool marcas);
 
-    DB_Dll* base_;
+    data::DB_Dll& base_;
+    const startup::PreparacionConsultas& preparacion_;
     bool usaLike_ = false;
 };
 
-/// The process's lookup driver, created on first use. At creation it takes the values the
-/// session start-up has stored (sesion().consultas) and registers itself so that a later
-/// start-up primes it again; the start-up library never includes this header.
-Lib_ClsCons3& ConsultaGlobal();
+}  // namespace lookup

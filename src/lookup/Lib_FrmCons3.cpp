@@ -26,9 +26,16 @@
 #include "ModeloFilas.h"
 #include "Pasos.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "TamanosCampos.h"
 #include "Texto.h"
 #include "Utilidades.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+
+namespace lookup {
 
 namespace {
 
@@ -616,3 +623,5 @@ void Lib_FrmCons3::Descargar() {
     }
     Modelo->Vaciar();
 }
+
+}  // namespace lookup

@@ -10,8 +10,9 @@
 
 #include "Recordset.h"
 
+namespace data {
 class DB_Dll;
-class ModeloFilas;
+}
 class QComboBox;
 class QCompleter;
 class QLabel;
@@ -20,11 +21,15 @@ class QPushButton;
 class QTreeView;
 class QWidget;
 
+namespace lookup {
+
+class ModeloFilas;
+
 class Lib_FrmCons3 : public QDialog {
     Q_OBJECT
   public:
     /// `base`: the data access object whose connection runs the statement (not owned).
-    explicit Lib_FrmCons3(DB_Dll& base, QWidget* padre = nullptr);
+    explicit Lib_FrmCons3(data::DB_Dll& base, QWidget* padre = nullptr);
     ~Lib_FrmCons3() override;
 
     // ---- Properties set by the caller before Cargar() -------------------------------------
@@ -42,7 +47,7 @@ class Lib_FrmCons3 : public QDialog {
     std::string StkNivel1 = "0", StkNivel2 = "0", StkNivel3 = "0", StkNivel4 = "0";
     bool GrabarCfg = false;            ///< save the column widths when unloaded
     bool UsarUDBC = false;             ///< run on `BaseSecundaria` instead of the main object
-    DB_Dll* BaseSecundaria = nullptr;  ///< the second data-access instance (not owned)
+    data::DB_Dll* BaseSecundaria = nullptr;  ///< the second data-access instance (not owned)
     /// Folder of the column-width file; default: this program's folder.
     std::string CarpetaAplicacion;
     std::vector<std::string> CmpsDevueltos;  ///< columns whose values Aceptar adds to Valores
@@ -130,10 +135,10 @@ class Lib_FrmCons3 : public QDialog {
     void OrdenarPorEncabezado(int columna);
     void CambiarCantidad(int tecla, bool conMayusculas);
     std::string Configuracion(const std::string& clave) const;
-    DB_Dll& BaseActiva();
+    data::DB_Dll& BaseActiva();
 
-    DB_Dll& base_db_;
-    Recordset rs_;
+    data::DB_Dll& base_db_;
+    data::Recordset rs_;
     std::vector<std::string> camposCajas_;  // field name of each search box
     std::string primera_;
     std::string base_;
@@ -146,3 +151,5 @@ class Lib_FrmCons3 : public QDialog {
     QWidget* marcoCajas_ = nullptr;
     QCompleter* completerVacio_ = nullptr;  // placeholder lent to each new search box
 };
+
+}  // namespace lookup

@@ -4,6 +4,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace lookup {
+
 namespace lista {
 
 std::string NombreFuente(const std::string& sentencia) {
@@ -146,3 +150,5 @@ std::string SentenciaFaltante(const std::string& fechaHora, const std::string& i
 }
 
 }  // namespace lista
+
+}  // namespace lookup

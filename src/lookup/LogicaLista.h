@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace lookup {
+
 namespace lista {
 
 /// The word after the first "from" (any case) of the statement, trimmed; "" when none.
@@ -56,3 +58,5 @@ std::string SentenciaFaltante(const std::string& fechaHora, const std::string& i
                               const std::string& descripcion, const std::string& usuario);
 
 }  // namespace lista
+
+}  // namespace lookup

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <algorithm>
 
+namespace lookup {
+
 void ModeloFilas::Lote::Reservar(std::size_t filas, std::size_t columnas) {
     filas_.reserve(filas);
     celdas_.reserve(filas * columnas);
@@ -151,3 +153,5 @@ void ModeloFilas::sort(int columna, Qt::SortOrder orden) {
     lote_.filas_ = std::move(ordenadas);
     emit layoutChanged();
 }
+
+}  // namespace lookup

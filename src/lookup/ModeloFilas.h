@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lookup {
+
 class ModeloFilas : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -76,3 +78,5 @@ class ModeloFilas : public QAbstractTableModel {
     Lote lote_;
     bool conMarcas_ = false;
 };
+
+}  // namespace lookup

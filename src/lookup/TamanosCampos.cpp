@@ -6,6 +6,11 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace lookup {
+
 std::map<std::string, int> TamanosDefinidos(Conexion& cn, const std::string& fuente) {
     std::map<std::string, int> r;
     const std::string nombre = texto::DuplicarApostrofes(texto::Recortar(fuente));
@@ -30,3 +35,5 @@ std::map<std::string, int> TamanosDefinidos(Conexion& cn, const std::string& fue
     }
     return r;
 }
+
+}  // namespace lookup

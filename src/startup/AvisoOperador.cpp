@@ -11,6 +11,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
+namespace startup {
+
 namespace {
 
 /// An environment variable; names are looked up as written and in upper case, as the
@@ -62,3 +66,5 @@ int AvisoOperador(const ErrorEjecucion& error, int botones, const std::string& r
         ruta, LineaRegistroErrores(std::chrono::system_clock::now(), rutina, mensaje, r));
     return r;
 }
+
+}  // namespace startup

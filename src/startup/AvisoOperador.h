@@ -7,6 +7,8 @@
 
 #include "ErrorEjecucion.h"
 
+namespace startup {
+
 /// Folder of the operator error log, ending with the path separator: the value of the
 /// environment variable "tmp" when "temp" is set, otherwise a writable alternative folder.
 std::string CarpetaRegistroOperador();
@@ -19,4 +21,6 @@ std::string RutaRegistroOperador();
 /// error number 0 (nothing shown, nothing logged; the log file is still created).
 /// Throws ErrorEjecucion when the log cannot be opened or written; the message box has been
 /// shown by then whenever the error number is not 0.
-int AvisoOperador(const ErrorEjecucion& error, int botones = 18, const std::string& rutina = "");
+int AvisoOperador(const helperlib::ErrorEjecucion& error, int botones = 18, const std::string& rutina = "");
+
+}  // namespace startup

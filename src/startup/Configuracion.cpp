@@ -6,6 +6,11 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace startup {
+
 namespace {
 
 // The reader's error rule: ignore goes on; retry and every other answer end the reading.
@@ -52,8 +57,6 @@ std::string Cfg(DB_Dll& db, std::string_view clave, std::string* valorAux) {
     return resultado;
 }
 
-std::string Cfg(std::string_view clave, std::string* valorAux) {
-    return Cfg(BaseDatos(), clave, valorAux);
-}
-
 bool EsSi(std::string_view valor) { return texto::IgualesSinCaso(valor, "SI"); }
+
+}  // namespace startup

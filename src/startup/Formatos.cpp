@@ -6,7 +6,10 @@
 
 #include "Texto.h"
 #include "Utilidades.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+
+namespace startup {
 
 std::string FormatoFecha() { return "dd/mm/yy"; }
 std::string FormatoHora() { return "hh:mm"; }
@@ -88,10 +91,10 @@ std::string ArmarNroComprobante(std::string_view sucursal, std::string_view nume
     return ConCeros(sucursal, 4) + "-" + ConCeros(numero, 8) + LargoFijo(letra, 1);
 }
 
-int16_t FiltroMayusculas(int16_t codigoTecla) {
+int16_t FiltroMayusculas(bool soloMayusculas, int16_t codigoTecla) {
     static const std::u32string kConjunto =
         texto::AUtf32("0123456789.ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.abcdefghijklmnñopqrstuvwxyz");
-    if (!sesion().gEscribeSoloMayusculas) return codigoTecla;
+    if (!soloMayusculas) return codigoTecla;
     if (codigoTecla < 0 || codigoTecla > 255) return codigoTecla;
     // Every character of the set has the same code in Windows-1252 and in Unicode.
     const auto c = static_cast<char32_t>(codigoTecla);
@@ -109,3 +112,5 @@ bool ExisteArchivo(const std::string& ruta) {
         return false;
     }
 }
+
+}  // namespace startup

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace startup {
+
 /// "dd/mm/yy": the date display format of every window.
 std::string FormatoFecha();
 /// "hh:mm": the time display format.
@@ -21,9 +23,12 @@ std::string ArmarNroComprobante(std::string_view sucursal, std::string_view nume
                                 std::string_view letra);
 
 /// The key code to use instead of the typed `codigoTecla` (Windows-1252 code): when the user
-/// profile asks for capitals only (gEscribeSoloMayusculas) and the character is a digit, the
-/// period or a letter (Ñ included), its capital; otherwise the code unchanged.
-int16_t FiltroMayusculas(int16_t codigoTecla);
+/// profile asks for capitals only (`soloMayusculas`, the session's gEscribeSoloMayusculas) and
+/// the character is a digit, the period or a letter (Ñ included), its capital; otherwise the
+/// code unchanged.
+int16_t FiltroMayusculas(bool soloMayusculas, int16_t codigoTecla);
 
 /// True when `ruta` names a file that can be opened for reading. Never throws.
 bool ExisteArchivo(const std::string& ruta);
+
+}  // namespace startup

@@ -10,20 +10,15 @@
 #include "Pasos.h"
 #include "PerfilUsuario.h"
 #include "Plataforma.h"
-#include "Sesion.h"
 #include "Sistema.h"
 #include "Texto.h"
 #include "Utilidades.h"
 #include "ValoresSesion.h"
 
-namespace {
+using namespace helperlib;
+using namespace data;
 
-std::string& LineaRegistrada() {
-    static std::string linea;
-    return linea;
-}
-
-}  // namespace
+namespace startup {
 
 Reportero ReglaErroresInicio(DB_Dll& db) {
     return [&db](const ErrorEjecucion& e) {
@@ -34,14 +29,7 @@ Reportero ReglaErroresInicio(DB_Dll& db) {
     };
 }
 
-void RegistrarLineaDeComando(int argc, const char* const* argv) {
-    LineaRegistrada() = LineaDeParametros(argc, argv);
-}
-
-const std::string& LineaDeComando() { return LineaRegistrada(); }
-
-void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db) {
-    ValoresSesion& s = sesion();
+void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db, ValoresSesion& s) {
     const Reportero regla = ReglaErroresInicio(db);
     std::string carpeta, parametros;
     std::string servidor, base, usuario, clave;  // live only during the start-up
@@ -76,7 +64,7 @@ void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db) {
             db.gDBName = base;
             db.gUserPassWord = base;
             db.gServidor = servidor;
-            db.UsuarioSesion = s.gUsuarioLogeado;
+            db.VincularUsuarioSesion(s.gUsuarioLogeado);
         },
         [&] { db.OpenServerADODB(false, 3, "", true, true); },
         [&] {
@@ -87,15 +75,14 @@ void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db) {
     };
     const std::vector<std::function<void()>> sesionAbierta = {
         [&] { (void)db.gCnn.DefaultDatabase(); },  // probe: an unusable connection fails here
-        [&] { FijarCarpetaSesion(carpeta); },
+        [&] { s.gCarpetaSesion = NormalizarCarpeta(carpeta); },
         [&] {
             s.consultas.gConnString = db.gConnString;
             s.consultas.gUsarMascarasConsultas = true;
             s.consultas.gRutaMascaraConsultas = carpeta + "consultas.kxw";
-            if (GanchoConsultas()) GanchoConsultas()(s.consultas);
         },
-        [&] { IniContable(db); },
-        [&] { ControlAcceso(db, false); },
+        [&] { IniContable(db, s); },
+        [&] { ControlAcceso(db, s, false); },
     };
 
     if (EjecutarPasos(entorno, regla) == Desenlace::Abandonado) return;
@@ -103,4 +90,4 @@ void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db) {
     EjecutarPasos(sesionAbierta, regla);
 }
 
-void IniciarSesion() { IniciarSesion(LineaDeComando(), BaseDatos()); }
+}  // namespace startup

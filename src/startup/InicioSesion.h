@@ -6,32 +6,33 @@
 
 #include "Pasos.h"
 
+namespace data {
 class DB_Dll;
+}
+
+namespace startup {
+
+struct ValoresSesion;
 
 /// How the program ends when no connection could be opened.
 inline constexpr int kFinSinConexion = 1;
 
-/// Remembers the process's launch parameter string (LineaDeParametros of main's arguments),
-/// for IniciarSesion() without arguments.
-void RegistrarLineaDeComando(int argc, const char* const* argv);
-/// The launch parameter string registered by RegistrarLineaDeComando ("" before).
-const std::string& LineaDeComando();
-
 /// The start-up's one error rule, as a step reporter: error 5 goes on (5); with errors in
 /// db's connection error collection it stops (3); error 3265 without them goes on; anything
 /// else stops. Nothing is shown.
-Reportero ReglaErroresInicio(DB_Dll& db);
+helperlib::Reportero ReglaErroresInicio(data::DB_Dll& db);
 
-/// Runs the start-up on `parametros` with `db`, in this order: INI section and the
+/// Runs the start-up on `parametros` with `db`, filling the session values `s`, in this order: INI section and the
 /// "FlatToolbars" setting; unless `db` is already open, the launch parameters into the session
-/// values, the connection data into `db` (login and password = the database name), the
+/// values, the connection data into `db` (login and password = the database name; `db` reads
+/// the session user from `s`, which must outlive it), the
 /// connection opened (client-side cursors, administrator check, errors shown) and, when it
 /// stays closed, the end of the program through plataforma().Terminar(kFinSinConexion);
 /// command time-out 360 s and the default database; then a probe of the connection, the
-/// helper library's session folder, the lookup driver's values (sesion().consultas and
-/// GanchoConsultas()), IniContable and ControlAcceso without refusal.
+/// session folder, the lookup driver's values (s.consultas), IniContable and ControlAcceso
+/// without refusal.
 /// Failures: error 5 (an entry without its closing ";") goes on with the next step; any other
 /// error stops the start-up silently, except 3265 with an empty error collection, which goes on.
-void IniciarSesion(const std::string& parametros, DB_Dll& db);
-/// The same on the registered command line and the process's data access object.
-void IniciarSesion();
+void IniciarSesion(const std::string& parametros, data::DB_Dll& db, ValoresSesion& s);
+
+}  // namespace startup

@@ -8,14 +8,10 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
-std::string CarpetaPrograma() {
-    const std::filesystem::path ruta(plataforma().RutaEjecutable());
-    return NormalizarCarpeta(ruta.parent_path().string());
-}
+using namespace helperlib;
+using namespace data;
 
-std::string NombreEjecutable() {
-    return std::filesystem::path(plataforma().RutaEjecutable()).stem().string();
-}
+namespace startup {
 
 std::string ParametrosParaPrograma(const DB_Dll& db, std::string_view parametroAdicional) {
     return " ; @server=" + db.gServidor + "; @dbname=" + db.gDBName + "; @usuario=" + db.gUsuario +
@@ -33,13 +29,10 @@ void EjecutarPrograma(DB_Dll& db, std::string_view lineaMenu, std::string_view p
                             estilo::kCritico, "Atención");
 }
 
-void EjecutarPrograma(std::string_view lineaMenu, std::string_view parametroAdicional,
-                      long& idProceso) {
-    EjecutarPrograma(BaseDatos(), lineaMenu, parametroAdicional, idProceso);
-}
-
 void AbrirDocumento(std::string_view ruta, bool mostrar) {
     // The document reaches the desktop's handler as one value, so a path with blanks needs no
     // quoting to stay whole (quotes added here would become part of the file name).
     AbrirConAsociacion(ruta, mostrar ? 6 : 0);
 }
+
+}  // namespace startup

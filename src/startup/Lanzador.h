@@ -4,22 +4,23 @@
 #include <string>
 #include <string_view>
 
+namespace data {
 class DB_Dll;
+}
+
+namespace startup {
 
 /// The launch line's parameter text for another program of the suite, built from the data
 /// access object's server, database, user and password:
 /// " ; @server=S; @dbname=D; @usuario=U; @Password=P; @ParametroAdicional=A; omni@ ;".
 /// The password travels in the clear, as the suite's launch format requires.
-std::string ParametrosParaPrograma(const DB_Dll& db, std::string_view parametroAdicional);
+std::string ParametrosParaPrograma(const data::DB_Dll& db, std::string_view parametroAdicional);
 
 /// Starts the program named by `lineaMenu` from its seventh character on ("SHELL:V_TA_TABLAS"
 /// starts "V_TA_TABLAS") from this program's own folder, followed directly by
 /// ParametrosParaPrograma(). `idProceso` receives the started process's id, 0 when nothing
 /// started; then the operator is told "Opcion no Implementada!".
-void EjecutarPrograma(DB_Dll& db, std::string_view lineaMenu, std::string_view parametroAdicional,
-                      long& idProceso);
-/// The same with the process's data access object.
-void EjecutarPrograma(std::string_view lineaMenu, std::string_view parametroAdicional,
+void EjecutarPrograma(data::DB_Dll& db, std::string_view lineaMenu, std::string_view parametroAdicional,
                       long& idProceso);
 
 /// Opens a document or web address with the desktop's handler. The text is passed on whole,
@@ -27,7 +28,5 @@ void EjecutarPrograma(std::string_view lineaMenu, std::string_view parametroAdic
 /// display value passed on (6 when true, 0 otherwise).
 void AbrirDocumento(std::string_view ruta, bool mostrar);
 
-/// This program's folder (from the platform's executable path), ending with "/".
-std::string CarpetaPrograma();
-/// This program's executable name without folder and extension ("asientos-modelo").
-std::string NombreEjecutable();
+
+}  // namespace startup

@@ -6,6 +6,10 @@
 #include "ErrorEjecucion.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace startup {
+
 std::string LineaDeParametros(int argc, const char* const* argv) {
     std::string linea;
     for (int i = 1; i < argc; ++i) {
@@ -29,3 +33,5 @@ std::string LeerParametro(std::string_view parametros, std::string_view clave) {
         texto::Medio(parametros, p + texto::Largo(clave), static_cast<int>(largo));
     return texto::Recortar(texto::Reemplazar(crudo, "=", ""));
 }
+
+}  // namespace startup

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace startup {
+
 /// The launch parameter string of a process: its command-line arguments after the program
 /// name, joined with one blank ("" when there are none).
 std::string LineaDeParametros(int argc, const char* const* argv);
@@ -14,3 +16,5 @@ std::string LineaDeParametros(int argc, const char* const* argv);
 /// Returns "" when the key is absent. Throws ErrorEjecucion 5 when no ";" closes the entry, and
 /// 6 when the entry is longer than a 16-bit count allows.
 std::string LeerParametro(std::string_view parametros, std::string_view clave);
+
+}  // namespace startup

@@ -13,8 +13,12 @@
 #include "Utilidades.h"
 #include "ValoresSesion.h"
 
-void IniContable(DB_Dll& db) {
-    ValoresSesion& s = sesion();
+using namespace helperlib;
+using namespace data;
+
+namespace startup {
+
+void IniContable(DB_Dll& db, ValoresSesion& s) {
     EjecutarPasos({
                       [&] { s.gEscribeSoloMayusculas = EsSi(Cfg(db, "ESCRIBE_SOLO_MAYUSCULAS")); },
                       [&] { s.gBloqueoActivo = EsSi(Cfg(db, "SS_BloqueoActivo")); },
@@ -42,8 +46,6 @@ void IniContable(DB_Dll& db) {
                   },
                   ReporteroConOpciones("IniContable"));
 }
-
-void IniContable() { IniContable(BaseDatos()); }
 
 std::string SentenciaControlAcceso(std::string_view usuario, std::string_view ejecutable) {
     return std::string(
@@ -77,8 +79,7 @@ std::string IdentidadInsertada(DB_Dll& db) {
 
 }  // namespace
 
-void ControlAcceso(DB_Dll& db, bool rechazar) {
-    ValoresSesion& s = sesion();
+void ControlAcceso(DB_Dll& db, ValoresSesion& s, bool rechazar) {
     const std::string ejecutable = NombreEjecutable();
     std::string tarea;
     bool guardado = false;
@@ -132,4 +133,4 @@ void ControlAcceso(DB_Dll& db, bool rechazar) {
         IgnorarSiempre);
 }
 
-void ControlAcceso(bool rechazar) { ControlAcceso(BaseDatos(), rechazar); }
+}  // namespace startup

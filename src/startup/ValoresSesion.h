@@ -1,16 +1,16 @@
 #pragma once
 // The session: the values the start-up derives from the launch parameters and the INI file,
 // the user profile loaded from the configuration table and the user table, and the values the
-// lookup driver is primed with. One set per process (sesion()), set during start-up and read
-// everywhere afterwards; ReiniciarSesion() brings it back to its initial state (tests).
+// lookup driver is primed with. The program's context owns the one set, the start-up fills it
+// and everything else reads it through a reference.
 #include <cstdint>
-#include <functional>
 #include <string>
 
+namespace startup {
+
 /// What the lookup driver needs from the start-up: the connection string, whether to use the
-/// saved-query file and where it lies. The lookup library reads these (it depends on this
-/// library, never the other way round) and registers GanchoConsultas() to be told when the
-/// start-up sets them after the driver already exists.
+/// saved-query file and where it lies. The lookup driver reads them through a reference to the
+/// session's copy, so a later start-up is seen without being told.
 struct PreparacionConsultas {
     std::string gConnString;
     bool gUsarMascarasConsultas = false;
@@ -25,6 +25,7 @@ struct ValoresSesion {
     std::string gMenu;
     std::string gUsuarioLogeado;  // the suite user running the program
     std::string gCaja;
+    std::string gCarpetaSesion;  // the program's folder, ending with "/"; "" before start-up
 
     // User profile.
     bool gEscribeSoloMayusculas = false;
@@ -40,11 +41,4 @@ struct ValoresSesion {
     PreparacionConsultas consultas;
 };
 
-/// The process's session values (created on first use).
-ValoresSesion& sesion();
-/// Every session value back to its initial state; the lookup hook is kept.
-void ReiniciarSesion();
-
-/// Called by the start-up each time it sets sesion().consultas; empty when no lookup driver
-/// asked to be told.
-std::function<void(const PreparacionConsultas&)>& GanchoConsultas();
+}  // namespace startup

@@ -1,5 +1,7 @@
 #include "BolsaPropiedades.h"
 
+namespace toolbar {
+
 void BolsaPropiedadesMemoria::Escribir(std::string_view clave, bool valor, bool defecto) {
     if (omitirDefectos_ && valor == defecto) return;
     escritos_.emplace_back(std::string(clave), valor);
@@ -11,3 +13,5 @@ bool BolsaPropiedadesMemoria::Leer(std::string_view clave, bool defecto) const {
         if (it->first == clave) return it->second;
     return defecto;
 }
+
+}  // namespace toolbar

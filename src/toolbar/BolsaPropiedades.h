@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace toolbar {
+
 /// A key/value store of Boolean properties as the host's persistence sees it.
 class BolsaPropiedades {
   public:
@@ -37,3 +39,5 @@ class BolsaPropiedadesMemoria : public BolsaPropiedades {
     std::vector<std::pair<std::string, bool>> escritos_;
     mutable std::vector<std::string> leidos_;
 };
+
+}  // namespace toolbar

@@ -2,6 +2,10 @@
 
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace toolbar {
+
 namespace utilpanel {
 
 namespace {
@@ -97,3 +101,5 @@ void EstadoUtilPanel::Cargar(const BolsaPropiedades& bolsa) {
 }
 
 }  // namespace utilpanel
+
+}  // namespace toolbar

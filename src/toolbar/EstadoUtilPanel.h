@@ -10,6 +10,9 @@
 #include <string_view>
 
 #include "BolsaPropiedades.h"
+#include "TeclasVirtuales.h"
+
+namespace toolbar {
 
 namespace utilpanel {
 
@@ -19,13 +22,13 @@ inline constexpr int kCantidadBotones = 8;
 
 /// Windows virtual-key codes the toolbar answers.
 namespace tecla {
-inline constexpr int kEscape = 27;
-inline constexpr int kF2 = 113;
-inline constexpr int kF3 = 114;
-inline constexpr int kF4 = 115;
-inline constexpr int kF5 = 116;
-inline constexpr int kF6 = 117;
-inline constexpr int kF10 = 121;
+inline constexpr int kEscape = teclas::Vk(Qt::Key_Escape);
+inline constexpr int kF2 = teclas::Vk(Qt::Key_F2);
+inline constexpr int kF3 = teclas::Vk(Qt::Key_F3);
+inline constexpr int kF4 = teclas::Vk(Qt::Key_F4);
+inline constexpr int kF5 = teclas::Vk(Qt::Key_F5);
+inline constexpr int kF6 = teclas::Vk(Qt::Key_F6);
+inline constexpr int kF10 = teclas::Vk(Qt::Key_F10);
 }  // namespace tecla
 
 /// One button of the bar.
@@ -156,3 +159,5 @@ class EstadoUtilPanel {
 };
 
 }  // namespace utilpanel
+
+}  // namespace toolbar

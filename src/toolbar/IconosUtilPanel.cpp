@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+namespace toolbar {
+
 namespace utilpanel {
 
 QString BuscarArchivoEnCarpeta(const QString& carpeta, const QString& nombre) {
@@ -165,3 +167,5 @@ QIcon IconoPropio(Comando comando, int lado) {
 }
 
 }  // namespace utilpanel
+
+}  // namespace toolbar

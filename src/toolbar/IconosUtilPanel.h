@@ -11,6 +11,8 @@ class QPainter;
 
 #include "EstadoUtilPanel.h"
 
+namespace toolbar {
+
 namespace utilpanel {
 
 /// Full path of `nombre` in `carpeta`: the exact name when it exists, else the first file
@@ -29,3 +31,5 @@ QIcon IconoPropio(Comando comando, int lado = 32);
 void DibujarPictograma(QPainter& p, Comando comando);
 
 }  // namespace utilpanel
+
+}  // namespace toolbar

@@ -12,6 +12,8 @@
 #include "Lanzador.h"
 #include "TeclasVirtuales.h"
 
+namespace toolbar {
+
 using utilpanel::Botones;
 using utilpanel::kCantidadBotones;
 
@@ -171,3 +173,5 @@ void UtilPanel::showEvent(QShowEvent* evento) {
     QWidget::showEvent(evento);
     AjustarOrientacion();
 }
+
+}  // namespace toolbar

@@ -14,6 +14,8 @@ class QBoxLayout;
 class QKeyEvent;
 class QToolButton;
 
+namespace toolbar {
+
 class UtilPanel : public QWidget {
     Q_OBJECT
     /// Flat bar (buttons raise only under the mouse) or raised bar (buttons always raised).
@@ -191,3 +193,5 @@ class UtilPanel : public QWidget {
     Qt::Orientation orientacion_ = Qt::Horizontal;
     bool barraPlana_ = true;
 };
+
+}  // namespace toolbar

@@ -10,8 +10,13 @@
 #include <string>
 
 #include "BaseDemo.h"
+#include "DB_Dll.h"
 #include "PlataformaGuionada.h"
 #include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
 
 namespace prueba {
 
@@ -35,17 +40,18 @@ class EntornoAcceso {
         carpeta_ = plantilla;
         std::filesystem::create_directories(carpeta_ + "/bases");
         plataforma->rutaEjecutable = carpeta_ + "/asientos-modelo";
-        ReiniciarSesion();
+        db.VincularUsuarioSesion(sesion.gUsuarioLogeado);
     }
     ~EntornoAcceso() {
         std::error_code ec;
         std::filesystem::permissions(carpeta_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(carpeta_, ec);
-        ReiniciarSesion();
     }
 
     ConPlataformaGuionada plataforma;
+    ValoresSesion sesion;
+    DB_Dll db;  // reads the session user from `sesion`
 
     /// The program folder, without a final "/".
     const std::string& Carpeta() const { return carpeta_; }

@@ -5,6 +5,9 @@
 #include "EntornoAcceso.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace acceso;
+
 using namespace prueba;
 
 namespace {

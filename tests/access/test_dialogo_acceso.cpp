@@ -13,6 +13,10 @@
 #include "Utilidades.h"
 #include "frmAcceso.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace acceso;
+
 using namespace prueba;
 
 namespace {
@@ -43,8 +47,8 @@ DatosAcceso Llamador(const std::string& base, const std::string& servidor) {
 
 TEST(DialogoAcceso, ControlesTextosYAyudas) {
     EntornoAcceso e;
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     EXPECT_EQ(d.windowTitle(), "Control de Acceso");
     EXPECT_TRUE(d.isModal());
     struct Caja {
@@ -83,16 +87,16 @@ TEST(DialogoAcceso, ControlesTextosYAyudas) {
 
 TEST(DialogoAcceso, SinListaQuedanLosValoresDelLlamadorOLosAvisos) {
     EntornoAcceso e;
-    DB_Dll db;
+    DB_Dll& db = e.db;
     {
-        frmAcceso d(db);
+        frmAcceso d(db, e.sesion.gUsuarioLogeado);
         d.Prellenar(Llamador("EMP", "SRV1"));
         EXPECT_EQ(d.lstBases->count(), 0);
         EXPECT_EQ(d.TxtDbName->text(), "EMP");
         EXPECT_EQ(d.TxtServidor->text(), "SRV1");
         EXPECT_EQ(d.TxtUserId->text(), "PEPE");
     }
-    frmAcceso d(db);
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     d.Prellenar(Llamador("", ""));
     EXPECT_EQ(d.TxtDbName->text(), "ingrese el nombre de la base de datos");
     EXPECT_EQ(d.TxtServidor->text(), "ingrese el nombre del servidor e instancia");
@@ -131,8 +135,8 @@ TEST(DialogoAcceso, ElegirUnaConexionLlenaLasCajas) {
     EscribirArchivo(e.Bases(), "OTRA / SRV2,otra,l," + c + ",srv2\r\n" + ",sin,nombre," + c +
                                    ",s\r\n" + "EMP / SRV1,empresa,l," + c + ",srv1:1500\r\n" +
                                    "CORTA / X,a\r\n" + "TERCERA / S3,tercera,l," + c + ",s3\r\n");
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     ASSERT_EQ(d.lstBases->count(), 3);  // the empty name and the short line are not listed
     EXPECT_EQ(d.lstBases->item(1)->text(), "EMP / SRV1");
     // Loading selected the first entry; the caller's values then replace its texts.
@@ -172,8 +176,8 @@ TEST(DialogoAcceso, ElegirUnaConexionLlenaLasCajas) {
 TEST(DialogoAcceso, NombresRepetidosGanaElPrimero) {
     EntornoAcceso e;
     EscribirArchivo(e.Bases(), "EMP / S,primera,u,c,s1\r\nEMP / S,segunda,u,c,s2\r\n");
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     EXPECT_EQ(d.lstBases->count(), 2);
     d.DatosBase(" EMP / S ");
     EXPECT_EQ(d.Logica().BaseValor, "primera");
@@ -185,8 +189,8 @@ TEST(DialogoAcceso, NombresRepetidosGanaElPrimero) {
 
 TEST(DialogoAcceso, CancelarNoAcepta) {
     EntornoAcceso e;
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     d.Prellenar(Llamador("EMP", "SRV"));
     Mostrar(d);
     QTest::mouseClick(d.bcCancelar, Qt::LeftButton);
@@ -199,8 +203,8 @@ TEST(DialogoAcceso, CancelarNoAcepta) {
 TEST(DialogoAcceso, ConectarSinListaRegistraPrimero) {
     EntornoAcceso e;
     e.CrearBase("EMP");
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     d.Prellenar(Llamador("EMP", e.Servidor()));
     Mostrar(d);
     d.TxtServidor->setFocus();
@@ -214,7 +218,7 @@ TEST(DialogoAcceso, ConectarSinListaRegistraPrimero) {
     EXPECT_EQ(d.lstBases->count(), 1);  // reloaded
     EXPECT_EQ(d.Resultado().Base, "EMP");
     EXPECT_EQ(d.Resultado().Servidor, e.Servidor());
-    EXPECT_EQ(sesion().gUsuarioLogeado, "PEPE");  // the user typed becomes the session's
+    EXPECT_EQ(e.sesion.gUsuarioLogeado, "PEPE");  // the user typed becomes the session's
     EXPECT_EQ(d.TxtUserId->text(), "");           // the reload selected the new entry: box emptied
     EXPECT_EQ(db.gCnn.State(), estado_objeto::kCerrado);
 }
@@ -225,8 +229,8 @@ TEST(DialogoAcceso, RegistrarDesdeElBotonRecargaLaLista) {
     e.CrearBase("OTRA");
     EscribirArchivo(e.Bases(),
                     NombreConexion("EMP", e.Servidor()) + ",EMP,EMP,," + e.Servidor() + "\r\n");
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     ASSERT_EQ(d.lstBases->count(), 1);
     Mostrar(d);
     d.TxtDbName->setText(" OTRA ");
@@ -248,8 +252,8 @@ TEST(DialogoAcceso, AccesoDirectoQueNoSePuedeCrearSeInforma) {
     EntornoAcceso e;
     EscribirArchivo(e.Carpeta() + "/archivo", "x");
     setenv("XDG_DESKTOP_DIR", (e.Carpeta() + "/archivo").c_str(), 1);
-    DB_Dll db;
-    frmAcceso d(db);
+    DB_Dll& db = e.db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
     Mostrar(d);
     QTest::mouseClick(d.CmdLineaComando, Qt::LeftButton);
     unsetenv("XDG_DESKTOP_DIR");

@@ -17,6 +17,11 @@
 #include "Utilidades.h"
 #include "frmAcceso.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace acceso;
+
 using namespace prueba;
 
 namespace {
@@ -50,11 +55,11 @@ void AlMostrarse(std::function<void(frmAcceso&)> accion, bool& visto) {
 
 TEST(GanchoAcceso, CancelarDejaLaConexionSinAbrir) {
     EntornoAcceso e;
-    DB_Dll db;
-    InstalarDialogoAcceso(db);
+    DB_Dll& db = e.db;
+    InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
     db.gDBName = "EMP";
     db.gServidor = "SRV";
-    db.UsuarioSesion = "PEPE";
+    e.sesion.gUsuarioLogeado = "PEPE";
     bool visto = false;
     QString baseMostrada, usuarioMostrado;
     AlMostrarse(
@@ -73,12 +78,12 @@ TEST(GanchoAcceso, CancelarDejaLaConexionSinAbrir) {
 
 TEST(InicioConDialogo, CancelarTrasElReintentoTerminaElPrograma) {
     EntornoAcceso e;
-    DB_Dll db;
-    InstalarDialogoAcceso(db);
+    DB_Dll& db = e.db;
+    InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
     e.plataforma->respuestas.push_back(respuesta::kSi);  // "Desea Intentarlo Nuevamente"
     bool visto = false;
     AlMostrarse([](frmAcceso& d) { QTest::mouseClick(d.bcCancelar, Qt::LeftButton); }, visto);
-    EXPECT_THROW(IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;", db),
+    EXPECT_THROW(IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;", db, e.sesion),
                  ProgramaTerminado);
     EXPECT_TRUE(visto);
     EXPECT_EQ(e.plataforma->codigoFin, kFinSinConexion);
@@ -91,8 +96,8 @@ TEST(InicioConDialogo, ElegirLaConexionRegistradaAbreLaBaseDemo) {
     const std::string nombre = NombreConexion("DEMO", e.Servidor());
     EscribirArchivo(e.Bases(), "OTRA / S,otra,otra,,s\r\n" + nombre + ",DEMO,DEMO," +
                                    CodificarClave("DEMO") + "," + e.Servidor() + "\r\n");
-    DB_Dll db;
-    InstalarDialogoAcceso(db);
+    DB_Dll& db = e.db;
+    InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
     e.plataforma->respuestas.push_back(respuesta::kSi);
     bool visto = false;
     AlMostrarse(
@@ -105,14 +110,14 @@ TEST(InicioConDialogo, ElegirLaConexionRegistradaAbreLaBaseDemo) {
             QTest::mouseClick(d.bcAceptar, Qt::LeftButton);
         },
         visto);
-    IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;@UsuarioLogeado=ADMIN;", db);
+    IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;@UsuarioLogeado=ADMIN;", db, e.sesion);
     ASSERT_TRUE(visto);
     ASSERT_TRUE(db.gOpenFlag);
     EXPECT_EQ(db.gDBName, "DEMO");
     EXPECT_EQ(db.gServidor, e.Servidor());
     EXPECT_EQ(db.gCnn.State(), estado_objeto::kAbierto);
     EXPECT_FALSE(e.plataforma->codigoFin.has_value());
-    EXPECT_EQ(sesion().gUsuarioLogeado, "ADMIN");  // the emptied user box kept the session user
+    EXPECT_EQ(e.sesion.gUsuarioLogeado, "ADMIN");  // the emptied user box kept the session user
     Recordset rs = db.gCnn.Execute("SELECT COUNT(*) FROM MA_MODELOS");
     EXPECT_GT(std::stoi(rs.Fields(0).Value().value_or("0")), 0);
 }

@@ -9,6 +9,10 @@
 #include "LogicaAcceso.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace acceso;
+
 using namespace prueba;
 
 namespace {
@@ -43,8 +47,8 @@ TEST(AsignarDatosBase, ElServidorEmbebidoNoTienePuerto) {
     EntornoAcceso e;
     EscribirArchivo(e.Bases(),
                     "OTRA / SRV2,otra,l,c,srv2\r\nLOCAL / X,demo,demo,c,sqlite:/Datos/Bases\r\n");
-    DB_Dll db;
-    LogicaAcceso l(db);
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("x", "y", "1433");
     l.AsignarDatosBase(" OTRA / SRV2 ", cajas);  // no port shown yet: the port box is emptied
     EXPECT_EQ(cajas.TxtPuerto, "");
@@ -58,13 +62,14 @@ TEST(AsignarDatosBase, ElServidorEmbebidoNoTienePuerto) {
 TEST(CmdRegistrar, NombreYaRegistradoNoEscribeNada) {
     EntornoAcceso e;
     e.CrearBase("EMP");
-    DB_Dll db;
-    LogicaAcceso l(db);
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("emp", e.Servidor());
     const std::string linea =
         NombreConexion("emp", e.Servidor()) + ",emp,emp,x," + e.Servidor() + "\r\n";
     EscribirArchivo(e.Bases(), linea);
 
+    e.plataforma->respuestas = {respuesta::kOk};
     EXPECT_EQ(l.CmdRegistrar(cajas), Registro::YaExiste);
     ASSERT_EQ(e.plataforma->dialogos.size(), 1u);
     EXPECT_EQ(e.plataforma->dialogos[0].texto, "La conexion que intenta registrar ya existe ");
@@ -73,11 +78,16 @@ TEST(CmdRegistrar, NombreYaRegistradoNoEscribeNada) {
     EXPECT_EQ(LeerArchivo(e.Bases()), linea);
 }
 
-TEST(CmdRegistrar, SondaCorrectaAgregaUnaLineaYCierraLaConexion) {
+TEST(CmdRegistrar, SondaCorrectaAgregaUnaLineaSinTocarLaConexionDelPrograma) {
     EntornoAcceso e;
     e.CrearBase("EMP");
-    DB_Dll db;
-    LogicaAcceso l(db);
+    e.CrearBase("PROG");
+    DB_Dll& db = e.db;
+    db.gServidor = e.Servidor();
+    db.gDBName = db.gUsuario = db.gUserPassWord = "PROG";
+    db.OpenServerADODB(false, 3, "", false, true);
+    ASSERT_TRUE(db.gOpenFlag);
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("  emp ", "  " + e.Servidor() + " ", "");
     cajas.TxtUserId = " pepe ";
 
@@ -87,7 +97,8 @@ TEST(CmdRegistrar, SondaCorrectaAgregaUnaLineaYCierraLaConexion) {
     EXPECT_EQ(cajas.TxtUserId, "pepe");
     EXPECT_EQ(cajas.TxtServidor, e.Servidor());
     EXPECT_EQ(l.Puerto, "1433");
-    EXPECT_EQ(db.gCnn.State(), estado_objeto::kCerrado);
+    EXPECT_EQ(db.gCnn.State(), estado_objeto::kAbierto);  // the program's own stays open
+    EXPECT_EQ(db.gDBName, "PROG");
     EXPECT_TRUE(e.plataforma->procesos.empty());  // no companion program in the folder
 
     const auto lista = ArchivoBases(e.Bases()).Leer();
@@ -104,18 +115,17 @@ TEST(CmdRegistrar, SondaCorrectaAgregaUnaLineaYCierraLaConexion) {
 
 TEST(CmdRegistrar, SinSondaNiCredencialesAvisaYNoEscribe) {
     EntornoAcceso e;
-    DB_Dll db;
-    LogicaAcceso l(db);
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas(" NOESTA ", " " + e.Servidor() + "  ");
-    e.plataforma->respuestas.push_back(respuesta::kNo);  // no retry after the failed open
+    e.plataforma->respuestas.push_back(respuesta::kOk);
 
     EXPECT_EQ(l.CmdRegistrar(cajas), Registro::SinConexion);
-    ASSERT_EQ(e.plataforma->dialogos.size(), 2u);
-    EXPECT_EQ(e.plataforma->dialogos[0].titulo, " Error de Conexion a Base de Datos");
-    EXPECT_EQ(e.plataforma->dialogos[1].texto,
+    ASSERT_EQ(e.plataforma->dialogos.size(), 1u);
+    EXPECT_EQ(e.plataforma->dialogos[0].texto,
               kNoConecta + e.Servidor() + " VERIFIQUE EL NOMBRE DE USUARIO Y PASSWORD INGRESADO");
-    EXPECT_EQ(e.plataforma->dialogos[1].titulo, "AVISO AL OPERADOR");
-    EXPECT_EQ(e.plataforma->dialogos[1].estilo, 64);
+    EXPECT_EQ(e.plataforma->dialogos[0].titulo, "AVISO AL OPERADOR");
+    EXPECT_EQ(e.plataforma->dialogos[0].estilo, 64);
     EXPECT_FALSE(std::filesystem::exists(e.Bases()));
     EXPECT_FALSE(db.gOpenFlag);
 }
@@ -123,18 +133,16 @@ TEST(CmdRegistrar, SinSondaNiCredencialesAvisaYNoEscribe) {
 TEST(CmdRegistrar, SondaFallidaPeroCredencialesEscritasConectan) {
     EntornoAcceso e;
     e.CrearBase("minus");  // the probe asks for MINUS.sqlite, the typed name finds minus
-    DB_Dll db;
-    LogicaAcceso l(db);
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("minus", e.Servidor(), "0");
     cajas.TxtUserId = "u";
     cajas.TxtUserPassword = "p";
 
     EXPECT_EQ(l.CmdRegistrar(cajas), Registro::Registrada);
     EXPECT_EQ(MensajesCon(*e.plataforma, kNoConecta), 0);
-    EXPECT_EQ(db.gDBName, "minus");
-    EXPECT_EQ(db.gUsuario, "u");
-    EXPECT_EQ(db.gUserPassWord, "p");
-    EXPECT_EQ(db.gCnn.State(), estado_objeto::kCerrado);
+    EXPECT_EQ(db.gDBName, "");  // the program's data access object is left alone
+    EXPECT_FALSE(db.gOpenFlag);
     EXPECT_EQ(l.Puerto, "1433");
     ASSERT_EQ(ArchivoBases(e.Bases()).Leer().size(), 1u);
 }
@@ -143,9 +151,9 @@ TEST(CmdRegistrar, ProgramaCompaneroYPuertoDeLaCaja) {
     EntornoAcceso e;
     e.CrearBase("EMP");
     EscribirArchivo(e.Carpeta() + "/ODBC.exe", "");
-    DB_Dll db;
+    DB_Dll& db = e.db;
     db.gDBName = "ANTERIOR";
-    LogicaAcceso l(db);
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("EMP", e.Servidor(), " 1500 ");
 
     EXPECT_EQ(l.CmdRegistrar(cajas), Registro::Registrada);
@@ -165,10 +173,11 @@ TEST(CmdRegistrar, ArchivoNoEscribibleSeInformaYNoSePierdeEnSilencio) {
             carpeta, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     }
     e.plataforma->rutaEjecutable = carpeta + "/asientos-modelo";
-    DB_Dll db;
-    LogicaAcceso l(db);
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("EMP", e.Servidor());
 
+    e.plataforma->respuestas = {respuesta::kOk};
     EXPECT_EQ(l.CmdRegistrar(cajas), Registro::Fallida);
     ASSERT_EQ(e.plataforma->dialogos.size(), 1u);
     EXPECT_NE(e.plataforma->dialogos[0].texto.find("No se pudo registrar la conexion"),
@@ -181,8 +190,8 @@ TEST(CmdRegistrar, ArchivoNoEscribibleSeInformaYNoSePierdeEnSilencio) {
 TEST(RegistrarBases, SoloCuandoNoHayListaTodavia) {
     EntornoAcceso e;
     e.CrearBase("EMP");
-    DB_Dll db;
-    LogicaAcceso l(db);
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("EMP", e.Servidor());
     EXPECT_EQ(l.RegistrarBases(cajas), Registro::Registrada);
     ASSERT_EQ(ArchivoBases(e.Bases()).Leer().size(), 1u);
@@ -194,20 +203,20 @@ TEST(RegistrarBases, SoloCuandoNoHayListaTodavia) {
 TEST(Conectar, ElUsuarioEscritoPasaASerElDeLaSesion) {
     EntornoAcceso e;
     EscribirArchivo(e.Bases(), "X / Y,x,x,x,y\r\n");  // a list exists: nothing registered
-    DB_Dll db;
-    LogicaAcceso l(db);
-    sesion().gUsuarioLogeado = "ORIGINAL";
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
+    e.sesion.gUsuarioLogeado = "ORIGINAL";
     CajasAcceso cajas = Cajas("x", "y");
     cajas.TxtUserId = "Ingrese el usuario";  // the prompt is no user
     EXPECT_FALSE(l.Conectar(cajas));
-    EXPECT_EQ(sesion().gUsuarioLogeado, "ORIGINAL");
+    EXPECT_EQ(e.sesion.gUsuarioLogeado, "ORIGINAL");
     cajas.TxtUserId = "";
     l.Conectar(cajas);
-    EXPECT_EQ(sesion().gUsuarioLogeado, "ORIGINAL");
+    EXPECT_EQ(e.sesion.gUsuarioLogeado, "ORIGINAL");
     cajas.TxtUserId = "PEPE";
     l.Conectar(cajas);
-    EXPECT_EQ(sesion().gUsuarioLogeado, "PEPE");
-    EXPECT_EQ(db.UsuarioSesion, "PEPE");
+    EXPECT_EQ(e.sesion.gUsuarioLogeado, "PEPE");
+    EXPECT_EQ(db.UsuarioSesion(), "PEPE");
     EXPECT_EQ(l.BaseValor, "x");  // the typed name was looked up
 }
 

@@ -11,7 +11,8 @@
 #      writes one row per line of the longer side of every entry, says so, and a second run
 #      replaces the rows instead of adding to them.
 # Usage: test_arranque.sh <asientos-modelo> <crear-base-demo>
-# Exit status 0 when every check passes, 77 (skipped) when a needed tool is not installed.
+# Exit status 0 when every check passes, 77 (skipped) when a needed tool is not installed;
+# with CI=true a missing tool is a failure (1): the run must check what it claims to check.
 set -u
 
 programa=$1
@@ -19,6 +20,10 @@ creador=$2
 
 for herramienta in Xvfb xdotool sqlite3; do
     if ! command -v "$herramienta" >/dev/null; then
+        if [ "${CI:-}" = true ]; then
+            echo "FALLA: falta $herramienta (make deps lo instala)"
+            exit 1
+        fi
         echo "OMITIDO: falta $herramienta (make deps lo instala)"
         exit 77
     fi

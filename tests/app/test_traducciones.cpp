@@ -11,6 +11,8 @@
 
 #include "TraduccionesQt.h"
 
+using namespace app;
+
 namespace {
 
 QStringList TextosMenuContextual() {

@@ -4,14 +4,19 @@
 
 #include <chrono>
 #include <future>
+#include <optional>
 #include <thread>
 
 #include "Conexion.h"
+#include "MapaErrores.h"
 #include "ErrorEjecucion.h"
 #include "MotorSqlite.h"
 #include "PlataformaGuionada.h"
 #include "Recordset.h"
 #include "test_motor_base.h"
+
+using namespace helperlib;
+using namespace data;
 
 namespace {
 
@@ -87,13 +92,17 @@ TEST(ConexionApertura, AbrirMientrasOtroConfirmaEsperaSinFallar) {
     BaseTemporal base{kEsquemaPrueba};
     // Another connection holds the exclusive lock a commit takes (readers are shut out) for
     // about 300 ms, then commits its row.
+    // The open must end after the commit began: an order, not a duration, so a loaded machine
+    // cannot make it fail.
     std::promise<void> bloqueada;
+    std::chrono::steady_clock::time_point confirmando;
     std::thread otro([&] {
         MotorSqlite m(base.Ruta());
         m.Ejecutar("BEGIN EXCLUSIVE");
         m.Ejecutar("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('X')");
         bloqueada.set_value();
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        confirmando = std::chrono::steady_clock::now();
         m.Confirmar();
     });
     bloqueada.get_future().wait();
@@ -105,13 +114,12 @@ TEST(ConexionApertura, AbrirMientrasOtroConfirmaEsperaSinFallar) {
     } catch (const ErrorEjecucion& e) {
         numero = e.Numero();
     }
-    const double segundos =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    const auto abierta = std::chrono::steady_clock::now();
     otro.join();
     ASSERT_EQ(numero, 0) << "la apertura no espero al otro proceso";
     EXPECT_EQ(cn.State(), estado_objeto::kAbierto);
-    EXPECT_GE(segundos, 0.2);  // it did wait for the lock
-    EXPECT_LT(segundos, 10.0);
+    EXPECT_GE(abierta, confirmando);  // it did wait for the lock
+    EXPECT_LT(std::chrono::duration<double>(abierta - t0).count(), 10.0);
     Recordset rs;
     rs.Open("SELECT count(*) FROM MA_CUENTAS", cn);
     EXPECT_EQ(rs.Fields(0).Texto(), "1");  // the other one's commit is seen
@@ -358,11 +366,25 @@ TEST_F(ConexionPrueba, ErroresMapeadosALosNumerosDelServidor) {
          8152, "22001"},
     };
     for (const auto& c : casos) {
-        EXPECT_EQ(NumeroDeError([&] { cn.Execute(c.sql); }), c.numero) << c.sql;
+        std::optional<ErrorEjecucion> error;
+        try {
+            cn.Execute(c.sql);
+        } catch (const ErrorEjecucion& e) {
+            error = e;
+        }
+        ASSERT_TRUE(error) << c.sql;
+        EXPECT_EQ(error->Numero(), c.numero) << c.sql;
         ASSERT_EQ(cn.Errors().Count(), 1) << c.sql;
         EXPECT_EQ(cn.Errors().Item(0).Nativo, c.nativo) << c.sql;
         EXPECT_EQ(cn.Errors().Item(0).EstadoSql, c.estado) << c.sql;
         EXPECT_FALSE(cn.Errors().Item(0).Descripcion.empty());
+        // The error itself carries what the collection holds, and the failed statement.
+        ASSERT_TRUE(error->Detalle()) << c.sql;
+        EXPECT_EQ(error->Detalle()->Nativo, c.nativo) << c.sql;
+        EXPECT_EQ(error->Detalle()->EstadoSql, c.estado) << c.sql;
+        EXPECT_EQ(error->Detalle()->Sentencia, c.sql);
+        EXPECT_EQ(ValorTruncado(cn.Errors()), c.nativo == nativo::kTruncamiento) << c.sql;
+        EXPECT_FALSE(EnlacePerdido(cn.Errors())) << c.sql;
     }
     // The next successful statement starts with an empty collection.
     cn.Execute("SELECT 1");
@@ -388,6 +410,15 @@ TEST_F(ConexionPrueba, RevertirNoDejaRastro) {
         g.Confirmar();
     }
     EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 1);
+    {
+        GuardaTransaccion g(cn);
+        cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('5')");
+        g.Revertir();  // at once, not at the end of the scope
+        EXPECT_FALSE(cn.EnTransaccion());
+        cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('6')");  // outside any transaction
+    }
+    EXPECT_EQ(Contar("SELECT count(*) FROM MA_CUENTAS"), 2);  // '6' kept: the guard is spent
+    cn.Execute("DELETE FROM MA_CUENTAS WHERE CODIGO = '6'");
     // Closing with a transaction open discards it.
     cn.BeginTrans();
     cn.Execute("INSERT INTO MA_CUENTAS (CODIGO) VALUES ('4')");

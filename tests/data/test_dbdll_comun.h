@@ -12,6 +12,9 @@
 #include "DB_Dll.h"
 #include "MotorSqlite.h"
 
+using namespace helperlib;
+using namespace data;
+
 namespace prueba {
 
 inline void CrearBase(const std::string& ruta, const std::string& guion) {

@@ -36,7 +36,8 @@ TEST(PedirDatosConexion, PrellenaYAplicaLaConvencionYLaPlataforma) {
     db.gDBName = "EMP";
     db.gServidor = "SRV";
     db.gUsuarioClave = "secreto";
-    db.UsuarioSesion = "PEPE";
+    const std::string usuario = "PEPE";
+    db.VincularUsuarioSesion(usuario);
     DatosAcceso recibido;
     db.DialogoAcceso = [&](const DatosAcceso& d) {
         recibido = d;
@@ -209,6 +210,7 @@ TEST_F(AbrirServidor, SegundoObjetoAbiertoSeTrataComoCualquierError) {
         ++intentos;
         throw ErrorEjecucion(errnum::kObjetoAbierto, "El objeto está abierto.");
     };
+    p->respuestas = {respuesta::kOk};
     db.OpenServerADODB(false, 2, "", false, true);
     EXPECT_EQ(intentos, 2);
     EXPECT_FALSE(db.gOpenFlag);
@@ -219,15 +221,16 @@ TEST_F(AbrirServidor, SegundoObjetoAbiertoSeTrataComoCualquierError) {
 
 TEST_F(AbrirServidor, PruebaDeAdministradorLeeTaUsuarios) {
     Preparar(db, carpeta, "EMP");
-    db.UsuarioSesion = "ADMIN";
+    const std::string admin = "ADMIN";
+    db.VincularUsuarioSesion(admin);
     db.OpenServerADODB(false, 2, "", true, true);
     EXPECT_TRUE(db.gOpenFlag);
     EXPECT_TRUE(db.gEsAdmin);
-    for (const char* usuario : {"PEPE", "VACIO", "NADIE"}) {
+    for (const std::string usuario : {"PEPE", "VACIO", "NADIE"}) {
         DB_Dll otro;
         Preparar(otro, carpeta, "EMP");
         otro.gEsAdmin = true;
-        otro.UsuarioSesion = usuario;
+        otro.VincularUsuarioSesion(usuario);
         otro.OpenServerADODB(false, 2, "", true, true);
         EXPECT_FALSE(otro.gEsAdmin) << usuario;
     }
@@ -236,7 +239,8 @@ TEST_F(AbrirServidor, PruebaDeAdministradorLeeTaUsuarios) {
 
 TEST_F(AbrirServidor, PruebaDeAdministradorSilenciosaOSinTabla) {
     Preparar(db, carpeta, "EMP");
-    db.UsuarioSesion = "PEPE";
+    const std::string usuario = "PEPE";
+    db.VincularUsuarioSesion(usuario);
     std::vector<std::string> vistas;
     db.gCnn.Observador = [&](const std::string& s) { vistas.push_back(s); };
     db.OpenServerADODB(false, 2, "", true, false);
@@ -306,11 +310,12 @@ TEST_F(AbrirLocal, ArmaLaCadenaJetYAbreElArchivo) {
 
 TEST_F(AbrirLocal, SinArchivoLoBuscaYCancelarNoAbre) {
     db.gProveedor = DB_Dll::pJETOLEDB40;
+    p->archivos = {std::nullopt};  // the chooser is cancelled
     db.OpenLocalADODB();
     EXPECT_EQ(db.gCnn.State(), estado_objeto::kCerrado);
-    EXPECT_TRUE(db.CmdDlg.Cancelado);
-    EXPECT_EQ(db.CmdDlg.DialogTitle, "Buscar Base de Datos");
-    EXPECT_EQ(db.CmdDlg.Filter, "Base de Datos de Microsoft Access |*.MDB");
+    EXPECT_TRUE(db.CmdDlg.Cancelado());
+    EXPECT_EQ(db.CmdDlg.Titulo, "Buscar Base de Datos");
+    EXPECT_EQ(db.CmdDlg.Filtro, "Base de Datos de Microsoft Access |*.MDB");
     EXPECT_TRUE(p->dialogos.empty());
     p->archivos.push_back(carpeta.Base("EMP"));
     db.OpenLocalADODB();
@@ -339,7 +344,8 @@ TEST_F(AbrirLocal, ClaveIncorrectaSePideATotalDeTresIntentos) {
         cadenas.push_back(cadena);
         FallarConEstado(cn, "3031");
     };
-    p->entradas = {"uno", "dos", "tres", "cuatro"};
+    p->entradas = {"uno", "dos", "tres"};  // a fourth is never asked for
+    p->respuestas = {respuesta::kOk};
     db.OpenLocalADODB();
     ASSERT_EQ(cadenas.size(), 4u);  // the first attempt and three with a password
     EXPECT_EQ(p->preguntas.size(), 3u);

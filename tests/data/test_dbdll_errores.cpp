@@ -8,6 +8,9 @@
 #include "TratamientoErrores.h"
 #include "test_dbdll_comun.h"
 
+using namespace helperlib;
+using namespace data;
+
 using namespace prueba;
 
 namespace {
@@ -72,5 +75,3 @@ TEST_F(TratamientoDeErrores, RegistroImposibleNoOcultaElDialogo) {
     EXPECT_EQ(p->dialogos.size(), 1u);
     EXPECT_FALSE(std::filesystem::exists(db.gLogErr));
 }
-
-TEST(BaseDatosCompartida, EsUnaSolaInstancia) { EXPECT_EQ(&BaseDatos(), &BaseDatos()); }

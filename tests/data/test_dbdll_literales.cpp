@@ -2,6 +2,9 @@
 
 #include "DB_Dll.h"
 
+using namespace helperlib;
+using namespace data;
+
 TEST(ClasificadoresAdo, GruposPorCodigoNumericoOTexto) {
     EXPECT_TRUE(DB_Dll::adodate(135));
     EXPECT_TRUE(DB_Dll::adodate(64));

@@ -121,6 +121,7 @@ TEST_F(Sentencias, ConsultaRMuestraSoloLoInesperado) {
     EXPECT_TRUE(p->dialogos.empty());
     db.gCnn.Close();
     std::string cerrada = "SELECT 1";
+    p->respuestas = {respuesta::kOk};
     EXPECT_FALSE(db.EjecutaConsultaRSQL(cerrada, n));
     ASSERT_EQ(p->dialogos.size(), 1u);
     EXPECT_EQ(p->dialogos[0].estilo, 16);

@@ -3,6 +3,8 @@
 
 #include "Dialecto.h"
 
+using namespace data;
+
 namespace {
 
 std::string Sqlite(const std::string& sql) { return AdaptarSentencia(sql, Dialecto::Sqlite); }

@@ -3,6 +3,9 @@
 
 #include "LiteralFecha.h"
 
+using namespace helperlib;
+using namespace data;
+
 TEST(LiteralFecha, UnaFormaPorMotor) {
     const helperlib::Fecha f{2024, 1, 2, 23, 5, 9};
     EXPECT_EQ(data::LiteralFecha(f, Dialecto::SqlServer), "'20240102 23:05:09'");

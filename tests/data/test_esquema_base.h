@@ -15,6 +15,8 @@
 #include "BaseDemo.h"
 #include "SemanticaSqlite.h"
 
+using namespace data;
+
 namespace esquema_prueba {
 
 namespace fs = std::filesystem;
@@ -40,16 +42,16 @@ class CarpetaTemporal {
 };
 
 /// An open connection with the collation and functions registered.
-class Conexion {
+class ConexionDirecta {
   public:
-    explicit Conexion(const fs::path& archivo) {
+    explicit ConexionDirecta(const fs::path& archivo) {
         if (sqlite3_open_v2(archivo.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             throw std::runtime_error("no se abre " + archivo.string());
         RegistrarSemanticaSuite(db_);
     }
-    ~Conexion() noexcept { sqlite3_close_v2(db_); }
-    Conexion(const Conexion&) = delete;
-    Conexion& operator=(const Conexion&) = delete;
+    ~ConexionDirecta() noexcept { sqlite3_close_v2(db_); }
+    ConexionDirecta(const ConexionDirecta&) = delete;
+    ConexionDirecta& operator=(const ConexionDirecta&) = delete;
     sqlite3* get() const { return db_; }
 
     /// Rows of a query, every value as text ("<NULL>" for Null). Fails the test on an error.
@@ -98,13 +100,13 @@ class BaseDemoPrueba : public ::testing::Test {
     void SetUp() override {
         archivo_ = carpeta_.ruta() / "DEMO.sqlite";
         CrearBaseDesdeScripts(archivo_.string(), CarpetaScriptsDb(), true);
-        con_ = std::make_unique<Conexion>(archivo_);
+        con_ = std::make_unique<ConexionDirecta>(archivo_);
     }
-    const Conexion& con() const { return *con_; }
+    const ConexionDirecta& con() const { return *con_; }
 
     CarpetaTemporal carpeta_;
     fs::path archivo_;
-    std::unique_ptr<Conexion> con_;
+    std::unique_ptr<ConexionDirecta> con_;
 };
 
 }  // namespace esquema_prueba

@@ -25,7 +25,7 @@ int DigitoEsperado(const std::string& codigo) {
 
 /// Structural checks of a chart: unique codes that fit the grid's account cell, a heading
 /// above every account, every stored check digit right.
-void RevisarPlan(const Conexion& c) {
+void RevisarPlan(const ConexionDirecta& c) {
     std::map<std::string, bool> titulos;  // code -> is heading
     for (const auto& f : c.Filas("SELECT CODIGO, Titulo FROM MA_CUENTAS"))
         titulos[f[0]] = f[1] == "1";
@@ -193,7 +193,7 @@ TEST_F(BaseDemoPrueba, LasFamiliasFormanElArbolPorSusCodigos) {
 // ---- the generator ----------------------------------------------------------------------------
 
 std::vector<std::vector<std::string>> Plan(const fs::path& archivo) {
-    Conexion c(archivo);
+    ConexionDirecta c(archivo);
     return c.Filas(
         "SELECT CODIGO, DESCRIPCION, Titulo, DV, CodigoOpcional, DADA_DE_BAJA, BLOQUEO FROM "
         "MA_CUENTAS ORDER BY CODIGO");
@@ -209,7 +209,7 @@ TEST(GeneradorDePlan, MismoPlanEnCadaCorridaYDelTamanoPedido) {
     EXPECT_EQ(planA.size(), 3000u);
     EXPECT_EQ(planA, Plan(b));
     // Enough customers to fill more than one group of 999 accounts.
-    Conexion c(a);
+    ConexionDirecta c(a);
     EXPECT_GE(c.Numero("SELECT COUNT(*) FROM MA_CUENTAS WHERE CODIGO LIKE '1.1.11.%'"), 1);
     RevisarPlan(c);
 }
@@ -227,7 +227,7 @@ TEST(CreacionDeBase, ReemplazaUnArchivoExistenteYSoloEsquemaQuedaVacia) {
     const fs::path a = carpeta.ruta() / "A.sqlite";
     std::ofstream(a) << "esto no es una base";
     CrearBaseDesdeScripts(a.string(), CarpetaScriptsDb(), false);
-    Conexion c(a);
+    ConexionDirecta c(a);
     EXPECT_EQ(c.Numero("SELECT COUNT(*) FROM MA_CUENTAS"), 0);
     EXPECT_EQ(c.Numero("SELECT COUNT(*) FROM MA_MODELOS"), 0);
     EXPECT_EQ(c.Numero("SELECT COUNT(*) FROM sqlite_master WHERE name = 'SS_MA_CUENTAS'"), 1);

@@ -168,7 +168,7 @@ const char* const kSentencias[] = {
 /// Runs every statement of the program, as `forma` gives it, on the demo database inside a
 /// transaction that is rolled back, so that the writing statements are executed too (which also
 /// checks their constraints) without changing the demo data.
-void EjecutarTodas(const Conexion& con, std::string (*forma)(const std::string&)) {
+void EjecutarTodas(const ConexionDirecta& con, std::string (*forma)(const std::string&)) {
     ASSERT_EQ(con.Ejecutar("BEGIN"), "");
     for (const char* original : kSentencias) {
         const std::string sql = Adaptar(forma(original));
@@ -295,7 +295,7 @@ TEST_F(BaseDemoPrueba, TiposYColacionDeLasColumnas) {
 }
 
 /// The plan of a query as one text.
-std::string Plan(const Conexion& c, const std::string& sql) {
+std::string Plan(const ConexionDirecta& c, const std::string& sql) {
     std::string r;
     for (const auto& f : c.Filas("EXPLAIN QUERY PLAN " + sql)) r += f.back() + "\n";
     return r;

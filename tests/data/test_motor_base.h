@@ -10,6 +10,8 @@
 
 #include "SemanticaSqlite.h"
 
+using namespace data;
+
 class BaseTemporal {
   public:
     explicit BaseTemporal(const std::string& esquema, std::string nombre = "EMPRESA")

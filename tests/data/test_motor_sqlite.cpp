@@ -12,6 +12,9 @@
 #include "Texto.h"
 #include "test_motor_base.h"
 
+using namespace helperlib;
+using namespace data;
+
 namespace {
 
 class MotorSqlitePrueba : public ::testing::Test {

@@ -12,6 +12,9 @@
 #include <string>
 
 #include "MotorOdbc.h"
+#include "Prerrequisitos.h"
+
+using namespace data;
 
 std::string DriverOdbc(const std::string& nombre, const std::string& archivo);  // test_odbc_sqlite
 
@@ -175,7 +178,7 @@ int PuertoLibre() {
 
 TEST(FreeTdsOdbc, PuertoCerradoFallaRapidoConEstadoYMensajeDelDriver) {
     const std::string driver = DriverOdbc("FreeTDS", "libtdsodbc.so");
-    if (driver.empty()) GTEST_SKIP() << "FreeTDS ODBC driver not installed (tdsodbc)";
+    SALTAR_SI_FALTA(driver.empty(), "FreeTDS ODBC driver not installed (tdsodbc)");
     const int puerto = PuertoLibre();
     ASSERT_GT(puerto, 0);
     VariableEntorno d("ASIENTOS_ODBC_DRIVER", driver);

@@ -14,6 +14,10 @@
 #include "ErrorEjecucion.h"
 #include "MotorOdbc.h"
 #include "Recordset.h"
+#include "Prerrequisitos.h"
+
+using namespace helperlib;
+using namespace data;
 
 namespace fs = std::filesystem;
 
@@ -56,7 +60,7 @@ class OdbcExtension : public ::testing::Test {
   protected:
     void SetUp() override {
         driver_ = DriverOdbc("SQLite3", "libsqlite3odbc.so");
-        if (driver_.empty()) GTEST_SKIP() << "SQLite ODBC driver not installed (libsqliteodbc)";
+        SALTAR_SI_FALTA(driver_.empty(), "SQLite ODBC driver not installed (libsqliteodbc)");
         std::random_device rd;
         dir_ = fs::temp_directory_path() / ("odbc_ext_" + std::to_string(rd()));
         fs::create_directories(dir_);

@@ -12,7 +12,10 @@
 #include "AlmacenModelos.h"
 #include "PlataformaGuionada.h"
 #include "Texto.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace editor;
 
 /// Records the store's requests to the window.
 class VistaRegistrada : public VistaAlmacen {
@@ -37,8 +40,7 @@ class AlmacenTest : public ::testing::Test {
   protected:
     AlmacenTest() : almacen(db, &vista) {
         base.Conectar(db);
-        ReiniciarSesion();
-        sesion().gUsuarioLogeado = "DEMO";
+        db.VincularUsuarioSesion(usuario);
         almacen.Generar(almacen.NombreTabla);
     }
 
@@ -80,6 +82,7 @@ class AlmacenTest : public ::testing::Test {
 
     ConPlataformaGuionada plataforma;
     BaseTemporal base;
+    const std::string usuario = "DEMO";  // the session user
     DB_Dll db;
     VistaRegistrada vista;
     AlmacenModelos almacen;

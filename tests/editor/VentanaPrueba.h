@@ -12,11 +12,18 @@
 #include <memory>
 
 #include "../entryrules/BaseTemporal.h"
+#include "Contexto.h"
 #include "FGModelo.h"
 #include "FrmMa_Modelo.h"
 #include "PlataformaGuionada.h"
 #include "UtilPanel.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace toolbar;
+using namespace lookup;
+using namespace editor;
 
 inline QApplication& AplicacionDePrueba() {
     static int argc = 1;
@@ -34,9 +41,8 @@ class VentanaTest : public ::testing::Test {
     VentanaTest() {
         AplicacionDePrueba();
         base.Conectar(db);
-        ReiniciarSesion();
-        sesion().gUsuarioLogeado = "DEMO";
-        frm = std::make_unique<FrmMa_Modelo>(db);
+        ctx.sesion.gUsuarioLogeado = "DEMO";
+        frm = std::make_unique<FrmMa_Modelo>(ctx);
         frm->Buscar = [this](const std::string& campo, const std::string& sql) {
             consultas.push_back(campo + "|" + sql);
             return respuestaBusqueda;
@@ -81,7 +87,8 @@ class VentanaTest : public ::testing::Test {
 
     ConPlataformaGuionada plataforma;
     BaseTemporal base;
-    DB_Dll db;
+    Contexto ctx;
+    DB_Dll& db = ctx.db;
     std::unique_ptr<FrmMa_Modelo> frm;
     std::vector<std::string> consultas;
     std::string respuestaBusqueda;

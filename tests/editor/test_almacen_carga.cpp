@@ -2,6 +2,10 @@
 #include "AlmacenPrueba.h"
 #include "Lbc_Asiento.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace entryrules;
+
 namespace {
 
 using CargaTest = AlmacenTest;

@@ -12,6 +12,8 @@
 #include "PlataformaGuionada.h"
 #include "SemanticaSqlite.h"
 
+using namespace data;
+
 namespace {
 
 constexpr int kGrabaciones = 200;
@@ -60,6 +62,8 @@ struct Largada {
 
 int Escritor(const BaseTemporal& base, int proceso, PlataformaGuionada& plataforma,
              const Largada& largada) {
+    // Failed saves are expected here (counted and bounded), each with its message.
+    plataforma.estricta = false;
     DB_Dll db;
     base.Conectar(db);
     db.gCnn.CommandTimeout = 2;  // a busy database fails the save after two seconds
@@ -155,6 +159,8 @@ TEST(ConcurrenciaTest, DosProcesosGrabandoElMismoModeloNuncaLoMezclan) {
     EXPECT_EQ(static_cast<int>(filas.size()), LineasDe(proceso));
     // The template ends as the last successful save of one of the processes.
     EXPECT_EQ(etiqueta, ultimas[proceso]);
+    // A save may fail when the other process holds the database past the wait; most must not.
+    EXPECT_LE(fallidas, kGrabaciones) << "de " << 2 * kGrabaciones << " grabaciones";
     RecordProperty("grabaciones_fallidas", fallidas);
     std::printf("grabaciones fallidas por espera: %d de %d\n", fallidas, 2 * kGrabaciones);
 }

@@ -5,6 +5,8 @@
 #include "AlmacenPrueba.h"
 #include "Moneda.h"
 
+using namespace helperlib;
+
 namespace {
 
 using GrabarTest = AlmacenTest;

@@ -7,6 +7,9 @@
 #include "PlataformaGuionada.h"
 #include "Texto.h"
 
+using namespace helperlib;
+using namespace editor;
+
 namespace {
 
 class AnclarTest : public ::testing::Test {

@@ -10,7 +10,11 @@
 #include "MatrizGrilla.h"
 #include "PlataformaGuionada.h"
 #include "Utilidades.h"
-#include "ValoresSesion.h"
+
+using namespace helperlib;
+using namespace data;
+using namespace entryrules;
+using namespace editor;
 
 namespace {
 
@@ -18,8 +22,6 @@ class GrillaTest : public ::testing::Test {
   protected:
     GrillaTest() : almacen(db), grilla(almacen, db, matriz) {
         base.Conectar(db);
-        ReiniciarSesion();
-        sesion().gUsuarioLogeado = "DEMO";
         grilla.MsFlex_Inicializa();
     }
 
@@ -299,11 +301,7 @@ TEST_F(GrillaTest, InsertAddsAnEmptyLineBelowTheCurrentOne) {
 }
 
 TEST_F(GrillaTest, EnterMovesToTheNextEditableCellOrRow) {
-    std::vector<std::string> visitadas;
-    matriz.EnterCell = [&] {
-        grilla.EntrarCelda();
-        visitadas.push_back(std::to_string(matriz.Row()) + "," + std::to_string(matriz.Col()));
-    };
+    matriz.EnterCell = [&] { grilla.EntrarCelda(); };
     Lineas({"1.1.01.001"});
     matriz.Celda(1, 1);
     grilla.MoverEnter();

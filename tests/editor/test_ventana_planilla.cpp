@@ -10,16 +10,18 @@
 #include "Recordset.h"
 #include "VentanaPrueba.h"
 
+using namespace data;
+using namespace editor;
+
 namespace {
 
 TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
     DatosPlanilla vistos;
-    MostradorPlanilla() = [&](VentanaPlanilla& v) {
+    frm->MostrarHoja = [&](VentanaPlanilla& v) {
         EXPECT_EQ(v.windowTitle(), "Asientos Modelo");
         vistos = v.DatosVisibles();
     };
     Tecla(Qt::Key_F6);
-    MostradorPlanilla() = [](VentanaPlanilla& v) { v.exec(); };
     ASSERT_EQ(vistos.Columnas.size(), 7u);
     EXPECT_EQ(vistos.Columnas[0], "NOMBRE");
     ASSERT_EQ(vistos.Filas.size(), 17u);
@@ -56,9 +58,8 @@ TEST_F(VentanaTest, SheetSortsNumbersAsNumbersAndExportsCsv) {
 TEST_F(VentanaTest, SheetFailureGoesToTheErrorDialog) {
     plataforma->respuestas.push_back(respuesta::kAbortar);
     bool mostrada = false;
-    MostradorPlanilla() = [&](VentanaPlanilla&) { mostrada = true; };
-    MostrarPlanilla("SELECT * FROM NO_EXISTE", db.gConnString, "x");
-    MostradorPlanilla() = [](VentanaPlanilla& v) { v.exec(); };
+    MostrarPlanilla("SELECT * FROM NO_EXISTE", db.gConnString, "x",
+                    [&](VentanaPlanilla&) { mostrada = true; });
     EXPECT_FALSE(mostrada);
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
     EXPECT_EQ(plataforma->dialogos[0].titulo, "Error en MostrarPlanilla");

@@ -13,6 +13,9 @@
 #include "DB_Dll.h"
 #include "SemanticaSqlite.h"
 
+using namespace helperlib;
+using namespace data;
+
 class BaseTemporal {
   public:
     explicit BaseTemporal(bool conDemo = true) {

@@ -13,6 +13,11 @@
 #include "Lbc_Asiento.h"
 #include "PlataformaGuionada.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace entryrules;
+
 /// What the application gives the rules.
 inline entryrules::ServiciosSesion ServiciosDe(DB_Dll& db) {
     return {[&db](std::string_view clave) { return Cfg(db, clave); },

@@ -7,6 +7,10 @@
 #include "ErrorEjecucion.h"
 #include "Lbc_Asiento.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace entryrules;
+
 namespace {
 
 struct CasoDV {

@@ -4,6 +4,10 @@
 
 #include "ReglasPrueba.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace entryrules;
+
 namespace {
 
 class CuentasTest : public ::testing::Test {

@@ -5,6 +5,9 @@
 #include "ReglasPrueba.h"
 #include "SentenciasAsiento.h"
 
+using namespace data;
+using namespace entryrules;
+
 namespace {
 
 namespace s = entryrules::sentencias;

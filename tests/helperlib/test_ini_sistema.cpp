@@ -12,8 +12,9 @@
 #include "DialogoArchivo.h"
 #include "ErrorEjecucion.h"
 #include "PlataformaGuionada.h"
-#include "Sesion.h"
 #include "Sistema.h"
+
+using namespace helperlib;
 
 namespace fs = std::filesystem;
 
@@ -228,11 +229,21 @@ TEST(Sistema, DatosDelPuestoYDocumentosPorLaPlataforma) {
     EXPECT_EQ(p->documentos[1], "/tmp/otro.xls");
 }
 
-TEST(Sesion, GuardaLaCarpetaNormalizada) {
-    FijarCarpetaSesion("/opt/asientos");
-    EXPECT_EQ(CarpetaSesion(), "/opt/asientos/");
-    FijarCarpetaSesion("C:\\Suite\\");
-    EXPECT_EQ(CarpetaSesion(), "C:/Suite/");
+TEST(Sistema, CarpetaYNombreDelPrograma) {
+    ConPlataformaGuionada p;
+    const struct {
+        const char *ruta, *carpeta, *nombre;
+    } casos[] = {
+        {"/opt/asientos/asientos-modelo", "/opt/asientos/", "asientos-modelo"},
+        {"/asientos-modelo.exe", "/", "asientos-modelo"},
+        {"asientos-modelo", "", "asientos-modelo"},  // no folder part: paths stay relative
+        {"", "", ""},                                // unknown executable
+    };
+    for (const auto& c : casos) {
+        p->rutaEjecutable = c.ruta;
+        EXPECT_EQ(CarpetaPrograma(), c.carpeta) << c.ruta;
+        EXPECT_EQ(NombreEjecutable(), c.nombre) << c.ruta;
+    }
 }
 
 TEST(DialogoArchivo, ElegidoYCancelado) {

@@ -6,6 +6,8 @@
 #include "PlataformaGuionada.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
 TEST(Moneda, LeeSeparadoresSignosYBlancos) {
     EXPECT_EQ(Moneda::Leer("1,5")->Crudo(), 15000);
     EXPECT_EQ(Moneda::Leer("1.5")->Crudo(), 15000);

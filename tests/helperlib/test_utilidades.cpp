@@ -8,6 +8,8 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
 namespace {
 int64_t Crudo(std::string_view t) { return ValorNumerico(t).Crudo(); }
 }  // namespace

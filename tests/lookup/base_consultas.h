@@ -15,6 +15,9 @@
 #include "DB_Dll.h"
 #include "PlataformaGuionada.h"
 
+using namespace helperlib;
+using namespace data;
+
 class ConBaseConsultas : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -9,6 +9,9 @@
 #include "LogicaArbol.h"
 #include "Plataforma.h"
 
+using namespace helperlib;
+using namespace lookup;
+
 namespace lookup {
 namespace {
 

@@ -12,6 +12,8 @@
 #include "AnchosColumnas.h"
 #include "ArchivoConsultas.h"
 
+using namespace lookup;
+
 namespace {
 
 std::string Registro(const std::string& nombre, const std::string& columnas,

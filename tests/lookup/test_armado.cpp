@@ -1,8 +1,12 @@
 // The driver's statement text in each of its branches, built against real tables and a saved-
 // query file the test writes. No window is shown: ArmarSentencia stops before it.
 #include "ArmadoConsulta.h"
+#include "Contexto.h"
 #include "Lib_ClsCons3.h"
 #include "base_consultas.h"
+
+using namespace startup;
+using namespace lookup;
 
 namespace {
 
@@ -13,6 +17,19 @@ class Armado : public ConBaseConsultas {
         return d.ArmarSentencia(sql, campo, where, opcional);
     }
 };
+
+TEST(ContextoDelPrograma, UnaCopiaDelUsuarioYElDriverLeeLaSesion) {
+    Contexto ctx;
+    ctx.sesion.gUsuarioLogeado = "JPEREZ";
+    EXPECT_EQ(ctx.db.UsuarioSesion(), "JPEREZ");  // read where the session keeps it
+    Lib_ClsCons3& d = ctx.Consultas();
+    EXPECT_EQ(&d, &ctx.Consultas());
+    // A start-up that primes the session after the driver exists is seen by it.
+    ctx.sesion.consultas.gUsarMascarasConsultas = true;
+    ctx.sesion.consultas.gRutaMascaraConsultas = "/no/existe/consultas.kxw";
+    std::string campo, where;
+    EXPECT_EQ(d.ArmarSentencia("MA_CUENTAS", campo, where, ""), "MA_CUENTAS");
+}
 
 TEST(EnvolverWhere, UnCaracterQuedaLargoSeEnvuelveParentesisQueda) {
     EXPECT_EQ(armado::EnvolverWhere("x"), "x");
@@ -30,9 +47,10 @@ TEST(LimiteFilas, ValorNumericoOMil) {
 
 TEST_F(Armado, SentenciaDelLlamadorRenombraArticulosSinTopNiMascara) {
     EscribirConsultas({Registro("VT_MA_ARTICULOS", "|Descripcion|IdArticulo|", "")});
-    Lib_ClsCons3 d(&db);
-    d.gUsarMascarasConsultas = true;
-    d.gRutaMascaraConsultas = (carpeta / "consultas.kxw").string();
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
+    prep.gUsarMascarasConsultas = true;
+    prep.gRutaMascaraConsultas = (carpeta / "consultas.kxw").string();
     std::string campo;
     auto s = Armar(d, "select IdArticulo from v_ma_articulos", campo, "Stock > 0");
     ASSERT_TRUE(s);
@@ -44,7 +62,8 @@ TEST_F(Armado, SentenciaDelLlamadorRenombraArticulosSinTopNiMascara) {
 }
 
 TEST_F(Armado, GeneradaDesdeCamposInvertidosConTopDeConfiguracion) {
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     std::string campo;
     auto s = Armar(d, "MA_CUENTAS", campo);
     ASSERT_TRUE(s);
@@ -64,7 +83,8 @@ TEST_F(Armado, GeneradaDesdeCamposInvertidosConTopDeConfiguracion) {
 }
 
 TEST_F(Armado, ListasIncorporadasYSentenciaOpcional) {
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     std::string campo = "Otro";
     auto s = Armar(d, "v_ta_unidad", campo);
     EXPECT_EQ(*s, "SELECT TOP 1000 Descripcion, IdUnidad FROM v_ta_unidad  ORDER BY IdUnidad");
@@ -77,7 +97,8 @@ TEST_F(Armado, ListasIncorporadasYSentenciaOpcional) {
 TEST_F(Armado, SoloClavesYFechasDaAsteriscoYSinOrden) {
     Sql("CREATE TABLE SOLO_CLAVES (ID INTEGER, FECHAHORA_GRABACION DATETIME, "
         "FECHAHORA_MODIFICACION DATETIME)");
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     std::string campo;
     auto s = Armar(d, "SOLO_CLAVES", campo);
     ASSERT_TRUE(s);
@@ -93,9 +114,10 @@ TEST_F(Armado, RegistroGuardadoDosColumnasYFiltroPorDefecto) {
     const auto ruta = EscribirConsultas({Registro("OTRA", "a|b", ""),
                                          Registro("VT_CLIENTES", "RazonSocial|Codigo|", ""),
                                          Registro("V_MA_ARTICULOS", "Descripcion|IdArticulo", "")});
-    Lib_ClsCons3 d(&db);
-    d.gUsarMascarasConsultas = true;
-    d.gRutaMascaraConsultas = ruta;
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
+    prep.gUsarMascarasConsultas = true;
+    prep.gRutaMascaraConsultas = ruta;
     std::string campo;
     auto s = Armar(d, " vt_clientes ", campo);
     ASSERT_TRUE(s);
@@ -117,9 +139,11 @@ TEST_F(Armado, RegistroGuardadoDosColumnasYFiltroPorDefecto) {
 
 TEST_F(Armado, RegistroDeUnaColumnaAvisaYNoAbreVentana) {
     const auto ruta = EscribirConsultas({Registro("MA_CUENTAS", "|CODIGO|", "")});
-    Lib_ClsCons3 d(&db);
-    d.gUsarMascarasConsultas = true;
-    d.gRutaMascaraConsultas = ruta;
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
+    prep.gUsarMascarasConsultas = true;
+    prep.gRutaMascaraConsultas = ruta;
+    p->respuestas = {respuesta::kOk};
     int ventanas = 0;
     d.MostrarVentana = [&](Lib_FrmCons3&) { ++ventanas; };
     std::string campo, where;
@@ -132,12 +156,13 @@ TEST_F(Armado, RegistroDeUnaColumnaAvisaYNoAbreVentana) {
 }
 
 TEST_F(Armado, ArchivoInexistenteDaElNombreYNombreAusenteGenera) {
-    Lib_ClsCons3 d(&db);
-    d.gUsarMascarasConsultas = true;
-    d.gRutaMascaraConsultas = (carpeta / "no_hay.kxw").string();
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
+    prep.gUsarMascarasConsultas = true;
+    prep.gRutaMascaraConsultas = (carpeta / "no_hay.kxw").string();
     std::string campo;
     EXPECT_EQ(*Armar(d, "MA_CUENTAS", campo), "MA_CUENTAS");
-    d.gRutaMascaraConsultas = EscribirConsultas({Registro("OTRA", "a|b", "")});
+    prep.gRutaMascaraConsultas = EscribirConsultas({Registro("OTRA", "a|b", "")});
     EXPECT_EQ(Armar(d, "V_TA_STATUS", campo)->rfind("SELECT TOP 1000 Descripcion, Tipo", 0), 0u);
 }
 

@@ -12,6 +12,10 @@
 #include "ModeloFilas.h"
 #include "base_consultas.h"
 
+using namespace data;
+using namespace startup;
+using namespace lookup;
+
 namespace {
 
 class Driver : public ConBaseConsultas {
@@ -24,7 +28,8 @@ class Driver : public ConBaseConsultas {
 };
 
 TEST_F(Driver, AceptarDevuelveLaColumnaYLasPedidas) {
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     d.CarpetaAnchos = carpeta.string();
     std::string vista;
     d.MostrarVentana = [&](Lib_FrmCons3& v) {
@@ -46,7 +51,8 @@ TEST_F(Driver, AceptarDevuelveLaColumnaYLasPedidas) {
 }
 
 TEST_F(Driver, EnterSinSeleccionNoDevuelveNadaYEscDevuelveVacio) {
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     d.CarpetaAnchos = carpeta.string();
     d.MostrarVentana = [](Lib_FrmCons3& v) {
         v.ListView1->clearSelection();
@@ -67,7 +73,8 @@ TEST_F(Driver, EnterSinSeleccionNoDevuelveNadaYEscDevuelveVacio) {
 }
 
 TEST_F(Driver, ChecksNoPasaALaBusquedaSiguienteYLasMarcasEmpiezanLimpias) {
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     d.CarpetaAnchos = carpeta.string();
     std::vector<bool> conMarcas;
     d.MostrarVentana = [&](Lib_FrmCons3& v) {
@@ -87,7 +94,8 @@ TEST_F(Driver, ChecksNoPasaALaBusquedaSiguienteYLasMarcasEmpiezanLimpias) {
 
 TEST_F(Driver, ClaveFiltraAlAbrirYLikeDeConfiguracion) {
     Configurar("UsaConsultaLike", "si");
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     EXPECT_TRUE(d.UsaConsultaLike());
     d.CarpetaAnchos = carpeta.string();
     d.MostrarVentana = [&](Lib_FrmCons3& v) {
@@ -103,7 +111,8 @@ TEST_F(Driver, ClaveFiltraAlAbrirYLikeDeConfiguracion) {
 }
 
 TEST_F(Driver, DialogosDeOpciones) {
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     d.MostrarVentana = [](Lib_FrmCons3& v) {
         EXPECT_EQ(v.Modelo->rowCount(), 3);
         EXPECT_TRUE(v.CmdNueva->isHidden());
@@ -118,6 +127,7 @@ TEST_F(Driver, DialogosDeOpciones) {
     };
     EXPECT_EQ(d.MenuOpciones("Menu", {"Primero", "Segundo", "Tercero"}), "Segundo");
 
+    p->respuestas.push_back(respuesta::kOk);
     EXPECT_EQ(d.ConsultaDesdeArchivo("Lineas", (carpeta / "falta.txt").string()), "");
     ASSERT_EQ(p->dialogos.size(), 1u);
     EXPECT_EQ(p->dialogos[0].texto, "No existe el archivo " + (carpeta / "falta.txt").string() +

@@ -5,6 +5,8 @@
 
 #include "LogicaLista.h"
 
+using namespace lookup;
+
 namespace {
 
 TEST(NombreFuente, PalabraTrasFrom) {

@@ -6,6 +6,8 @@
 
 #include "ModeloFilas.h"
 
+using namespace lookup;
+
 namespace {
 
 ModeloFilas::Lote Lote(const std::vector<std::vector<std::string>>& filas) {

@@ -12,6 +12,9 @@
 #include "ModeloFilas.h"
 #include "base_consultas.h"
 
+using namespace data;
+using namespace lookup;
+
 namespace {
 
 class Ventana : public ConBaseConsultas {

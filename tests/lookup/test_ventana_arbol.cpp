@@ -13,6 +13,10 @@
 #include "ModeloArbol.h"
 #include "base_consultas.h"
 
+using namespace helperlib;
+using namespace startup;
+using namespace lookup;
+
 namespace lookup {
 namespace {
 
@@ -168,7 +172,8 @@ TEST_F(VentanaArbol, F5ConApostrofeYNuevaBusquedaVuelveAlPrincipio) {
 TEST_F(VentanaArbol, DriverAbreElArbolDeFamiliasYCancelarNoDevuelveNada) {
     Sql("INSERT INTO V_TA_FAMILIAS (IdFamilia, Descripcion) VALUES ('1', 'Almacen'), "
         "('11', 'Bebidas'), ('111', 'Sin alcohol'), ('2', 'Limpieza'), ('05', 'Varios')");
-    Lib_ClsCons3 d(&db);
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);
     std::map<std::string, std::string> padres;
     d.MostrarArbol = [&](Lib_FrmCons3Tree& v) {
         EXPECT_TRUE(v.CheckBoxes);

@@ -290,3 +290,6 @@ TEST_F(AparienciaTest, VentanaMayorQueLaPantallaSeAjustaAElla) {
 }
 
 #include "test_apariencia.moc"
+
+using namespace helperlib;
+using namespace startup;

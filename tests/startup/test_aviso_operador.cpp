@@ -9,6 +9,9 @@
 #include "AvisoOperador.h"
 #include "PlataformaGuionada.h"
 
+using namespace helperlib;
+using namespace startup;
+
 namespace {
 
 std::string Leer(const std::string& ruta) {
@@ -107,6 +110,7 @@ TEST_F(Aviso, SinTempSeUsaLaCarpetaAlternativa) {
     std::filesystem::create_directory(alternativa);
     setenv("TMPDIR", alternativa.c_str(), 1);
     EXPECT_EQ(CarpetaRegistroOperador(), alternativa + "/");
+    p->respuestas = {respuesta::kOk};
     AvisoOperador(ErrorEjecucion(7, "x"));
     EXPECT_TRUE(std::filesystem::exists(alternativa + "/KXERR.LOG"));
     EXPECT_FALSE(std::filesystem::exists(Log()));

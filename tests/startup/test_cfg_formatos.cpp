@@ -7,7 +7,8 @@
 #include <fstream>
 
 #include "Formatos.h"
-#include "ValoresSesion.h"
+
+using namespace startup;
 
 namespace {
 
@@ -46,21 +47,18 @@ TEST(ArmarNroComprobante, RellenaConCerosYAjustaLaLetra) {
 }
 
 TEST(FiltroMayusculas, SoloConElPerfilActivoYSoloLetrasDelConjunto) {
-    ReiniciarSesion();
     for (int16_t c : {int16_t('a'), int16_t(241), int16_t('z'), int16_t('1'), int16_t(13)})
-        EXPECT_EQ(FiltroMayusculas(c), c) << "perfil apagado, tecla " << c;
+        EXPECT_EQ(FiltroMayusculas(false, c), c) << "perfil apagado, tecla " << c;
 
-    sesion().gEscribeSoloMayusculas = true;
-    EXPECT_EQ(FiltroMayusculas('a'), 'A');
-    EXPECT_EQ(FiltroMayusculas('z'), 'Z');
-    EXPECT_EQ(FiltroMayusculas(241), 209);  // ñ -> Ñ
-    EXPECT_EQ(FiltroMayusculas(209), 209);
-    EXPECT_EQ(FiltroMayusculas('Q'), 'Q');
+    EXPECT_EQ(FiltroMayusculas(true, 'a'), 'A');
+    EXPECT_EQ(FiltroMayusculas(true, 'z'), 'Z');
+    EXPECT_EQ(FiltroMayusculas(true, 241), 209);  // ñ -> Ñ
+    EXPECT_EQ(FiltroMayusculas(true, 209), 209);
+    EXPECT_EQ(FiltroMayusculas(true, 'Q'), 'Q');
     for (int16_t c :
          {int16_t('0'), int16_t('9'), int16_t('.'), int16_t(13), int16_t(8), int16_t(' '),
           int16_t('-'), int16_t(225) /* á, not in the set */, int16_t(-1), int16_t(300)})
-        EXPECT_EQ(FiltroMayusculas(c), c) << "tecla " << c;
-    ReiniciarSesion();
+        EXPECT_EQ(FiltroMayusculas(true, c), c) << "tecla " << c;
 }
 
 TEST(ExisteArchivo, ArchivoCarpetaYRutaInexistente) {

@@ -9,6 +9,8 @@
 #include "ParametrosLanzamiento.h"
 #include "test_sesion_base.h"
 
+using namespace startup;
+
 namespace {
 
 class Cfg_ : public ConBaseDemo {};

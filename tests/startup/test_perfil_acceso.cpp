@@ -6,6 +6,8 @@
 #include "PerfilUsuario.h"
 #include "test_sesion_base.h"
 
+using namespace startup;
+
 namespace {
 
 class Perfil : public ConBaseDemo {
@@ -26,9 +28,9 @@ class Perfil : public ConBaseDemo {
 };
 
 TEST_F(Perfil, ValoresDeLaBaseDemo) {
-    sesion().gUsuarioLogeado = "JPEREZ";
-    IniContable(db);
-    const ValoresSesion& s = sesion();
+    sesion.gUsuarioLogeado = "JPEREZ";
+    IniContable(db, sesion);
+    const ValoresSesion& s = sesion;
     EXPECT_TRUE(s.gEscribeSoloMayusculas);
     EXPECT_FALSE(s.gBloqueoActivo);
     EXPECT_EQ(s.gPeriodo, "2025");
@@ -43,8 +45,8 @@ TEST_F(Perfil, ClavesAusentesYSiEnMinusculas) {
     for (const char* k : {"ESCRIBE_SOLO_MAYUSCULAS", "PERIODO", "CFondo", "CLetra"}) SinClave(k);
     Config("SS_BloqueoActivo", "si");
     Config("SS_CONFIDENCIALIDAD", "Si ");  // the whole text must be "SI"
-    IniContable(db);
-    const ValoresSesion& s = sesion();
+    IniContable(db, sesion);
+    const ValoresSesion& s = sesion;
     EXPECT_FALSE(s.gEscribeSoloMayusculas);
     EXPECT_TRUE(s.gBloqueoActivo);
     EXPECT_FALSE(s.gConfidencialidad);
@@ -56,14 +58,14 @@ TEST_F(Perfil, ClavesAusentesYSiEnMinusculas) {
 TEST_F(Perfil, ColoresCeroValorYRedondeo) {
     Config("CFondo", "0");
     Config("CLetra", "12.6");
-    IniContable(db);
-    EXPECT_EQ(sesion().gColorFondo, 0xFFFF00);
-    EXPECT_EQ(sesion().gColorLetra, 13);
+    IniContable(db, sesion);
+    EXPECT_EQ(sesion.gColorFondo, 0xFFFF00);
+    EXPECT_EQ(sesion.gColorLetra, 13);
     Config("CFondo", "255");
     Config("CLetra", "texto");
-    IniContable(db);
-    EXPECT_EQ(sesion().gColorFondo, 255);
-    EXPECT_EQ(sesion().gColorLetra, 0);
+    IniContable(db, sesion);
+    EXPECT_EQ(sesion.gColorFondo, 255);
+    EXPECT_EQ(sesion.gColorLetra, 0);
 }
 
 TEST_F(Perfil, UnidadDeNegocio) {
@@ -79,10 +81,10 @@ TEST_F(Perfil, UnidadDeNegocio) {
                  {"O'BRIEN", "  22"},    // an apostrophe in the name
                  {"", "   1"}};
     for (const auto& c : casos) {
-        ReiniciarSesion();
-        sesion().gUsuarioLogeado = c.usuario;
-        IniContable(db);
-        EXPECT_EQ(sesion().gUNegocio, c.unidad) << c.usuario;
+        sesion = ValoresSesion{};
+        sesion.gUsuarioLogeado = c.usuario;
+        IniContable(db, sesion);
+        EXPECT_EQ(sesion.gUNegocio, c.unidad) << c.usuario;
     }
     EXPECT_TRUE(p->dialogos.empty());
 }
@@ -92,21 +94,21 @@ TEST_F(Perfil, PasoFallidoIgnorarSigueOtraRespuestaDejaLoQueSigue) {
     Config("CLetra", "5");
 
     p->respuestas = {respuesta::kIgnorar};
-    IniContable(db);
+    IniContable(db, sesion);
     ASSERT_EQ(p->dialogos.size(), 1u);
     EXPECT_NE(p->dialogos[0].titulo.find("IniContable"), std::string::npos);
-    EXPECT_EQ(sesion().gColorLetra, 5);
-    EXPECT_EQ(sesion().gColorFondo, 0xFFFF00);  // step 9 still ran
+    EXPECT_EQ(sesion.gColorLetra, 5);
+    EXPECT_EQ(sesion.gColorFondo, 0xFFFF00);  // step 9 still ran
 
-    ReiniciarSesion();
+    sesion = ValoresSesion{};
     p->dialogos.clear();
     p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
-    IniContable(db);
+    IniContable(db, sesion);
     EXPECT_EQ(p->dialogos.size(), 2u);             // retried once, then left
-    EXPECT_TRUE(sesion().gEscribeSoloMayusculas);  // earlier steps kept
-    EXPECT_EQ(sesion().gUNegocio, "   1");
-    EXPECT_EQ(sesion().gColorLetra, 0);  // later steps not run
-    EXPECT_EQ(sesion().gColorFondo, 0);
+    EXPECT_TRUE(sesion.gEscribeSoloMayusculas);  // earlier steps kept
+    EXPECT_EQ(sesion.gUNegocio, "   1");
+    EXPECT_EQ(sesion.gColorLetra, 0);  // later steps not run
+    EXPECT_EQ(sesion.gColorFondo, 0);
 }
 
 class Acceso : public Perfil {
@@ -126,8 +128,8 @@ class Acceso : public Perfil {
 };
 
 TEST_F(Acceso, DerechoEncontradoSeRegistraLaTarea) {
-    sesion().gUsuarioLogeado = "DEMO";
-    ControlAcceso(db);
+    sesion.gUsuarioLogeado = "DEMO";
+    ControlAcceso(db, sesion);
     ASSERT_EQ(Filas(), 1);
     const Fila f = Ultima();
     EXPECT_EQ(f.maquina, "PUESTO01");
@@ -137,16 +139,16 @@ TEST_F(Acceso, DerechoEncontradoSeRegistraLaTarea) {
     EXPECT_EQ(f.nombreUsuario, "DEMO");
     EXPECT_TRUE(std::regex_match(f.ingreso, std::regex(R"(\d\d/\d\d/\d\d \d\d:\d\d)")))
         << f.ingreso;
-    EXPECT_EQ(sesion().gIdControlAcceso, f.id);
+    EXPECT_EQ(sesion.gIdControlAcceso, f.id);
     EXPECT_FALSE(f.id.empty());
     EXPECT_TRUE(p->dialogos.empty());
 
     // A second start gets its own row and its own ID.
     const std::string primero = f.id;
-    ControlAcceso(db);
+    ControlAcceso(db, sesion);
     EXPECT_EQ(Filas(), 2);
-    EXPECT_EQ(sesion().gIdControlAcceso, Ultima().id);
-    EXPECT_NE(sesion().gIdControlAcceso, primero);
+    EXPECT_EQ(sesion.gIdControlAcceso, Ultima().id);
+    EXPECT_NE(sesion.gIdControlAcceso, primero);
 }
 
 TEST_F(Acceso, ProcesoQueContieneElProgramaDentroDeUnaLineaMasLarga) {
@@ -154,8 +156,8 @@ TEST_F(Acceso, ProcesoQueContieneElProgramaDentroDeUnaLineaMasLarga) {
         "INSERT INTO TA_MENU (MENU, TITULO, CLAVE, NOMBRE, PROCESO) VALUES ('OMNI', 'D95', "
         "'X1', 'Modelos de Tarjeta', 'shell:asientos-modelo @ParametroAdicional=SOLOTARJETA')");
     Sql(db, "INSERT INTO TA_TAREAS (USUARIO, SISTEMA, TAREA) VALUES ('jperez', 'LD000PR', 'X1')");
-    sesion().gUsuarioLogeado = "JPEREZ";
-    ControlAcceso(db, true);
+    sesion.gUsuarioLogeado = "JPEREZ";
+    ControlAcceso(db, sesion, true);
     EXPECT_EQ(Ultima().tarea, "MODELOS DE TARJETA");
     EXPECT_TRUE(p->dialogos.empty());
 }
@@ -164,8 +166,8 @@ TEST_F(Acceso, UsuarioConApostrofeTambienSeControlaYRegistra) {
     Sql(db,
         "INSERT INTO TA_TAREAS (USUARIO, SISTEMA, TAREA) VALUES ('O''BRIEN', 'LD000PR', "
         "'D9540')");
-    sesion().gUsuarioLogeado = "O'BRIEN";
-    ControlAcceso(db, true);  // would refuse if the right were not found
+    sesion.gUsuarioLogeado = "O'BRIEN";
+    ControlAcceso(db, sesion, true);  // would refuse if the right were not found
     ASSERT_EQ(Filas(), 1);
     EXPECT_EQ(Ultima().nombreUsuario, "O'BRIEN");
     EXPECT_EQ(Ultima().tarea, "ASIENTOS MODELO DE REGISTRACIONES DIRECTAS");
@@ -177,8 +179,8 @@ TEST_F(Acceso, UsuarioConApostrofeTambienSeControlaYRegistra) {
 }
 
 TEST_F(Acceso, SinDerechoSinRechazoSeRegistraConTareaVacia) {
-    sesion().gUsuarioLogeado = "JPEREZ";  // holds no right on this program
-    ControlAcceso(db, false);
+    sesion.gUsuarioLogeado = "JPEREZ";  // holds no right on this program
+    ControlAcceso(db, sesion, false);
     ASSERT_EQ(Filas(), 1);
     EXPECT_EQ(Ultima().tarea, "");
     EXPECT_EQ(Ultima().nombreUsuario, "JPEREZ");
@@ -186,9 +188,9 @@ TEST_F(Acceso, SinDerechoSinRechazoSeRegistraConTareaVacia) {
 }
 
 TEST_F(Acceso, SinDerechoConRechazoTerminaSinRegistrar) {
-    sesion().gUsuarioLogeado = "JPEREZ";
+    sesion.gUsuarioLogeado = "JPEREZ";
     try {
-        ControlAcceso(db, true);
+        ControlAcceso(db, sesion, true);
         FAIL() << "no terminó";
     } catch (const ProgramaTerminado& fin) {
         EXPECT_EQ(fin.codigo, kFinSinAcceso);
@@ -203,8 +205,8 @@ TEST_F(Acceso, SinDerechoConRechazoTerminaSinRegistrar) {
 
 TEST_F(Acceso, MenuPrincipalNoNecesitaDerecho) {
     p->rutaEjecutable = (carpeta / "ld000pr.exe").string();
-    sesion().gUsuarioLogeado = "JPEREZ";
-    ControlAcceso(db, true);
+    sesion.gUsuarioLogeado = "JPEREZ";
+    ControlAcceso(db, sesion, true);
     EXPECT_EQ(Ultima().tarea, "MENU PRINCIPAL");
     EXPECT_EQ(Ultima().formulario, "LD000PR");
     EXPECT_TRUE(p->dialogos.empty());
@@ -212,26 +214,26 @@ TEST_F(Acceso, MenuPrincipalNoNecesitaDerecho) {
 
 TEST_F(Acceso, SinUsuarioSeUsaElLogin) {
     db.gUsuario = "EMPRESA";
-    ControlAcceso(db);
-    EXPECT_EQ(sesion().gUsuarioLogeado, "EMPRESA");
+    ControlAcceso(db, sesion);
+    EXPECT_EQ(sesion.gUsuarioLogeado, "EMPRESA");
     EXPECT_EQ(Ultima().nombreUsuario, "EMPRESA");
 }
 
 TEST_F(Acceso, SinTablaDeRegistroSigueEnSilencio) {
     Sql(db, "DROP TABLE Control_Acceso");
-    sesion().gUsuarioLogeado = "DEMO";
-    EXPECT_NO_THROW(ControlAcceso(db, true));
+    sesion.gUsuarioLogeado = "DEMO";
+    EXPECT_NO_THROW(ControlAcceso(db, sesion, true));
     EXPECT_TRUE(p->dialogos.empty());
-    EXPECT_EQ(sesion().gIdControlAcceso, "");
+    EXPECT_EQ(sesion.gIdControlAcceso, "");
 }
 
 TEST_F(Acceso, ConsultaFallidaNoRechazaNiDetiene) {
     // The rights query fails (its tables are gone): the data layer reports it, the operator
     // ignores, and the check neither refuses nor stops; the start is still logged.
     Sql(db, "DROP TABLE TA_TAREAS");
-    sesion().gUsuarioLogeado = "DEMO";
+    sesion.gUsuarioLogeado = "DEMO";
     p->respuestas = {respuesta::kIgnorar};
-    EXPECT_NO_THROW(ControlAcceso(db, true));
+    EXPECT_NO_THROW(ControlAcceso(db, sesion, true));
     EXPECT_EQ(Filas(), 1);
     EXPECT_EQ(Ultima().tarea, "");
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A demo database of its own for each start-up test: a temporary folder holding EMPRESA.sqlite
 // made from the db/ scripts, the scripted platform with the program "installed" in that
-// folder, and the session values reset.
+// folder, and session values of its own.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -17,6 +17,10 @@
 #include "Utilidades.h"
 #include "ValoresSesion.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+
 class ConBaseDemo : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -28,12 +32,8 @@ class ConBaseDemo : public ::testing::Test {
         CrearBaseDesdeScripts((carpeta / "EMPRESA.sqlite").string(), CarpetaScriptsDb(), true);
         ::setenv("XDG_CONFIG_HOME", (carpeta / "config").c_str(), 1);
         p->rutaEjecutable = (carpeta / "asientos-modelo").string();
-        ReiniciarSesion();
-        GanchoConsultas() = nullptr;
     }
     void TearDown() override {
-        ReiniciarSesion();
-        GanchoConsultas() = nullptr;
         std::filesystem::remove_all(carpeta);
     }
 
@@ -68,4 +68,5 @@ class ConBaseDemo : public ::testing::Test {
 
     std::filesystem::path carpeta;
     ConPlataformaGuionada p;
+    ValoresSesion sesion;
 };

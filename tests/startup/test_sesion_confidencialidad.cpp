@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "InicioSesion.h"
-#include "Sesion.h"
 #include "Texto.h"
 #include "test_sesion_base.h"
 
@@ -49,10 +48,10 @@ TEST_F(Confidencialidad, LaMismaBusquedaLeeLaVistaOLaTabla) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(std::string(c.usuario) + " " + c.confidencialidad);
-        ReiniciarSesion();
+        sesion = ValoresSesion{};
         FijarConfidencialidad(c.confidencialidad);
         DB_Dll db;
-        IniciarSesion(Conexion() + "@UsuarioLogeado=" + c.usuario + ";", db);
+        IniciarSesion(Conexion() + "@UsuarioLogeado=" + c.usuario + ";", db, sesion);
         ASSERT_TRUE(db.gOpenFlag);
         EXPECT_EQ(db.gConfidencialidad, std::string(c.confidencialidad) == "SI");
         std::vector<std::string> enviadas;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "InicioSesion.h"
-#include "Sesion.h"
 #include "test_sesion_base.h"
+
+using namespace helperlib;
+using namespace startup;
 
 namespace {
 
@@ -45,10 +47,10 @@ TEST_F(Inicio, ParametrosAValoresDeSesionYConexionAbierta) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
-        ReiniciarSesion();
+        sesion = ValoresSesion{};
         DB_Dll db;
-        IniciarSesion(Conexion() + c.extra, db);
-        const ValoresSesion& s = sesion();
+        IniciarSesion(Conexion() + c.extra, db, sesion);
+        const ValoresSesion& s = sesion;
         ASSERT_TRUE(db.gOpenFlag);
         EXPECT_EQ(s.gParametroAdicional, c.adicional);
         EXPECT_EQ(s.gMenu, c.menu);
@@ -75,29 +77,22 @@ TEST_F(Inicio, ParametrosAValoresDeSesionYConexionAbierta) {
 }
 
 TEST_F(Inicio, AdministradorYDriverDeConsultas) {
-    PreparacionConsultas recibido;
-    int llamadas = 0;
-    GanchoConsultas() = [&](const PreparacionConsultas& v) {
-        recibido = v;
-        ++llamadas;
-    };
     DB_Dll db;
-    IniciarSesion(Conexion() + "@UsuarioLogeado=ADMIN;", db);
+    IniciarSesion(Conexion() + "@UsuarioLogeado=ADMIN;", db, sesion);
     EXPECT_TRUE(db.gEsAdmin);  // the administrator test used the session user
-    EXPECT_EQ(llamadas, 1);
+    const PreparacionConsultas& recibido = sesion.consultas;
     EXPECT_EQ(recibido.gConnString, db.gConnString);
     EXPECT_TRUE(recibido.gUsarMascarasConsultas);
     EXPECT_EQ(recibido.gRutaMascaraConsultas, carpeta.string() + "/consultas.kxw");
-    EXPECT_EQ(sesion().consultas.gRutaMascaraConsultas, recibido.gRutaMascaraConsultas);
-    EXPECT_EQ(CarpetaSesion(), carpeta.string() + "/");
+    EXPECT_EQ(sesion.gCarpetaSesion, carpeta.string() + "/");
 }
 
 TEST_F(Inicio, SeccionIniYBarrasPlanas) {
     {
         DB_Dll db;
-        IniciarSesion(Conexion(), db);
-        EXPECT_EQ(sesion().gSeccionIni, "PUESTO01|OPERADOR");
-        EXPECT_TRUE(sesion().gFlatToolbars);  // key missing: default "1"
+        IniciarSesion(Conexion(), db, sesion);
+        EXPECT_EQ(sesion.gSeccionIni, "PUESTO01|OPERADOR");
+        EXPECT_TRUE(sesion.gFlatToolbars);  // key missing: default "1"
     }
     const struct {
         const char* valor;
@@ -107,21 +102,21 @@ TEST_F(Inicio, SeccionIniYBarrasPlanas) {
         std::ofstream(carpeta / "LD000p.INI")
             << "[OTRO|OPERADOR]\nFlatToolbars=1\n[PUESTO01|OPERADOR]\nFlatToolbars=" << c.valor
             << "\n";
-        ReiniciarSesion();
+        sesion = ValoresSesion{};
         DB_Dll db;
-        IniciarSesion(Conexion(), db);
-        EXPECT_EQ(sesion().gFlatToolbars, c.plano) << "'" << c.valor << "'";
+        IniciarSesion(Conexion(), db, sesion);
+        EXPECT_EQ(sesion.gFlatToolbars, c.plano) << "'" << c.valor << "'";
     }
 }
 
 TEST_F(Inicio, ConexionYaAbiertaNoLeeParametros) {
     DB_Dll db;
     Abrir(db);
-    IniciarSesion(Conexion() + "@Caja=9;@UsuarioLogeado=DEMO;", db);
-    EXPECT_EQ(sesion().gCaja, "");
-    EXPECT_EQ(sesion().gUsuarioLogeado, "EMPRESA");  // the access check took the login
-    EXPECT_EQ(sesion().gPeriodo, "2025");
-    EXPECT_EQ(sesion().consultas.gConnString, db.gConnString);
+    IniciarSesion(Conexion() + "@Caja=9;@UsuarioLogeado=DEMO;", db, sesion);
+    EXPECT_EQ(sesion.gCaja, "");
+    EXPECT_EQ(sesion.gUsuarioLogeado, "EMPRESA");  // the access check took the login
+    EXPECT_EQ(sesion.gPeriodo, "2025");
+    EXPECT_EQ(sesion.consultas.gConnString, db.gConnString);
     EXPECT_EQ(FilasAcceso(db), 1);
 }
 
@@ -130,12 +125,12 @@ TEST_F(Inicio, SinConexionRespondiendoNoTermina) {
                                   "@Server=sqlite:" + carpeta.string() + ";@DbName=NOPE;"};
     for (const auto& linea : lineas) {
         SCOPED_TRACE(linea);
-        ReiniciarSesion();
+        sesion = ValoresSesion{};
         p->dialogos.clear();
         p->respuestas = {respuesta::kNo};
         DB_Dll db;
         try {
-            IniciarSesion(linea, db);
+            IniciarSesion(linea, db, sesion);
             FAIL() << "la sesión siguió sin conexión";
         } catch (const ProgramaTerminado& fin) {
             EXPECT_EQ(fin.codigo, kFinSinConexion);
@@ -144,14 +139,14 @@ TEST_F(Inicio, SinConexionRespondiendoNoTermina) {
         ASSERT_EQ(p->dialogos.size(), 1u);
         EXPECT_EQ(p->dialogos[0].titulo, " Error de Conexion a Base de Datos");
         EXPECT_EQ(p->dialogos[0].estilo, 20);
-        EXPECT_EQ(sesion().gUNegocio, "");  // the profile never loaded
+        EXPECT_EQ(sesion.gUNegocio, "");  // the profile never loaded
     }
 }
 
 TEST_F(Inicio, ReintentoConDialogoCanceladoTambienTermina) {
     p->respuestas = {respuesta::kSi};  // retry; the access dialog is then cancelled
     DB_Dll db;
-    EXPECT_THROW(IniciarSesion("@Server=sqlite:/nonexistent;@DbName=NOPE;", db), ProgramaTerminado);
+    EXPECT_THROW(IniciarSesion("@Server=sqlite:/nonexistent;@DbName=NOPE;", db, sesion), ProgramaTerminado);
     EXPECT_FALSE(db.gOpenFlag);
 }
 
@@ -161,20 +156,20 @@ TEST_F(Inicio, ConexionInservibleDetieneEnSilencio) {
     // lookup driver, the profile and the access check.
     DB_Dll db;
     db.gOpenFlag = true;
-    FijarCarpetaSesion("/antes/");
+    sesion.gCarpetaSesion = "/antes/";
     try {
-        IniciarSesion(Conexion() + "@Caja=3;", db);
+        IniciarSesion(Conexion() + "@Caja=3;", db, sesion);
     } catch (const std::exception& e) {
         FAIL() << e.what();
     } catch (const ProgramaTerminado& e) {
         FAIL() << "terminado " << e.codigo;
     }
-    EXPECT_EQ(sesion().gSeccionIni, "PUESTO01|OPERADOR");  // the steps before the probe ran
-    EXPECT_EQ(sesion().gCaja, "");                         // parameters skipped: already open
-    EXPECT_EQ(CarpetaSesion(), "/antes/");
-    EXPECT_EQ(sesion().consultas.gRutaMascaraConsultas, "");
-    EXPECT_EQ(sesion().gUNegocio, "");
-    EXPECT_EQ(sesion().gIdControlAcceso, "");
+    EXPECT_EQ(sesion.gSeccionIni, "PUESTO01|OPERADOR");  // the steps before the probe ran
+    EXPECT_EQ(sesion.gCaja, "");                         // parameters skipped: already open
+    EXPECT_EQ(sesion.gCarpetaSesion, "/antes/");
+    EXPECT_EQ(sesion.consultas.gRutaMascaraConsultas, "");
+    EXPECT_EQ(sesion.gUNegocio, "");
+    EXPECT_EQ(sesion.gIdControlAcceso, "");
     EXPECT_TRUE(p->dialogos.empty());
 }
 

@@ -8,6 +8,9 @@
 #include "ErrorEjecucion.h"
 #include "ParametrosLanzamiento.h"
 
+using namespace helperlib;
+using namespace startup;
+
 namespace {
 
 struct CasoParametro {

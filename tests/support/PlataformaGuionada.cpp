@@ -1,8 +1,13 @@
 #include "PlataformaGuionada.h"
 
+#include <gtest/gtest.h>
+
 int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {
     dialogos.push_back({texto, estilo, titulo});
-    if (respuestas.empty()) return RespuestaPorDefecto(estilo);
+    if (respuestas.empty()) {
+        if (estricta) ADD_FAILURE() << "Mensaje no esperado: \"" << titulo << "\" " << texto;
+        return RespuestaPorDefecto(estilo);
+    }
     const int r = respuestas.front();
     respuestas.pop_front();
     return r;
@@ -11,7 +16,10 @@ int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::
 std::string PlataformaGuionada::InputBox(const std::string& mensaje, const std::string& titulo,
                                          const std::string&) {
     preguntas.push_back({mensaje, 0, titulo});
-    if (entradas.empty()) return {};
+    if (entradas.empty()) {
+        if (estricta) ADD_FAILURE() << "Pregunta no esperada: \"" << titulo << "\" " << mensaje;
+        return {};
+    }
     auto r = entradas.front();
     entradas.pop_front();
     return r;
@@ -25,7 +33,10 @@ void PlataformaGuionada::Terminar(int codigo) {
 std::optional<std::string> PlataformaGuionada::ElegirArchivo(const std::string& titulo,
                                                              const std::string&) {
     preguntas.push_back({titulo, 1, "ElegirArchivo"});
-    if (archivos.empty()) return std::nullopt;
+    if (archivos.empty()) {
+        if (estricta) ADD_FAILURE() << "Selector de archivos no esperado: " << titulo;
+        return std::nullopt;
+    }
     auto r = archivos.front();
     archivos.pop_front();
     return r;
@@ -47,4 +58,9 @@ ConPlataformaGuionada::ConPlataformaGuionada() {
     anterior_ = InstalarPlataforma(std::move(p));
 }
 
-ConPlataformaGuionada::~ConPlataformaGuionada() { InstalarPlataforma(std::move(anterior_)); }
+ConPlataformaGuionada::~ConPlataformaGuionada() {
+    EXPECT_TRUE(p_->respuestas.empty()) << p_->respuestas.size() << " respuestas sin usar";
+    EXPECT_TRUE(p_->entradas.empty()) << p_->entradas.size() << " entradas sin usar";
+    EXPECT_TRUE(p_->archivos.empty()) << p_->archivos.size() << " archivos sin usar";
+    InstalarPlataforma(std::move(anterior_));
+}

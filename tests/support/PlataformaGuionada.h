@@ -1,12 +1,16 @@
 #pragma once
-// A scripted desktop for tests: answers message and input boxes from queues, records every
-// dialog shown, and turns "end the program" into a ProgramaTerminado exception.
+// A scripted desktop for tests: answers message and input boxes and file choosers from queues,
+// records every dialog shown, and turns "end the program" into a ProgramaTerminado exception.
+// An answer still queued when the platform is removed fails the running test; with `estricta`
+// a dialog that finds no queued answer fails it too (the test states every dialog it expects).
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "Plataforma.h"
+
+using namespace helperlib;
 
 struct DialogoMostrado {
     std::string texto;
@@ -17,10 +21,13 @@ struct DialogoMostrado {
 class PlataformaGuionada final : public Plataforma {
 public:
     // Queued answers; when a queue is empty the box answers with its default button ("" for
-    // input boxes, nullopt for file choosers).
+    // input boxes, nullopt for file choosers) and, with `estricta`, the test fails.
     std::deque<int> respuestas;
     std::deque<std::string> entradas;
     std::deque<std::optional<std::string>> archivos;
+    /// True: a dialog without a queued answer fails the test. Off by default until every test
+    /// queues the answers of the dialogs it expects; a dialog without one takes its default.
+    bool estricta = false;
     long pidProceso = 1234;  // what IniciarProceso answers (0: nothing started)
     bool documentoAbre = true;
     std::string maquina = "PUESTO01";

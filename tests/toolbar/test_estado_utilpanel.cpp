@@ -6,6 +6,8 @@
 #include "BolsaPropiedades.h"
 #include "EstadoUtilPanel.h"
 
+using namespace toolbar;
+
 using namespace utilpanel;
 
 namespace {

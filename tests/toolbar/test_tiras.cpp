@@ -14,6 +14,8 @@
 #include "TirasPropias.h"
 #include "UtilPanel.h"
 
+using namespace toolbar;
+
 namespace {
 
 const char* const kTiras[] = {"ABM2021.bmp", "ABM2021B.bmp", "ABM2021M.bmp", "ABM2021V.bmp",

@@ -13,6 +13,8 @@
 
 #include "UtilPanel.h"
 
+using namespace toolbar;
+
 using utilpanel::kIdsTira;
 
 namespace {
