@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+using namespace helperlib;
+
 namespace data {
 
 std::string LiteralFecha(const helperlib::Fecha& f, Dialecto destino) {

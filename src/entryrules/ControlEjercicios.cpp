@@ -16,6 +16,9 @@ using helperlib::Fecha;
 using helperlib::FechaDeTexto;
 namespace sentencias = entryrules::sentencias;
 
+using namespace helperlib;
+using namespace data;
+
 namespace entryrules {
 namespace {
 
@@ -44,7 +47,6 @@ bool Entre(const Fecha& f, const std::optional<Fecha>& desde, const std::optiona
 int32_t PeriodoDe(const Recordset& rs) { return NumeroDeTexto(rs.Fields("Periodo").Texto()); }
 
 }  // namespace
-}  // namespace entryrules
 
 void Lbc_Asiento::EjercicioRango(std::string& FhDesde, std::string& FhHasta,
                                  std::optional<int>* Periodo) {
@@ -274,3 +276,5 @@ bool Lbc_Asiento::ValidaTCRegistraciones(std::string_view Tipo) {
     db_.CierraRecordset(rs);
     return d == Desenlace::Abandonado ? false : resultado;
 }
+
+}  // namespace entryrules

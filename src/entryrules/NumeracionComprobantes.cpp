@@ -17,6 +17,9 @@ using entryrules::EnteroCorto;
 using entryrules::EnteroDeTexto;
 namespace sentencias = entryrules::sentencias;
 
+using namespace helperlib;
+using namespace data;
+
 namespace entryrules {
 namespace {
 
@@ -48,7 +51,6 @@ std::string NumeroSiguiente(const std::string& numero) {
 }
 
 }  // namespace
-}  // namespace entryrules
 
 std::string Lbc_Asiento::FormatDisplayNroAsiento(int32_t NroAsiento, std::string_view fecha) {
     return ConCeros(helperlib::FechaDeTexto(fecha).Mes, 2) + "-" + ConCeros(NroAsiento, 7);
@@ -278,3 +280,5 @@ bool Lbc_Asiento::ValidaComprobante(std::string_view TC, std::string_view Sucurs
         return false;
     }
 }
+
+}  // namespace entryrules

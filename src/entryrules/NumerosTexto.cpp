@@ -4,6 +4,8 @@
 #include "Moneda.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
 namespace entryrules {
 
 int32_t EnteroDeTexto(std::string_view texto, std::string_view queEs) {

@@ -4,8 +4,6 @@
 
 using namespace helperlib;
 
-namespace entryrules {
-
 namespace entryrules::sentencias {
 
 namespace {
@@ -177,5 +175,3 @@ std::string UltimaNovedadDeBien(int32_t codigo) {
 }
 
 }  // namespace entryrules::sentencias
-
-}  // namespace entryrules

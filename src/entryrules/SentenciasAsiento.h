@@ -9,8 +9,6 @@
 #include <string>
 #include <string_view>
 
-namespace entryrules {
-
 namespace entryrules::sentencias {
 
 /// Fiscal years in order.
@@ -84,5 +82,3 @@ inline constexpr const char* kUltimoBien = "SELECT MAX(CODIGO) AS [ELCODIGO] FRO
 std::string UltimaNovedadDeBien(int32_t codigo);
 
 }  // namespace entryrules::sentencias
-
-}  // namespace entryrules

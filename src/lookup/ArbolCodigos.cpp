@@ -4,6 +4,8 @@
 #include "Plataforma.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
 namespace lookup {
 
 namespace {

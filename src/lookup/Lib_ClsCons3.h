@@ -20,9 +20,7 @@ class DB_Dll;
 namespace lookup {
 
 class Lib_FrmCons3;
-namespace lookup {
 class Lib_FrmCons3Tree;
-}
 
 class Lib_ClsCons3 {
   public:

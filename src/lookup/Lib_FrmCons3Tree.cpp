@@ -17,6 +17,10 @@
 #include "Plataforma.h"
 #include "Recordset.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+
 namespace lookup {
 
 namespace {

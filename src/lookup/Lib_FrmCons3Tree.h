@@ -11,7 +11,9 @@
 
 #include "ArbolCodigos.h"
 
+namespace data {
 class DB_Dll;
+}  // namespace data
 class QAction;
 class QComboBox;
 class QMenu;
@@ -26,7 +28,7 @@ class Lib_FrmCons3Tree : public QDialog {
     Q_OBJECT
   public:
     /// `base`: the data access object whose connection runs the statements (not owned).
-    explicit Lib_FrmCons3Tree(DB_Dll& base, QWidget* padre = nullptr);
+    explicit Lib_FrmCons3Tree(data::DB_Dll& base, QWidget* padre = nullptr);
     ~Lib_FrmCons3Tree() override;
 
     // ---- Properties set by the caller before Cargar() -------------------------------------
@@ -94,7 +96,7 @@ class Lib_FrmCons3Tree : public QDialog {
     void Armar(const std::string& sentencia, bool conPariente, const char* rutina);
     void BusquedaIncremental();
 
-    DB_Dll& base_db_;
+    data::DB_Dll& base_db_;
     ArbolCodigos arbol_;
     std::string primera_;
 };

@@ -6,6 +6,9 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
 namespace lookup {
 
 const std::string kSentenciaFamilias =

@@ -8,8 +8,10 @@
 
 #include "ArbolCodigos.h"
 
+namespace data {
 class DB_Dll;
 class Recordset;
+}  // namespace data
 
 namespace lookup {
 
@@ -30,19 +32,19 @@ std::string SentenciaBusquedaArbol(const std::string& sql, const std::string& te
 /// The rows of an open result, from its current row to the end: code = first column,
 /// description = second (Null gives ""), and with `conPariente` the column "relative".
 /// Throws ErrorEjecucion when the result has fewer columns.
-std::vector<FilaArbol> LeerFilasArbol(Recordset& rs, bool conPariente);
+std::vector<FilaArbol> LeerFilasArbol(data::Recordset& rs, bool conPariente);
 
 /// What Aceptar returns for the picked code by `campoDevuelto` (case ignored): "IDFAMILIA"
 /// looks the code up in "@admin_V_TA_FAMILIAS", "IDPOSICION" in "MA_POSICIONES", "CODIGO" in
 /// "TA_CCOSTO" and then in "MA_CUENTAS"; the found row's value of that field as text, or ""
 /// when the code is in none. nullopt (nothing returned) for any other field name.
-std::optional<std::string> ValorDeCodigo(DB_Dll& db, const std::string& campoDevuelto,
+std::optional<std::string> ValorDeCodigo(data::DB_Dll& db, const std::string& campoDevuelto,
                                          const std::string& codigo);
 
 /// What Aceptar adds to Valores for a checked code: the trimmed code for "IDFAMILIA" and
 /// "CODIGO", the IDPOSICION of the matching "MA_POSICIONES" row for "IDPOSICION"; nullopt
 /// (nothing added) when that row does not exist and for any other field name.
-std::optional<std::string> ValorDeMarcado(DB_Dll& db, const std::string& campoDevuelto,
+std::optional<std::string> ValorDeMarcado(data::DB_Dll& db, const std::string& campoDevuelto,
                                           const std::string& codigo);
 
 }  // namespace lookup

@@ -1,5 +1,7 @@
 #include "ModeloArbol.h"
 
+using namespace helperlib;
+
 namespace lookup {
 
 ModeloArbol::ModeloArbol(ArbolCodigos& arbol, QObject* padre)

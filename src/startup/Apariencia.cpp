@@ -20,7 +20,10 @@
 #include "Lanzador.h"
 #include "Pasos.h"
 #include "Plataforma.h"
+#include "Sistema.h"
 #include "Texto.h"
+
+using namespace helperlib;
 
 namespace startup {
 

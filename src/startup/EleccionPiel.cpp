@@ -8,6 +8,8 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
 namespace startup {
 
 std::string ValorEstiloUsuario() {

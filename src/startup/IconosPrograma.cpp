@@ -9,6 +9,8 @@
 #include "ErrorEjecucion.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
 namespace startup {
 
 namespace {

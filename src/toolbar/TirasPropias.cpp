@@ -9,6 +9,8 @@
 #include "IconosUtilPanel.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
 namespace toolbar {
 
 using utilpanel::Botones;

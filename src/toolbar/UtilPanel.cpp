@@ -10,7 +10,11 @@
 #include "EleccionPiel.h"
 #include "IconosUtilPanel.h"
 #include "Lanzador.h"
+#include "Sistema.h"
 #include "TeclasVirtuales.h"
+
+using namespace helperlib;
+using namespace startup;
 
 namespace toolbar {
 
@@ -24,7 +28,7 @@ QString DeTexto(std::string_view s) { return QString::fromUtf8(s.data(), qsizety
 }  // namespace
 
 UtilPanel::UtilPanel(QWidget* parent)
-    : QWidget(parent), carpeta_(QString::fromStdString(::CarpetaPrograma())) {
+    : QWidget(parent), carpeta_(QString::fromStdString(helperlib::CarpetaPrograma())) {
     Construir();
 }
 
