@@ -28,6 +28,7 @@
 #include "Lbf_CtrlDisplay.h"
 #include "ParametrosLanzamiento.h"
 #include "PlataformaQt.h"
+#include "TeclasVirtuales.h"
 #include "TraduccionesQt.h"
 #include "frmAcceso.h"
 
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(300, ventana, [ventana, op] {
             if (!op.modelo.empty()) {
                 ventana->txtFields[0]->setText(QString::fromStdString(op.modelo));
-                ventana->ConfirmarCampo(0, 13);
+                ventana->ConfirmarCampo(0, toolbar::teclas::Vk(Qt::Key_Return));
             }
             QTimer::singleShot(300, ventana, [ventana, op] {
                 const bool ok = ventana->grab().save(QString::fromStdString(op.captura));

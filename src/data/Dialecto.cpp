@@ -9,6 +9,10 @@
 #include "SemanticaSqlite.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
+namespace data {
+
 namespace {
 
 using namespace data;
@@ -274,3 +278,5 @@ std::string TablaDeConsulta(const std::string& sql) {
     }
     return tabla;
 }
+
+}  // namespace data

@@ -8,6 +8,8 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
 namespace data {
 
 const std::array<std::string_view, 86> kColumnasFechaOracle = {

@@ -4,6 +4,8 @@
 
 #include "Texto.h"
 
+using namespace helperlib;
+
 namespace data {
 namespace {
 

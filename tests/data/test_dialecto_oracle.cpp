@@ -5,6 +5,8 @@
 #include "Dialecto.h"
 #include "DialectoOracle.h"
 
+using namespace data;
+
 using data::PartirGuionOracle;
 using data::TraducirOracle;
 

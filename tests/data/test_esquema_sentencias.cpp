@@ -3,6 +3,7 @@
 // its column must fail with the length check the engine maps to truncation.
 #include <regex>
 
+#include "Dialecto.h"
 #include "DialectoOracle.h"
 #include "Sinonimos.h"
 #include "test_esquema_base.h"
@@ -11,24 +12,10 @@ using namespace esquema_prueba;
 
 namespace {
 
-/// The plain adaptation of the suite server's dialect that these tests need: lock hints,
-/// the administrator marker and "dbo." go, brackets become double quotes, "DELETE t WHERE"
-/// gains FROM and a single "TOP n" becomes a row limit.
-std::string Adaptar(std::string s) {
-    const auto icase = std::regex::icase;
-    s = std::regex_replace(s, std::regex(R"(with\s*\(\s*nolock\s*\))", icase), " ");
-    s = std::regex_replace(s, std::regex("@admin_", icase), "");
-    s = std::regex_replace(s, std::regex(R"(\bdbo\.)", icase), "");
-    s = std::regex_replace(s, std::regex(R"(\[([^\]]*)\])"), "\"$1\"");
-    s = std::regex_replace(s, std::regex(R"(^\s*DELETE\s+(?!FROM\b)(\S+)\s+WHERE)", icase),
-                           "DELETE FROM $1 WHERE");
-    std::smatch m;
-    if (std::regex_search(s, m, std::regex(R"(\bTOP\s+(\d+)\s)", icase))) {
-        const std::string n = m[1];
-        s = m.prefix().str() + " " + m.suffix().str() + " LIMIT " + n;
-    }
-    return s;
-}
+/// A statement as the program sends it to the embedded engine: the session's name
+/// translation (an administrator's by default) and the dialect adaptation, both the program's.
+std::string Adaptar(const std::string& s) { return AdaptarSentencia(s, Dialecto::Sqlite); }
+std::string ComoAdministrador(const std::string& s) { return TraducirSinonimos(s, true, false); }
 
 /// Statements as the program writes them, with sample values in place of the variable parts.
 const char* const kSentencias[] = {
@@ -187,7 +174,7 @@ void EjecutarTodas(const ConexionDirecta& con, std::string (*forma)(const std::s
 }
 
 TEST_F(BaseDemoPrueba, CadaSentenciaDelProgramaEncuentraSusTablasYColumnas) {
-    EjecutarTodas(con(), [](const std::string& s) { return s; });
+    EjecutarTodas(con(), ComoAdministrador);
 }
 
 /// A restricted user with confidentiality on reads the protected tables through their views:
@@ -198,13 +185,6 @@ TEST_F(BaseDemoPrueba, LasSentenciasDeUnUsuarioRestringidoTambien) {
         const bool planilla = s.rfind("SELECT MA_MODELOS.NOMBRE,", 0) == 0;
         return planilla ? s : data::TraducirSinonimos(s, false, true);
     });
-}
-
-TEST(AdaptacionDePrueba, ConvierteLoQueLasSentenciasUsan) {
-    EXPECT_EQ(Adaptar("DELETE  MA_MODELOS WHERE X = 1"), "DELETE FROM MA_MODELOS WHERE X = 1");
-    EXPECT_EQ(Adaptar("DELETE FROM T WHERE X = 1"), "DELETE FROM T WHERE X = 1");
-    EXPECT_EQ(Adaptar("SELECT TOP 5 * FROM [A B]"), "SELECT  * FROM \"A B\" LIMIT 5");
-    EXPECT_EQ(Adaptar("SELECT * FROM @Admin_T with(nolock) WHERE 1"), "SELECT * FROM T   WHERE 1");
 }
 
 /// On an Oracle connection every statement of the program goes through the Oracle rewriting:
@@ -302,32 +282,38 @@ std::string Plan(const ConexionDirecta& c, const std::string& sql) {
 }
 
 TEST_F(BaseDemoPrueba, LasComparacionesRecortadasUsanSusIndices) {
-    const std::string cuenta =
-        Plan(con(),
-             "SELECT * FROM MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = '1.1.01.001' COLLATE SUITE_CI");
-    EXPECT_NE(cuenta.find("USING INDEX ix_ma_cuentas_codigo_trim"), std::string::npos) << cuenta;
-    // Through the restricted view as well (a non-administrator's statements go there).
-    const std::string vista = Plan(
-        con(),
-        "SELECT * FROM SS_MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = '1.1.01.001' COLLATE SUITE_CI");
-    EXPECT_NE(vista.find("USING INDEX ix_ma_cuentas_codigo_trim"), std::string::npos) << vista;
-    // Loading a template: the index also gives the line order, no sorting step.
-    const std::string modelo =
-        Plan(con(),
-             "SELECT * FROM MA_MODELOS WHERE LTRIM(RTRIM(NOMBRE)) = 'SUELDOS' COLLATE SUITE_CI "
-             "ORDER BY SECUENCIA");
-    EXPECT_NE(modelo.find("USING INDEX ix_ma_modelos_nombre_trim"), std::string::npos) << modelo;
-    EXPECT_EQ(modelo.find("TEMP B-TREE"), std::string::npos) << modelo;
-    const std::string opcional =
-        Plan(con(), "SELECT * FROM MA_CUENTAS WHERE CodigoOpcional =  'CAJA'");
-    EXPECT_NE(opcional.find("USING INDEX ix_ma_cuentas_codigoopcional"), std::string::npos)
-        << opcional;
-    const std::string codigo =
-        Plan(con(), "SELECT * FROM MA_CUENTAS WHERE CODIGO ='1.1.01.001   '");
-    EXPECT_NE(codigo.find("USING INDEX ix_ma_cuentas_codigo"), std::string::npos) << codigo;
-    const std::string cpte =
-        Plan(con(), "SELECT * FROM V_TA_CPTE WHERE LTRIM(RTRIM(CODIGO)) ='fc' COLLATE SUITE_CI");
-    EXPECT_NE(cpte.find("USING INDEX ix_v_ta_cpte_codigo_trim"), std::string::npos) << cpte;
+    // The statements as the program writes them, translated and adapted as the program does.
+    const auto restringido = [](const std::string& x) { return TraducirSinonimos(x, false, true); };
+    const struct {
+        std::string sentencia;
+        const char* indice;
+    } casos[] = {
+        {ComoAdministrador("SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE "
+                           "LTRIM(RTRIM(CODIGO)) ='1.1.01.001' "),
+         "ix_ma_cuentas_codigo_trim"},
+        // Through the restricted view as well (a non-administrator's statements go there).
+        {restringido("SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE "
+                     "LTRIM(RTRIM(CODIGO)) ='1.1.01.001' "),
+         "ix_ma_cuentas_codigo_trim"},
+        // Loading a template: the index also gives the line order, no sorting step.
+        {ComoAdministrador(
+             "SELECT * FROM MA_MODELOS WHERE LTRIM(RTRIM(NOMBRE)) = 'SUELDOS' ORDER BY SECUENCIA"),
+         "ix_ma_modelos_nombre_trim"},
+        {ComoAdministrador("SELECT * FROM MA_CUENTAS WHERE CodigoOpcional =  'CAJA'"),
+         "ix_ma_cuentas_codigoopcional"},
+        {ComoAdministrador(
+             "SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE CODIGO ='1.1.01.001      ' "),
+         "ix_ma_cuentas_codigo"},
+        {ComoAdministrador(
+             "SELECT TOP 1  * FROM V_TA_CPTE with(nolock)  WHERE LTRIM(RTRIM(CODIGO)) ='fc'"),
+         "ix_v_ta_cpte_codigo_trim"},
+    };
+    for (const auto& c : casos) {
+        const std::string plan = Plan(con(), Adaptar(c.sentencia));
+        EXPECT_NE(plan.find(std::string("USING INDEX ") + c.indice), std::string::npos)
+            << c.sentencia << "\n" << plan;
+        EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << c.sentencia << "\n" << plan;
+    }
 
     // And the indexed lookups find the rows the collation says are equal.
     EXPECT_EQ(con().Valor("SELECT DESCRIPCION FROM MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = "

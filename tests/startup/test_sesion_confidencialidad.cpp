@@ -7,6 +7,9 @@
 #include "Texto.h"
 #include "test_sesion_base.h"
 
+using namespace helperlib;
+using namespace startup;
+
 namespace {
 
 class Confidencialidad : public ConBaseDemo {
