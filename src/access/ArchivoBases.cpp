@@ -106,9 +106,7 @@ std::string ArmarLineaBase(std::string_view nombre, std::string_view base, std::
 
 ArchivoBases::ArchivoBases(std::string ruta) : ruta_(std::move(ruta)) {}
 
-std::string ArchivoBases::RutaEnCarpetaPrograma() {
-    return CarpetaPrograma() + "BASES.TXT";
-}
+std::string ArchivoBases::RutaEnCarpetaPrograma() { return CarpetaPrograma() + "BASES.TXT"; }
 
 bool ArchivoBases::Existe() const {
     std::ifstream f(ruta_, std::ios::binary);

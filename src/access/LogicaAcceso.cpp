@@ -45,8 +45,8 @@ std::string TextoComoStr(long numero) {
 }
 
 void MostrarFallaRegistro(const ErrorEjecucion& e) {
-    plataforma().MsgBox("SQL Server start failed.  \rSQL-DMO error:  " +
-                            TextoComoStr(e.Numero()) + " " + e.Descripcion(),
+    plataforma().MsgBox("SQL Server start failed.  \rSQL-DMO error:  " + TextoComoStr(e.Numero()) +
+                            " " + e.Descripcion(),
                         estilo::kSoloOk, NombreEjecutable());
 }
 

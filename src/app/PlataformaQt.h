@@ -5,7 +5,7 @@
 namespace app {
 
 class PlataformaQt final : public helperlib::Plataforma {
-public:
+  public:
     int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override;
     std::string InputBox(const std::string& mensaje, const std::string& titulo,
                          const std::string& defecto) override;

@@ -47,7 +47,6 @@ std::string LeerValor(std::string_view s, size_t& i) {
     return v;
 }
 
-
 const ParClave* Buscar(const std::vector<ParClave>& pares,
                        std::initializer_list<const char*> claves) {
     for (const ParClave& p : pares) {
@@ -57,7 +56,6 @@ const ParClave* Buscar(const std::vector<ParClave>& pares,
     }
     return nullptr;
 }
-
 
 /// A value ready for an ODBC string: braced (with "}" doubled) when it would otherwise be cut
 /// or trimmed by the driver manager.
@@ -126,7 +124,8 @@ std::string CadenaSqlServer(const std::vector<ParClave>& pares) {
     r += Par("UID", ValorDe(pares, {"uid", "user id", "user"}));
     r += Par("PWD", ValorDe(pares, {"pwd", "password"}));
     // FreeTDS speaks the client's character set only when told; the program works in UTF-8.
-    if (ContieneAscii(driver, "tds") && !Buscar(pares, {"clientcharset"})) r += "ClientCharset=UTF-8;";
+    if (ContieneAscii(driver, "tds") && !Buscar(pares, {"clientcharset"}))
+        r += "ClientCharset=UTF-8;";
     if (const ParClave* p = Buscar(pares, {"application name"})) r += Par("APP", p->valor);
     if (const ParClave* p = Buscar(pares, {"workstation id"})) r += Par("WSID", p->valor);
     if (const ParClave* p = Buscar(pares, {"integrated security"}))
@@ -151,7 +150,8 @@ bool EmpiezaCon(const std::string& s, const char* prefijo) {
     if (t.compare(0, p.size(), p) != 0) return false;
     // "DRIVER =x" counts as well: after the word only blanks may come before "=".
     const size_t igual = t.find('=');
-    return igual != std::string::npos && texto::SinEspacios(std::string_view(t).substr(0, igual)) == p;
+    return igual != std::string::npos &&
+           texto::SinEspacios(std::string_view(t).substr(0, igual)) == p;
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include "MotorOdbc.h"
 #include "MotorSqlite.h"
 #include "Plataforma.h"
-#include "Sistema.h"
 #include "Recordset.h"
+#include "Sistema.h"
 #include "Texto.h"
 
 using namespace helperlib;
@@ -115,8 +115,8 @@ Motor& Conexion::MotorAbierto() {
     return *motor_;
 }
 
-void Conexion::Open(const std::string& cadena, const std::string& /*usuario*/, const std::string& /*clave*/,
-                    long /*opciones*/) {
+void Conexion::Open(const std::string& cadena, const std::string& /*usuario*/,
+                    const std::string& /*clave*/, long /*opciones*/) {
     if (motor_) throw ErrorEjecucion(errnum::kObjetoAbierto, kMsgAbierto, kOrigenAdo);
     errores_.Clear();
     const std::string usada = cadena.empty() ? ConnectionString : cadena;

@@ -16,7 +16,6 @@
 #include "ErrorAdo.h"
 #include "Motor.h"
 
-
 namespace data {
 
 class Recordset;

@@ -51,7 +51,7 @@ class DB_Dll {
 
     // ---- Public properties, in the suite's declared order -------------------------------
     std::string gUsuarioClave;  ///< password pre-filled in the access dialog
-    helperlib::DialogoArchivo CmdDlg;      ///< file chooser state for browsing a local database
+    helperlib::DialogoArchivo CmdDlg;  ///< file chooser state for browsing a local database
     bool gOpenFlag = false;     ///< true after a successful open; cleared by a failed one
     /// When nullopt (Null) a local database password is taken from gUserPassWord instead of
     /// being asked for.
@@ -165,17 +165,18 @@ class DB_Dll {
     /// The largest value of the column as a number; nullopt when there is none (no rows or
     /// only Nulls). Errors reach the caller.
     std::optional<helperlib::Moneda> BuscaUltimoCodigo(const std::string& QueTabla,
-                                            const std::string& QueCampo, long Tipo = 0,
-                                            const std::string& Condicion = "");
+                                                       const std::string& QueCampo, long Tipo = 0,
+                                                       const std::string& Condicion = "");
     /// The largest value as text (Tipo nullopt or 7) or as a number's shortest text (3, 4, 5);
     /// nullopt when no row comes back. Errors reach the caller.
     std::optional<std::string> BuscaMaximo(const std::string& QueTabla, const std::string& QueCampo,
                                            std::optional<int> Tipo = std::nullopt,
                                            const std::string& Condicion = "");
     /// The smallest value as a number; nullopt when no row comes back. Errors reach the caller.
-    std::optional<helperlib::Moneda> BuscaMinimo(const std::string& QueTabla, const std::string& QueCampo,
-                                      std::optional<int> Tipo = std::nullopt,
-                                      const std::string& Condicion = "");
+    std::optional<helperlib::Moneda> BuscaMinimo(const std::string& QueTabla,
+                                                 const std::string& QueCampo,
+                                                 std::optional<int> Tipo = std::nullopt,
+                                                 const std::string& Condicion = "");
 
     // ---- Statement translation and schema ---------------------------------------------------
     /// The statement as this session may send it (Sinonimos.h): for a non-administrator the

@@ -14,7 +14,6 @@ namespace data {
 
 namespace {
 
-
 bool EsNumerico(int tipo) {
     return tipo == tipodato::kEntero || tipo == tipodato::kLargo || tipo == tipodato::kReal;
 }
@@ -80,8 +79,7 @@ std::string CondicionWhere(const std::string& condicion) {
 }  // namespace
 
 int DB_Dll::ReportarBusqueda(const ErrorEjecucion& e, int& cuenta) {
-    if (EnlacePerdido(gCnn.Errors()) && RecuperarConexion(cuenta))
-        return respuesta::kReintentar;
+    if (EnlacePerdido(gCnn.Errors()) && RecuperarConexion(cuenta)) return respuesta::kReintentar;
     return plataforma().MsgBox(
         e.Descripcion(), estilo::kAbortarReintentarIgnorar | estilo::kCritico, "Aviso al Operador");
 }

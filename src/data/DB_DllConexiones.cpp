@@ -127,8 +127,8 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, long lCursor, const std::st
             return respuesta::kAbortar;
         }
         if (!gCnn.Errors().Vacia()) {
-            const std::string texto =
-                MensajeErrorConexion(gCnn.Errors().Item(0), NombreEjecutable(), gServidor, gUsuario);
+            const std::string texto = MensajeErrorConexion(gCnn.Errors().Item(0),
+                                                           NombreEjecutable(), gServidor, gUsuario);
             const int r = plataforma().MsgBox(texto, estilo::kSiNo | estilo::kCritico,
                                               " Error de Conexion a Base de Datos");
             if (r != respuesta::kSi) {

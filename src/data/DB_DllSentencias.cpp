@@ -49,8 +49,7 @@ void AnotarFalla(Conexion& cn, const Falla& falla) {
 /// of the command. A command that failed keeps its errors: its rows were not written.
 void QuitarAvisoTruncamiento(Conexion& cn, bool trans) {
     const int n = cn.Errors().Count();
-    if (!trans && (n == 1 || n == 2) && ValorTruncado(cn.Errors()))
-        cn.Errors().Clear();
+    if (!trans && (n == 1 || n == 2) && ValorTruncado(cn.Errors())) cn.Errors().Clear();
 }
 
 void EjecutarComando(Conexion& cn, const std::string& sql, long& afectadas, Recordset* Lrcs) {
@@ -198,8 +197,7 @@ bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffecte
                                  Recordset* Lrcs) {
     // No reconnection; failures other than the expected SQL ones are shown to the operator.
     return EjecutarPreparada(SentenciaSQL, RecordsAffected, Lrcs, [&](const ErrorEjecucion& e) {
-        if (ValorTruncado(gCnn.Errors()))
-            return respuesta::kAbortar;
+        if (ValorTruncado(gCnn.Errors())) return respuesta::kAbortar;
         const long n = e.Numero();
         if (n != errnum::kEFail && n != errnum::kErroresEnComando &&
             n != errnum::kTablaInexistente && n != errnum::kViolacionIntegridad)

@@ -191,8 +191,9 @@ class MotorOdbc final : public Motor {
             throw FallaDe(SQL_HANDLE_ENV, entorno_.get(), version, Dialecto::SqlServer,
                           "preparación del entorno ODBC");
         enlace_ = std::make_unique<EnlaceOdbc>(entorno_);
-        const SQLRETURN espera = SQLSetConnectAttr(
-            enlace_->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kSegundosConexion), 0);
+        const SQLRETURN espera =
+            SQLSetConnectAttr(enlace_->get(), SQL_ATTR_LOGIN_TIMEOUT,
+                              reinterpret_cast<SQLPOINTER>(kSegundosConexion), 0);
         if (!SQL_SUCCEEDED(espera))
             throw FallaDe(SQL_HANDLE_DBC, enlace_->get(), espera, Dialecto::SqlServer,
                           "tiempo de espera de la conexión");
@@ -278,7 +279,8 @@ class MotorOdbc final : public Motor {
     void FijarBaseActual(const std::string& base) override {
         if (dialecto_ == Dialecto::Sqlite) {
             // One file, one database: only its own name is accepted.
-            if (MinusculasAscii(std::string(texto::SinEspacios(base))) != MinusculasAscii(BaseSqlite()))
+            if (MinusculasAscii(std::string(texto::SinEspacios(base))) !=
+                MinusculasAscii(BaseSqlite()))
                 throw FallaMotor(ClaseFalla::Otra, "3D000", 0,
                                  "La base de datos '" + base + "' no existe en esta conexión");
             return;

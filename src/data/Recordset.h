@@ -13,7 +13,6 @@
 // every `rs.EOF()` into a syntax error. <cstdio> is guarded, so it never comes back.
 #undef EOF
 
-
 namespace data {
 
 class Conexion;

@@ -5,17 +5,15 @@
 
 #include "DB_Dll.h"
 #include "Plataforma.h"
-#include "Sistema.h"
 #include "RegistroErrores.h"
+#include "Sistema.h"
 #include "Utilidades.h"
 
 using namespace helperlib;
 
 namespace data {
 
-std::string RutaRegistroPrograma() {
-    return CarpetaPrograma() + "KXERR.LOG";
-}
+std::string RutaRegistroPrograma() { return CarpetaPrograma() + "KXERR.LOG"; }
 
 int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string& rutina,
                      const std::string& rutaRegistro) {

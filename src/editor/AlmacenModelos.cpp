@@ -326,8 +326,7 @@ void AlmacenModelos::Grabar() {
     for (int i = 0; i <= Lineas.Superior(); ++i)
         if (!EjecutarPaso([&] { GrabarLinea(i, ahora); }, reportero))
             return Revertir(&*transaccion);
-    if (!EjecutarPaso([&] { transaccion->Confirmar(); }, estricto))
-        return Revertir(&*transaccion);
+    if (!EjecutarPaso([&] { transaccion->Confirmar(); }, estricto)) return Revertir(&*transaccion);
     AnclarEnMenu(db_, DatosParaAnclar());
 }
 

@@ -17,7 +17,7 @@
 namespace data {
 class DB_Dll;
 class GuardaTransaccion;
-}
+}  // namespace data
 
 namespace editor {
 
@@ -75,7 +75,7 @@ class AlmacenModelos {
     bool ModeloExistente = false;  ///< the loaded template exists in the table
     bool Grabando = false;         ///< a save command is running
     bool ErrorValidacion = false;  ///< the last save (or validation) failed
-    data::Recordset RegistroTrabajo;     ///< the working recordset (template rows; new rows go here)
+    data::Recordset RegistroTrabajo;  ///< the working recordset (template rows; new rows go here)
 
     /// Index of the header field bound to `campo` (case ignored); -1 when none.
     int IndiceDeCampo(std::string_view campo) const;

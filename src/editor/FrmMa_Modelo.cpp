@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 
 #include "Apariencia.h"
+#include "Contexto.h"
 #include "DB_Dll.h"
 #include "ErrorEjecucion.h"
 #include "FGModelo.h"
 #include "Formatos.h"
 #include "Formularios.h"
 #include "InicioSesion.h"
-#include "Contexto.h"
 #include "Lib_ClsCons3.h"
 #include "Planilla.h"
 #include "Plataforma.h"
@@ -501,7 +501,9 @@ bool FrmMa_Modelo::CaracterFiltrado(QLineEdit* control, QKeyEvent* e) {
     const QString t = e->text();
     if (t.size() != 1 || !t.at(0).isPrint()) return false;
     int c = t.at(0).unicode();
-    if (c < 256) c = static_cast<unsigned char>(FiltroMayusculas(ctx_.sesion.gEscribeSoloMayusculas, static_cast<int16_t>(c)));
+    if (c < 256)
+        c = static_cast<unsigned char>(
+            FiltroMayusculas(ctx_.sesion.gEscribeSoloMayusculas, static_cast<int16_t>(c)));
     c = FiltrarTecla(control, c);
     if (c == t.at(0).unicode()) return false;
     if (c != 0) control->insert(QString(QChar(c)));

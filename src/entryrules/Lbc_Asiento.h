@@ -25,7 +25,8 @@ struct EntornoSubdiarios;
 
 /// Asks the operator what to do about a failure in routine `rutina`; returns the answer code
 /// (4 retry the step, 5 go on with the next step, anything else leave the routine).
-using ReporteroRutina = std::function<int(const helperlib::ErrorEjecucion&, const std::string& rutina)>;
+using ReporteroRutina =
+    std::function<int(const helperlib::ErrorEjecucion&, const std::string& rutina)>;
 
 /// Column values of an account that ExisteCuentas hands back (Null stays nullopt).
 struct DatosCuenta {
@@ -58,7 +59,6 @@ struct ComprobanteRegistrado {
     std::string PeriodoModif;  // period of that entry
 };
 
-
 class Lbc_Asiento {
   public:
     /// `db` must outlive the object. The current period is read from the configuration key
@@ -66,7 +66,8 @@ class Lbc_Asiento {
     /// key when it is missing or not a whole number, 6 when it does not fit in 16 bits, 5 when
     /// a service is not given. `reportero` receives every trapped failure; when empty, failures
     /// are answered "leave" without showing anything.
-    Lbc_Asiento(data::DB_Dll& db, entryrules::ServiciosSesion servicios, ReporteroRutina reportero = {});
+    Lbc_Asiento(data::DB_Dll& db, entryrules::ServiciosSesion servicios,
+                ReporteroRutina reportero = {});
 
     /// Check digit of an account code, 0..99: the digits weighted 9, 7, 5, 3, 1, 9, ... from the
     /// left (any other character weighs a zero digit), summed, and divided by ten while above

@@ -109,7 +109,8 @@ std::optional<std::string> UbicarIni(std::string_view archivo) {
     if (archivo.empty()) return std::nullopt;
     if (EsNombreSolo(archivo)) {
         const std::string nombre(archivo);
-        for (const fs::path& carpeta : {fs::path(CarpetaPrograma()), fs::path(CarpetaConfiguracion())})
+        for (const fs::path& carpeta :
+             {fs::path(CarpetaPrograma()), fs::path(CarpetaConfiguracion())})
             if (auto r = BuscarEnCarpeta(carpeta, nombre)) return r->string();
         return std::nullopt;
     }

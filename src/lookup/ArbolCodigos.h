@@ -88,12 +88,12 @@ class ArbolCodigos {
 /// that prefixes its own (the root when none), so parents must come before their children.
 /// Each row is one step under `reportero` (retry, ignore, leave).
 helperlib::Desenlace ArmarPorPrefijo(ArbolCodigos& arbol, const std::vector<FilaArbol>& filas,
-                          const helperlib::Reportero& reportero);
+                                     const helperlib::Reportero& reportero);
 
 /// The family builder: each row goes under the node of its `pariente` (the root when Null). A
 /// parent that is not in the tree is reported as kErrorNodoNoEncontrado; answered with Ignore,
 /// the node hangs under the root instead of being lost. Other failures follow `reportero`.
 helperlib::Desenlace ArmarPorPariente(ArbolCodigos& arbol, const std::vector<FilaArbol>& filas,
-                           const helperlib::Reportero& reportero);
+                                      const helperlib::Reportero& reportero);
 
 }  // namespace lookup

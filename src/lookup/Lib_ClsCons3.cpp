@@ -136,8 +136,8 @@ void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::str
     ventana.FiltroInicial = Clave;
     ventana.CampoBusqueda = CampoBusqueda;
     ventana.sql = sentencia;
-    ventana.gConnString = preparacion_.gConnString.empty() ? base_.gConnString
-                                                           : preparacion_.gConnString;
+    ventana.gConnString =
+        preparacion_.gConnString.empty() ? base_.gConnString : preparacion_.gConnString;
     ventana.CampoDevuelto = CampoDevuelto;
     ventana.CheckBoxes = Checks;
     ventana.UsaCantidades = UsaCantidades;

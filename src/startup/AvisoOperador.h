@@ -21,6 +21,7 @@ std::string RutaRegistroOperador();
 /// error number 0 (nothing shown, nothing logged; the log file is still created).
 /// Throws ErrorEjecucion when the log cannot be opened or written; the message box has been
 /// shown by then whenever the error number is not 0.
-int AvisoOperador(const helperlib::ErrorEjecucion& error, int botones = 18, const std::string& rutina = "");
+int AvisoOperador(const helperlib::ErrorEjecucion& error, int botones = 18,
+                  const std::string& rutina = "");
 
 }  // namespace startup

@@ -22,17 +22,16 @@ inline constexpr int kFinSinConexion = 1;
 /// else stops. Nothing is shown.
 helperlib::Reportero ReglaErroresInicio(data::DB_Dll& db);
 
-/// Runs the start-up on `parametros` with `db`, filling the session values `s`, in this order: INI section and the
-/// "FlatToolbars" setting; unless `db` is already open, the launch parameters into the session
-/// values, the connection data into `db` (login and password = the database name; `db` reads
-/// the session user from `s`, which must outlive it), the
-/// connection opened (client-side cursors, administrator check, errors shown) and, when it
-/// stays closed, the end of the program through plataforma().Terminar(kFinSinConexion);
-/// command time-out 360 s and the default database; then a probe of the connection, the
-/// session folder, the lookup driver's values (s.consultas), IniContable and ControlAcceso
-/// without refusal.
-/// Failures: error 5 (an entry without its closing ";") goes on with the next step; any other
-/// error stops the start-up silently, except 3265 with an empty error collection, which goes on.
+/// Runs the start-up on `parametros` with `db`, filling the session values `s`, in this order: INI
+/// section and the "FlatToolbars" setting; unless `db` is already open, the launch parameters into
+/// the session values, the connection data into `db` (login and password = the database name; `db`
+/// reads the session user from `s`, which must outlive it), the connection opened (client-side
+/// cursors, administrator check, errors shown) and, when it stays closed, the end of the program
+/// through plataforma().Terminar(kFinSinConexion); command time-out 360 s and the default database;
+/// then a probe of the connection, the session folder, the lookup driver's values (s.consultas),
+/// IniContable and ControlAcceso without refusal. Failures: error 5 (an entry without its closing
+/// ";") goes on with the next step; any other error stops the start-up silently, except 3265 with
+/// an empty error collection, which goes on.
 void IniciarSesion(const std::string& parametros, data::DB_Dll& db, ValoresSesion& s);
 
 }  // namespace startup

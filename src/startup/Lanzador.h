@@ -20,13 +20,12 @@ std::string ParametrosParaPrograma(const data::DB_Dll& db, std::string_view para
 /// starts "V_TA_TABLAS") from this program's own folder, followed directly by
 /// ParametrosParaPrograma(). `idProceso` receives the started process's id, 0 when nothing
 /// started; then the operator is told "Opcion no Implementada!".
-void EjecutarPrograma(data::DB_Dll& db, std::string_view lineaMenu, std::string_view parametroAdicional,
-                      long& idProceso);
+void EjecutarPrograma(data::DB_Dll& db, std::string_view lineaMenu,
+                      std::string_view parametroAdicional, long& idProceso);
 
 /// Opens a document or web address with the desktop's handler. The text is passed on whole,
 /// blanks included (no quoting is needed to keep it in one piece). `mostrar` chooses the
 /// display value passed on (6 when true, 0 otherwise).
 void AbrirDocumento(std::string_view ruta, bool mostrar);
-
 
 }  // namespace startup

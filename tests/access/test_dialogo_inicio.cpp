@@ -110,7 +110,8 @@ TEST(InicioConDialogo, ElegirLaConexionRegistradaAbreLaBaseDemo) {
             QTest::mouseClick(d.bcAceptar, Qt::LeftButton);
         },
         visto);
-    IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;@UsuarioLogeado=ADMIN;", db, e.sesion);
+    IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;@UsuarioLogeado=ADMIN;", db,
+                  e.sesion);
     ASSERT_TRUE(visto);
     ASSERT_TRUE(db.gOpenFlag);
     EXPECT_EQ(db.gDBName, "DEMO");

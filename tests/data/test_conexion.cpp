@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "Conexion.h"
-#include "MapaErrores.h"
 #include "ErrorEjecucion.h"
+#include "MapaErrores.h"
 #include "MotorSqlite.h"
 #include "PlataformaGuionada.h"
 #include "Recordset.h"

@@ -311,7 +311,8 @@ TEST_F(BaseDemoPrueba, LasComparacionesRecortadasUsanSusIndices) {
     for (const auto& c : casos) {
         const std::string plan = Plan(con(), Adaptar(c.sentencia));
         EXPECT_NE(plan.find(std::string("USING INDEX ") + c.indice), std::string::npos)
-            << c.sentencia << "\n" << plan;
+            << c.sentencia << "\n"
+            << plan;
         EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << c.sentencia << "\n" << plan;
     }
 

@@ -13,8 +13,8 @@
 #include "Conexion.h"
 #include "ErrorEjecucion.h"
 #include "MotorOdbc.h"
-#include "Recordset.h"
 #include "Prerrequisitos.h"
+#include "Recordset.h"
 
 using namespace helperlib;
 using namespace data;

@@ -33,9 +33,7 @@ class ConBaseDemo : public ::testing::Test {
         ::setenv("XDG_CONFIG_HOME", (carpeta / "config").c_str(), 1);
         p->rutaEjecutable = (carpeta / "asientos-modelo").string();
     }
-    void TearDown() override {
-        std::filesystem::remove_all(carpeta);
-    }
+    void TearDown() override { std::filesystem::remove_all(carpeta); }
 
     /// The launch entries that select the demo database.
     std::string Conexion() const {

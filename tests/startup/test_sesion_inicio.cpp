@@ -146,7 +146,8 @@ TEST_F(Inicio, SinConexionRespondiendoNoTermina) {
 TEST_F(Inicio, ReintentoConDialogoCanceladoTambienTermina) {
     p->respuestas = {respuesta::kSi};  // retry; the access dialog is then cancelled
     DB_Dll db;
-    EXPECT_THROW(IniciarSesion("@Server=sqlite:/nonexistent;@DbName=NOPE;", db, sesion), ProgramaTerminado);
+    EXPECT_THROW(IniciarSesion("@Server=sqlite:/nonexistent;@DbName=NOPE;", db, sesion),
+                 ProgramaTerminado);
     EXPECT_FALSE(db.gOpenFlag);
 }
 
