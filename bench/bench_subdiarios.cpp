@@ -29,6 +29,11 @@
 #include "SemanticaSqlite.h"
 #include "Subdiarios.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace startup;
+using namespace entryrules;
+
 namespace {
 
 constexpr int kAsientos = 20000;

@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(300, ventana, [ventana, aviso, op] {
             if (!op.modelo.empty()) {
                 ventana->txtFields[0]->setText(QString::fromStdString(op.modelo));
-                ventana->ConfirmarCampo(0, 13);
+                ventana->ConfirmarCampo(0, toolbar::teclas::Vk(Qt::Key_Return));
             }
             aviso->CartelInicio("Generando Reporte de Subdiarios", true);
             bool cancelado = false;
@@ -124,5 +124,5 @@ int main(int argc, char** argv) {
             });
         });
     }
-    return app.exec();
+    return aplicacion.exec();
 }

@@ -214,7 +214,7 @@ class Lbc_Asiento {
     bool ExisteEnMVAsientos(const std::string& TC, const std::string& suc, const std::string& Nro,
                             const std::string& L,
                             const std::optional<std::string>& Proveedor = std::nullopt,
-                            Recordset* lrcsaux = nullptr);
+                            data::Recordset* lrcsaux = nullptr);
     /// The same restricted to one entry (number, operative month; with a supplier also the
     /// period) and to lines that are not summaries.
     bool ExisteEnMVAsientos2(const std::string& TC, const std::string& suc, const std::string& Nro,
@@ -222,10 +222,10 @@ class Lbc_Asiento {
                              const std::string& NroAsiento, const std::string& MesOP,
                              const std::string& Periodo,
                              const std::optional<std::string>& Proveedor = std::nullopt,
-                             Recordset* lrcsaux = nullptr);
+                             data::Recordset* lrcsaux = nullptr);
     /// Opens the extra data of the account into `LRsTmp` (closed first, left open) and tells
     /// whether there is any.
-    bool ExisteDatosAdicionales(const std::string& Valor_Buscado, Recordset& LRsTmp);
+    bool ExisteDatosAdicionales(const std::string& Valor_Buscado, data::Recordset& LRsTmp);
     /// The next fixed-asset code: "1" when there is none yet; "" when the reading is left.
     std::string UltimoIDBienDeUso();
     /// The next event id of the asset: "1" when it has none yet; "" when the reading is left.

@@ -14,6 +14,11 @@
 #include "Utilidades.h"
 #include "ValorCampo.h"
 
+using namespace helperlib;
+using namespace data;
+
+namespace entryrules {
+
 namespace {
 
 namespace s = entryrules::sentencias;
@@ -149,3 +154,5 @@ std::string Lbc_Asiento::UltimoIDNovedadBienDeUso(const std::string& CodigoBien)
         return {};
     return Siguiente([&](Recordset& rs) { Abrir(sql, rs); }, "ELID", reportero, db_);
 }
+
+}  // namespace entryrules

@@ -30,6 +30,9 @@
 #include "Texto.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+using namespace data;
+
 namespace entryrules {
 
 namespace {
@@ -340,8 +343,6 @@ class Generacion {
 
 }  // namespace
 
-}  // namespace entryrules
-
 void Lbc_Asiento::GeneraAuxiliarSubdiarios(const entryrules::EntornoSubdiarios& entorno,
                                            std::string& Fecha_Desde, const std::string& Fecha_Hasta,
                                            const std::string& TipoSub, bool EsArchivoLegal) {
@@ -349,3 +350,5 @@ void Lbc_Asiento::GeneraAuxiliarSubdiarios(const entryrules::EntornoSubdiarios& 
         db_, entorno, [this](const ErrorEjecucion& e) { return Reportar(e, entryrules::kRutina); });
     g.Correr(Fecha_Desde, Fecha_Hasta, TipoSub, EsArchivoLegal);
 }
+
+}  // namespace entryrules

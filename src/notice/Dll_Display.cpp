@@ -7,6 +7,8 @@
 #include "Lbf_CtrlDisplay.h"
 #include "Pasos.h"
 
+using namespace helperlib;
+
 namespace notice {
 
 Dll_Display::Dll_Display() = default;

@@ -12,6 +12,8 @@
 #include "CuadrosAnimacion.h"
 #include "Pasos.h"
 
+using namespace helperlib;
+
 namespace notice {
 
 namespace {

@@ -10,6 +10,8 @@
 #include "Recordset.h"
 #include "ReglasPrueba.h"
 
+using namespace data;
+
 namespace {
 
 class ConsultasDiarioTest : public ReglasPrueba {

@@ -9,6 +9,9 @@
 #include "ReglasPrueba.h"
 #include "Subdiarios.h"
 
+using namespace helperlib;
+using namespace entryrules;
+
 using entryrules::EntornoSubdiarios;
 using helperlib::LineaCartel;
 

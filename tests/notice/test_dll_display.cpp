@@ -13,6 +13,9 @@
 #include "Dll_Display.h"
 #include "Lbf_CtrlDisplay.h"
 
+using namespace helperlib;
+using namespace notice;
+
 using helperlib::LineaCartel;
 using notice::Dll_Display;
 using notice::Lbf_CtrlDisplay;

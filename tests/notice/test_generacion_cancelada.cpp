@@ -15,6 +15,11 @@
 #include "ReglasPrueba.h"
 #include "Subdiarios.h"
 
+using namespace helperlib;
+using namespace data;
+using namespace entryrules;
+using namespace notice;
+
 TEST(GeneracionConAviso, ElBotonCancelarDelAvisoDetieneLaGeneracion) {
     ConPlataformaGuionada plataforma;
     plataforma->respuestas = {respuesta::kSi};
