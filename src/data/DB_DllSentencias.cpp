@@ -2,6 +2,7 @@
 // the lost-connection procedure, name translation and the schema checks.
 #include "DB_Dll.h"
 #include "DialectoOracle.h"
+#include "MapaErrores.h"
 #include "Pasos.h"
 #include "Plataforma.h"
 #include "Sinonimos.h"
@@ -113,9 +114,13 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion
     int cuenta = 2;  // a first successful reconnection does not repeat the open
     Conexion& cn = Conexionactiva ? *Conexionactiva : gCnn;
     const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        const bool enlace = e.Numero() == errnum::kEFail || e.Numero() == errnum::kConexionInvalida;
-        if (enlace && !cn.Errors().Vacia() && RecuperarConexion(cuenta))
-            return respuesta::kReintentar;
+        // Only a lost link or a dead connection is recovered: reconnecting after an ordinary
+        // data error would drop the open transaction for nothing.
+        const bool enlace =
+            !cn.Errors().Vacia() &&
+            (e.Numero() == errnum::kConexionInvalida ||
+             (e.Numero() == errnum::kEFail && EsEnlacePerdido(cn.Errors().Item(0))));
+        if (enlace && RecuperarConexion(cuenta)) return respuesta::kReintentar;
         return TratamientoErrores(e, 18, "AbrirRecordset");
     };
     EjecutarPasos({

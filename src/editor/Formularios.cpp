@@ -1,7 +1,9 @@
 #include "Formularios.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QVariant>
 
 #include "Recordset.h"

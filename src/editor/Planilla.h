@@ -12,10 +12,14 @@ class QTableWidget;
 struct DatosPlanilla {
     std::vector<std::string> Columnas;
     std::vector<std::vector<std::string>> Filas;  ///< Null values as ""
+    /// Columns holding amounts (currency or decimal fields): shown "0.00", right-aligned.
+    /// Shorter than Columnas (or empty) means the rest hold no amounts.
+    std::vector<bool> Importes;
 };
 
 /// Runs `sql` on a connection of its own opened with `conexion` (closed again before
-/// returning). Throws ErrorEjecucion when the connection or the statement fails.
+/// returning). Amount fields (currency or decimal) come as "#########0.00" and are marked
+/// in Importes. Throws ErrorEjecucion when the connection or the statement fails.
 DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion);
 /// The sheet as CSV: a header line, then one line per row; fields separated by ",", quoted
 /// with '"' (inner quotes doubled) when they hold a comma, a quote or a line break; CR LF.
@@ -35,6 +39,9 @@ class VentanaPlanilla : public QDialog {
     /// Writes the rows shown to `archivo` as CSV; false when the file cannot be written.
     bool Exportar(const QString& archivo);
 
+    /// Width the window opens with: all columns whole, at most the screen's width.
+    int AnchoInicial() const;
+
   private:
     void ElegirYExportar();
 
@@ -42,9 +49,10 @@ class VentanaPlanilla : public QDialog {
     QTableWidget* tabla_ = nullptr;
 };
 
-/// Shows the sheet of `sql` modally with title `titulo`. A failure to read it is reported
-/// through the helper library's error dialog ("MostrarPlanilla"): retry reads again.
-void MostrarPlanilla(const std::string& sql, const std::string& conexion,
-                     const std::string& titulo);
+/// Shows the sheet of `sql` modally with title `titulo`, owned by `duena` (centred over it).
+/// A failure to read it is reported through the helper library's error dialog
+/// ("MostrarPlanilla"): retry reads again.
+void MostrarPlanilla(const std::string& sql, const std::string& conexion, const std::string& titulo,
+                     QWidget* duena = nullptr);
 /// How a loaded sheet window is shown. Default: exec(). Tests replace it.
 std::function<void(VentanaPlanilla&)>& MostradorPlanilla();

@@ -16,6 +16,7 @@
 #include "Texto.h"
 #include "Utilidades.h"
 #include "ValoresSesion.h"
+#include "VentanaDuena.h"
 
 namespace {
 
@@ -59,8 +60,8 @@ std::optional<std::string> Lib_ClsCons3::ArmarSentencia(const std::string& sql,
     const int limite = armado::LimiteFilas(Configuracion("TopConsArt"));
     if (armado::EsSentencia(sql)) return armado::SentenciaDelLlamador(sql, Where);
 
-    if (gUsarMascarasConsultas) {
-        if (!ExisteArchivo(gRutaMascaraConsultas)) return sql;
+    // Without the file a plain name is no statement: it takes the generated list below.
+    if (gUsarMascarasConsultas && ExisteArchivo(gRutaMascaraConsultas)) {
         if (auto registro = BuscarConsultaGuardada(gRutaMascaraConsultas, sql)) {
             auto s = armado::SentenciaGuardada(*registro, limite, Where, CampoBusqueda);
             if (!s)
@@ -127,7 +128,7 @@ void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
 void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
                               const std::string& Clave, const std::string& CampoBusqueda,
                               const std::string& ValoresDefault) {
-    Lib_FrmCons3 ventana(Base());
+    Lib_FrmCons3 ventana(Base(), startup::VentanaDuena());
     ventana.StkNivel1 = StkNivel1;
     ventana.StkNivel2 = StkNivel2;
     ventana.StkNivel3 = StkNivel3;
@@ -163,7 +164,7 @@ void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::str
 
 std::string Lib_ClsCons3::ListaDeOpciones(const std::string& titulo,
                                           const std::vector<std::string>& filas, bool marcas) {
-    Lib_FrmCons3 ventana(Base());
+    Lib_FrmCons3 ventana(Base(), startup::VentanaDuena());
     if (!CarpetaAnchos.empty()) ventana.CarpetaAplicacion = CarpetaAnchos;
     ventana.PrepararOpciones(titulo, marcas);
     int mas = texto::Largo(titulo);

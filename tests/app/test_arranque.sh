@@ -5,8 +5,9 @@
 #      program with status 1 (no crash) and leaves no empty database file behind;
 #   2. on the demo database the editor window appears; a new template typed through the
 #      keyboard (name, account, check digit, amount, F2) reaches MA_MODELOS; an existing
-#      template loaded by name and saved again keeps its lines; Escape when idle closes the
-#      program with status 0;
+#      template loaded by name and saved again keeps its lines; an account picked with F5 from
+#      the lookup list by part of its name is saved in a new template; Escape when idle closes
+#      the program with status 0;
 #   3. the auxiliary subledger generation run from the command line on the demo database
 #      writes one row per line of the longer side of every entry, says so, and a second run
 #      replaces the rows instead of adding to them.
@@ -234,6 +235,65 @@ preparar_nombre() {
     enfocar "$w"
 }
 
+# The shortest start of a postable account's name (at least 5 letters, letters and blanks
+# only) that no other account name starts with: "prefix<TAB>code<TAB>check digit".
+cuenta_por_nombre() {
+    sqlite3 -separator $'\t' "$base" \
+        "SELECT DESCRIPCION, CODIGO, DV, Titulo = 0 AND DADA_DE_BAJA = 0 AND BLOQUEO = 0 FROM MA_CUENTAS" |
+        awk -F'\t' '
+            { n[NR] = $1; d[NR] = toupper($1); c[NR] = $2; v[NR] = $3; ok[NR] = $4 }
+            END {
+                for (i = 1; i <= NR; i++) {
+                    if (!ok[i]) continue
+                    for (k = 5; k <= length(d[i]); k++) {
+                        p = substr(d[i], 1, k)
+                        if (p ~ /[^A-Z ]/) break
+                        if (substr(p, k, 1) == " ") continue
+                        unico = 1
+                        for (j = 1; j <= NR; j++)
+                            if (j != i && substr(d[j], 1, k) == p) { unico = 0; break }
+                        if (unico) { print tolower(substr(n[i], 1, k)) "\t" c[i] "\t" v[i]; exit }
+                    }
+                }
+            }'
+}
+
+caso_consulta() {
+    local caso="consulta de cuentas (F5)" w=$1 nombre="PRUEBA DE CONSULTA" parte cuenta dv lista
+    IFS=$'\t' read -r parte cuenta dv < <(cuenta_por_nombre)
+    if [ -z "$parte" ]; then
+        fallar "$caso: ninguna cuenta imputable tiene un nombre que se pueda buscar"
+        return
+    fi
+    enfocar "$w"
+    xdotool type --delay 20 "$nombre"
+    xdotool key Return F5
+    lista=$(esperar_ventana "^Consulta\.\.\.$" 20)
+    if [ -z "$lista" ]; then
+        fallar "$caso: F5 en la celda de la cuenta no abrió la lista \"Consulta...\"; ventanas:"
+        ventanas_visibles >&2
+        return
+    fi
+    enfocar "$lista"
+    xdotool type --delay 40 "$parte"
+    xdotool key Return
+    if ! ventana_cerrada "^Consulta\.\.\.$" 10; then
+        fallar "$caso: Return no aceptó la cuenta elegida; ventanas:"
+        ventanas_visibles >&2
+        return
+    fi
+    enfocar "$w"
+    xdotool type --delay 20 "$dv"
+    xdotool key Return
+    xdotool type --delay 20 "99.5"
+    xdotool key Return F2
+    if ! esperar_lineas "$nombre" "$(printf '%s\t%s\tD\t99.50\t' "$nombre" "$cuenta")"; then
+        fallar "$caso: buscando \"$parte\" se esperaba la cuenta $cuenta; en MA_MODELOS:" \
+            "$(lineas_de "$nombre")"
+        ventanas_visibles >&2
+    fi
+}
+
 caso2() {
     local caso="base de demostración" w cuenta dv nombre="PRUEBA DE TECLADO" antes sello
     mkdir -p "$tmp/demo"
@@ -298,6 +358,11 @@ caso2() {
             "$antes" "después:" "$(lineas_de SUELDOS)"
         ventanas_visibles >&2
     fi
+
+    # An account picked from the lookup list: F5 on the account cell opens the list on the
+    # shipped saved query (searched on the name), part of the name typed in lower case selects
+    # the account, Return accepts it; check digit and amount are typed and F2 saves.
+    caso_consulta "$w"
 
     # Idle again: Escape is Cerrar, which ends the program with status 0.
     enfocar "$w"

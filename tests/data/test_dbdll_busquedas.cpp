@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "ImporteExacto.h"
 #include "PlataformaGuionada.h"
 #include "test_dbdll_comun.h"
 
@@ -115,14 +118,23 @@ TEST_F(Busquedas, DatosTablaFallidaPreguntaOIgnoraEnSilencio) {
     EXPECT_EQ(*ignorado, "");
     EXPECT_TRUE(p->dialogos.empty());
 
+    // The statement is opened as every recordset is: the data layer's error dialog, one log
+    // line per answer, Retry repeating the statement; no second dialog after Abort.
     p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
     const auto abortado = db.DatosTabla("NOEXISTE", "1", "A", "B");
     EXPECT_FALSE(abortado.has_value());
     ASSERT_EQ(p->dialogos.size(), 2u);
     EXPECT_EQ(p->dialogos[0].estilo, 18);
-    EXPECT_EQ(p->dialogos[0].titulo, "Aviso al Operador");
-    EXPECT_EQ(p->dialogos[0].texto, db.gCnn.Errors().Item(0).Descripcion);
-    EXPECT_FALSE(std::filesystem::exists(db.gLogErr));  // lookups do not write the log
+    EXPECT_NE(p->dialogos[0].titulo.find(" - AbrirRecordset Aviso al operador!!! - 5 "),
+              std::string::npos);
+    EXPECT_NE(p->dialogos[1].texto.find(db.gCnn.Errors().Item(0).Descripcion), std::string::npos);
+    std::ifstream log(db.gLogErr);
+    std::string linea;
+    std::vector<std::string> lineas;
+    while (std::getline(log, linea)) lineas.push_back(linea);
+    ASSERT_EQ(lineas.size(), 2u);
+    EXPECT_NE(lineas[0].find("Respondió : Reintentar"), std::string::npos);
+    EXPECT_NE(lineas[1].find("Respondió : Abortar"), std::string::npos);
 
     p->respuestas = {respuesta::kAbortar};
     EXPECT_FALSE(db.ExisteEnTabla("NOEXISTE", "1", "A"));
@@ -156,4 +168,71 @@ TEST_F(Busquedas, CatalogoDeTablasYColumnas) {
     EXPECT_FALSE(db.ExisteCampoDB("MA_CUENTAS", "NOMBRE"));
     db.gProveedor = "OraOLEDB.Oracle.1";
     EXPECT_TRUE(db.ExisteCampoDB("MA_CUENTAS", "NOMBRE"));
+}
+
+// Ordinary data errors of a statement run inside a transaction are reported as what they are
+// (the operator's dialog), never taken for a lost link: the connection is not reopened, so
+// the transaction and what it already wrote survive to the commit.
+TEST_F(Busquedas, ErrorDeDatosEnTransaccionNoReconecta) {
+    const struct {
+        const char* sql;
+        long numero;
+    } casos[] = {
+        {"SELECT abs(-9223372036854775808) AS X", static_cast<long>(0x80040E07)},
+        {"SELECT json('no es json') AS X", errnum::kEFail},
+    };
+    db.gCnn.BeginTrans();
+    long n = 0;
+    std::string insertar = "INSERT INTO VACIA (CODIGO) VALUES ('ANTES')";
+    ASSERT_TRUE(db.EjecutaConsultaSQL(insertar, n));
+    std::size_t dialogos = 0;
+    for (const auto& c : casos) {
+        p->respuestas = {respuesta::kAbortar};
+        Recordset rs;
+        std::string sql = c.sql;
+        db.AbrirRecordset(sql, rs);
+        EXPECT_EQ(rs.State(), estado_objeto::kCerrado) << c.sql;
+        ASSERT_EQ(p->dialogos.size(), ++dialogos) << c.sql;
+        ASSERT_FALSE(db.gCnn.Errors().Vacia()) << c.sql;
+        EXPECT_EQ(db.gCnn.Errors().Item(0).Numero, c.numero) << c.sql;
+        EXPECT_NE(db.gCnn.Errors().Item(0).Nativo, 11) << c.sql;
+    }
+    insertar = "INSERT INTO VACIA (CODIGO) VALUES ('DESPUES')";
+    ASSERT_TRUE(db.EjecutaConsultaSQL(insertar, n));
+    EXPECT_NO_THROW(db.gCnn.CommitTrans());
+    EXPECT_EQ(db.DatosTabla("VACIA", "ANTES", "CODIGO", "CODIGO"), "ANTES");
+    EXPECT_EQ(db.DatosTabla("VACIA", "DESPUES", "CODIGO", "CODIGO"), "DESPUES");
+}
+
+// The rule by which amounts are refused on the embedded engine agrees with the engine itself:
+// what it calls exact comes back unchanged from a MONEY column, and what it refuses would come
+// back as another amount.
+TEST_F(Busquedas, ImportesExactosSegunElMotorEmbebido) {
+    const char* importes[] = {
+        "0.01",
+        "123456789012.34",
+        "1234567890123.45",
+        "999999999999999",
+        "100000000000000",
+        "12345678901.2345",
+        "-9876543210987.65",
+        "1234567890123.456",
+        "12345678901234.56",
+        "922337203685477.58",
+        "-98765432109876.54",
+        "1000000000000.0001",
+    };
+    for (const char* t : importes) {
+        const Moneda m = *Moneda::Leer(t);
+        long n = 0;
+        std::string sql =
+            "UPDATE MA_CUENTAS SET IMPORTE = '" + m.Formato(4) + "' WHERE CODIGO = '1101'";
+        ASSERT_TRUE(db.EjecutaConsultaSQL(sql, n)) << t;
+        const auto leido = db.DatosTabla("MA_CUENTAS", "1101", "IMPORTE", "CODIGO");
+        ASSERT_TRUE(leido.has_value()) << t;
+        const auto vuelta = Moneda::Leer(*leido);
+        EXPECT_EQ(data::ImporteExactoEnMotor(m, Dialecto::Sqlite), vuelta && *vuelta == m)
+            << t << " vuelve como " << *leido;
+        EXPECT_TRUE(data::ImporteExactoEnMotor(m, Dialecto::SqlServer)) << t;
+    }
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -206,13 +208,41 @@ TEST_F(ConCarpetas, CarpetaAlternativaEsEscribible) {
     EXPECT_EQ(c, (home_ / ".cache" / "asientos-modelo").string() + "/");
     std::ofstream(c + "prueba.txt") << "x";
     EXPECT_TRUE(fs::exists(c + "prueba.txt"));
-    // A cache folder that cannot be made falls back to the system's temporary folder.
+}
+
+// Without a usable cache folder: a folder of the user's own in the temporary folder, never
+// the shared temporary folder, and never a name someone else prepared there.
+TEST_F(ConCarpetas, CarpetaAlternativaSinCachePropiaDelUsuario) {
     Escribir(raiz_ / "archivo", "no es carpeta");
     setenv("XDG_CACHE_HOME", (raiz_ / "archivo").c_str(), 1);
-    const std::string t = CarpetaAlternativa();
-    EXPECT_EQ(t.back(), '/');
-    EXPECT_TRUE(fs::is_directory(t));
-    EXPECT_EQ(t.find(raiz_.string()), std::string::npos);
+    const fs::path tmp = raiz_ / "tmp";
+    fs::create_directories(tmp / "ajena");
+    VariableEntorno tmpdir("TMPDIR", tmp.string());
+    const fs::path propia = tmp / ("asientos-modelo-" + std::to_string(::getuid()));
+    const struct {
+        const char* caso;
+        std::function<void()> preparar;
+        bool nombreFijo;
+    } casos[] = {
+        {"nada previo", [] {}, true},
+        {"la propia ya existe", [] {}, true},
+        {"un enlace ajeno en su lugar",
+         [&] {
+             fs::remove_all(propia);
+             fs::create_directory_symlink(tmp / "ajena", propia);
+         },
+         false},
+    };
+    for (const auto& c : casos) {
+        c.preparar();
+        const std::string t = CarpetaAlternativa();
+        ASSERT_EQ(t.back(), '/') << c.caso;
+        const fs::path p = fs::path(t).parent_path();
+        EXPECT_EQ(p.parent_path(), tmp) << c.caso;
+        EXPECT_EQ(p == propia, c.nombreFijo) << c.caso;
+        EXPECT_FALSE(fs::is_symlink(p)) << c.caso;
+        EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_all) << c.caso;
+    }
 }
 
 TEST(Sistema, DatosDelPuestoYDocumentosPorLaPlataforma) {

@@ -131,12 +131,13 @@ TEST_F(Armado, RegistroDeUnaColumnaAvisaYNoAbreVentana) {
     EXPECT_EQ(p->dialogos[0].estilo, 64);
 }
 
-TEST_F(Armado, ArchivoInexistenteDaElNombreYNombreAusenteGenera) {
+TEST_F(Armado, ArchivoInexistenteYNombreAusenteGeneran) {
     Lib_ClsCons3 d(&db);
     d.gUsarMascarasConsultas = true;
     d.gRutaMascaraConsultas = (carpeta / "no_hay.kxw").string();
     std::string campo;
-    EXPECT_EQ(*Armar(d, "MA_CUENTAS", campo), "MA_CUENTAS");
+    EXPECT_EQ(Armar(d, "MA_CUENTAS", campo)->rfind("SELECT TOP 1000 DESCRIPCION,CODIGO", 0), 0u);
+    EXPECT_EQ(campo, "DESCRIPCION");
     d.gRutaMascaraConsultas = EscribirConsultas({Registro("OTRA", "a|b", "")});
     EXPECT_EQ(Armar(d, "V_TA_STATUS", campo)->rfind("SELECT TOP 1000 Descripcion, Tipo", 0), 0u);
 }

@@ -21,7 +21,8 @@ public:
     std::deque<int> respuestas;
     std::deque<std::string> entradas;
     std::deque<std::optional<std::string>> archivos;
-    long pidProceso = 1234;  // what IniciarProceso answers (0: nothing started)
+    long pidProceso = 1234;     // what IniciarProceso answers (0: started without an id)
+    bool procesoFalla = false;  // IniciarProceso raises "cannot be started" (53)
     bool documentoAbre = true;
     std::string maquina = "PUESTO01";
     std::string usuario = "operador";
@@ -30,7 +31,8 @@ public:
     // What happened.
     std::vector<DialogoMostrado> dialogos;
     std::vector<DialogoMostrado> preguntas;  // input boxes: prompt, 0, title
-    std::vector<std::string> procesos;
+    std::vector<std::string> procesos;       // program and arguments joined by one blank each
+    std::vector<std::vector<std::string>> argumentos;  // program, then each argument
     std::vector<std::string> documentos;
     int eventosProcesados = 0;
     std::optional<int> codigoFin;
@@ -43,7 +45,8 @@ public:
     std::optional<std::string> ElegirArchivo(const std::string& titulo,
                                              const std::string& filtro) override;
     bool AbrirDocumento(const std::string& ruta) override;
-    long IniciarProceso(const std::string& lineaComando) override;
+    long IniciarProceso(const std::string& programa,
+                        const std::vector<std::string>& argumentos) override;
     std::string NombreMaquina() override { return maquina; }
     std::string UsuarioSistema() override { return usuario; }
     std::string RutaEjecutable() override { return rutaEjecutable; }
