@@ -213,7 +213,7 @@ TEST_F(GrillaTest, AmountsThatAreNoNumberAreRefused) {
         {"DEBE", "99999999999999999999", "El importe ingresado excede el máximo permitido"},
         // More digits than the embedded database keeps: refused, never saved as another amount.
         {"DEBE", "12345678901234.56", mensaje_grilla::kImporteNoExacto},
-        {"HABER", "-98765432109876.5", mensaje_grilla::kImporteNoExacto},
+        {"HABER", "-98765432109876.54", mensaje_grilla::kImporteNoExacto},
         {"ALICIVA", "x", "La alícuota de IVA ingresada no es un número válido"},
     };
     for (const auto& c : casos) {
