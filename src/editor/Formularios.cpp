@@ -1,9 +1,7 @@
 #include "Formularios.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QScreen>
 #include <QVariant>
 
 #include "Recordset.h"

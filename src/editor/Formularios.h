@@ -41,4 +41,3 @@ void PrepararControles(const std::vector<QWidget*>& controles, const std::string
                        const std::string& conexion);
 /// Window preparation: every text box takes the focus both by click and by Tab.
 void PrepararFormulario(QWidget* ventana, int opcion = 0);
-
