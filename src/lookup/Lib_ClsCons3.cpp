@@ -112,7 +112,7 @@ void Lib_ClsCons3::ConsultaSearch(const std::string& sql, std::vector<std::strin
 }
 
 void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
-    lookup::Lib_FrmCons3Tree ventana(Base());
+    lookup::Lib_FrmCons3Tree ventana(Base(), startup::VentanaDuena());
     ventana.sql = sentencia;
     ventana.CampoDevuelto = CampoDevuelto;
     ventana.CheckBoxes = Checks;

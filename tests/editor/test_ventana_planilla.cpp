@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -17,6 +18,14 @@ TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
     MostradorPlanilla() = [&](VentanaPlanilla& v) {
         EXPECT_EQ(v.windowTitle(), "Asientos Modelo");
         vistos = v.DatosVisibles();
+        // Amounts right-aligned, and the window opens with every column whole, or as wide as
+        // the screen allows.
+        EXPECT_TRUE(v.Tabla()->item(0, 6)->textAlignment() & Qt::AlignRight);
+        int columnas = 0;
+        for (int c = 0; c < v.Tabla()->columnCount(); ++c) columnas += v.Tabla()->columnWidth(c);
+        const int pantalla = v.screen()->availableGeometry().width();
+        EXPECT_TRUE(v.width() > columnas || v.width() == pantalla) << v.width() << " " << columnas;
+        EXPECT_EQ(v.parentWidget(), frm.get());
     };
     Tecla(Qt::Key_F6);
     MostradorPlanilla() = [](VentanaPlanilla& v) { v.exec(); };
@@ -26,6 +35,7 @@ TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
     EXPECT_EQ(vistos.Filas[0][0], "ALQUILERES");
     EXPECT_EQ(vistos.Filas[0][1], "5.3.02.003");
     EXPECT_EQ(vistos.Filas[0][5], "Alquiler del mes");
+    EXPECT_EQ(vistos.Filas[0][6], "150000.00") << "amounts as the program shows them";
     EXPECT_EQ(vistos.Filas[16][0], "SUELDOS");
 }
 
