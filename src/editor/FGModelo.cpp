@@ -69,7 +69,9 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
 
     auto& o = matriz_.Observador;
     o.CeldaCambiada = [this](int f, int c) {
-        if (f == 0) {
+        if (f == 0 && c == 0) {
+            if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
+        } else if (f == 0) {
             emit modelo_->headerDataChanged(Qt::Horizontal, c - 1, c - 1);
         } else if (c == 0) {
             emit modelo_->headerDataChanged(Qt::Vertical, f - 1, f - 1);

@@ -235,27 +235,15 @@ preparar_nombre() {
     enfocar "$w"
 }
 
-# The shortest start of a postable account's name (at least 5 letters, letters and blanks
-# only) that no other account name starts with: "prefix<TAB>code<TAB>check digit".
+# A postable account whose name (letters and blanks only) no other account name starts with,
+# once its last letter is dropped: "part of the name<TAB>code<TAB>check digit".
 cuenta_por_nombre() {
-    sqlite3 -separator $'\t' "$base" \
-        "SELECT DESCRIPCION, CODIGO, DV, Titulo = 0 AND DADA_DE_BAJA = 0 AND BLOQUEO = 0 FROM MA_CUENTAS" |
-        awk -F'\t' '
-            { n[NR] = $1; d[NR] = toupper($1); c[NR] = $2; v[NR] = $3; ok[NR] = $4 }
-            END {
-                for (i = 1; i <= NR; i++) {
-                    if (!ok[i]) continue
-                    for (k = 5; k <= length(d[i]); k++) {
-                        p = substr(d[i], 1, k)
-                        if (p ~ /[^A-Z ]/) break
-                        if (substr(p, k, 1) == " ") continue
-                        unico = 1
-                        for (j = 1; j <= NR; j++)
-                            if (j != i && substr(d[j], 1, k) == p) { unico = 0; break }
-                        if (unico) { print tolower(substr(n[i], 1, k)) "\t" c[i] "\t" v[i]; exit }
-                    }
-                }
-            }'
+    sqlite3 -separator $'\t' "$base" "SELECT lower(substr(a.DESCRIPCION, 1, length(a.DESCRIPCION) - 1)),
+        a.CODIGO, a.DV FROM MA_CUENTAS a WHERE a.Titulo = 0 AND a.DADA_DE_BAJA = 0 AND a.BLOQUEO = 0
+        AND a.DESCRIPCION NOT GLOB '*[^A-Za-z ]*' AND length(a.DESCRIPCION) > 5 AND NOT EXISTS
+        (SELECT 1 FROM MA_CUENTAS b WHERE b.ID <> a.ID AND upper(substr(b.DESCRIPCION, 1,
+        length(a.DESCRIPCION) - 1)) = upper(substr(a.DESCRIPCION, 1, length(a.DESCRIPCION) - 1)))
+        LIMIT 1"
 }
 
 caso_consulta() {
