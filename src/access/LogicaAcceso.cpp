@@ -237,11 +237,8 @@ Registro LogicaAcceso::CmdRegistrar(CajasAcceso& cajas) {
 void LogicaAcceso::EjecutarCompanero(const std::string& servidor, const std::string& base) {
     const std::string carpeta = CarpetaPrograma();
     if (!std::filesystem::is_regular_file(carpeta + "ODBC.exe")) return;
-    // A folder with blanks is quoted so that the program path stays one piece.
-    const std::string programa = carpeta.find(' ') != std::string::npos
-                                     ? "\"" + carpeta + "ODBC.exe\""
-                                     : carpeta + "ODBC.exe";
-    plataforma().IniciarProceso(programa + " Server=" + servidor + ";DB=" + base + ";");
+    plataforma().IniciarProceso(carpeta + "ODBC.exe",
+                                {"Server=" + servidor + ";DB=" + base + ";"});
 }
 
 bool LogicaAcceso::ExisteBaseDeDatos(const std::string& Servidor, const std::string& Dbname,

@@ -15,8 +15,11 @@
 #include <QVBoxLayout>
 
 #include "AccesoDirecto.h"
+#include "ArchivoIni.h"
+#include "ErrorEjecucion.h"
 #include "Lanzador.h"
 #include "Plataforma.h"
+#include "Texto.h"
 
 using namespace helperlib;
 using namespace data;
@@ -107,9 +110,17 @@ void frmAcceso::Construir() {
 
     Label8 = new QLabel(this);
     Label8->setObjectName("Label8");
-    Label8->setText(QString("<a href=\"%1\">%1</a>").arg(kDireccionProveedor));
     Label8->setTextInteractionFlags(Qt::NoTextInteraction);  // the click is handled here
-    Label8->setCursor(Qt::PointingHandCursor);
+    direccionProveedor_ = DireccionProveedor();
+    if (direccionProveedor_.empty()) {
+        Label8->setTextFormat(Qt::PlainText);
+        Label8->setText(kSinDireccionProveedor);
+    } else {
+        Label8->setTextFormat(Qt::RichText);
+        Label8->setText(
+            QString("<a href=\"%1\">%1</a>").arg(Q(direccionProveedor_).toHtmlEscaped()));
+        Label8->setCursor(Qt::PointingHandCursor);
+    }
 
     auto* botones = new QHBoxLayout;
     for (QPushButton* b : {CmdRegistrar, CmdLineaComando}) botones->addWidget(b);
@@ -303,7 +314,7 @@ bool frmAcceso::eventFilter(QObject* objeto, QEvent* evento) {
                 caja->setSelection(0, prompt.trimmed().size());
         }
     } else if (tipo == QEvent::MouseButtonRelease && objeto == Label8) {
-        AbrirDocumento(kDireccionProveedor, true);
+        if (!direccionProveedor_.empty()) AbrirDocumento(direccionProveedor_, true);
         return true;
     }
     return QDialog::eventFilter(objeto, evento);
@@ -327,4 +338,11 @@ void InstalarDialogoAcceso(DB_Dll& db, std::string& usuarioSesion) {
     };
 }
 
+std::string frmAcceso::DireccionProveedor() {
+    try {
+        return texto::Recortar(LeerIni(kIniProveedor, kSeccionProveedor, kClaveProveedor, ""));
+    } catch (const ErrorEjecucion&) {
+        return "";  // no settings file to read: no address
+    }
+}
 }  // namespace acceso

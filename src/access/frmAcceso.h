@@ -17,9 +17,6 @@ class QPushButton;
 
 namespace acceso {
 
-/// The web address the link label opens.
-inline constexpr const char* kDireccionProveedor = "https://www.example.com/soporte";
-
 class frmAcceso : public QDialog {
     Q_OBJECT
   public:
@@ -27,6 +24,16 @@ class frmAcceso : public QDialog {
     /// entry selected), prompts in the empty boxes. `db` receives registrations and
     /// `usuarioSesion` the user typed on "Conectar"; both must outlive the dialog.
     frmAcceso(data::DB_Dll& db, std::string& usuarioSesion, QWidget* parent = nullptr);
+
+    /// Where the supplier's web address is configured: "LD000p.INI", section "Proveedor", key
+    /// "DireccionWeb" (the INI file is looked for as every settings file of the suite).
+    static constexpr const char* kIniProveedor = "LD000p.INI";
+    static constexpr const char* kSeccionProveedor = "Proveedor";
+    static constexpr const char* kClaveProveedor = "DireccionWeb";
+    /// What the supplier label says when no address is configured (plain text, no link).
+    static constexpr const char* kSinDireccionProveedor = "Consulte a su proveedor de sistemas";
+    /// The configured supplier address, trimmed; "" when none is configured or readable.
+    static std::string DireccionProveedor();
 
     QLineEdit* TxtUserId;
     QLineEdit* TxtUserPassword;
@@ -85,6 +92,7 @@ class frmAcceso : public QDialog {
 
     LogicaAcceso logica_;
     bool ajustandoPrompt_ = false;
+    std::string direccionProveedor_;  // "" : Label8 is plain text and opens nothing
 };
 
 /// Installs the dialog as `db`'s connection-data hook: each request creates, fills, shows

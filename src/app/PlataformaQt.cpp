@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <cstdlib>
 
+#include "ErrorEjecucion.h"
+#include "VentanaDuena.h"
 using namespace helperlib;
 
 namespace app {
@@ -72,7 +74,7 @@ QString TextoBoton(QMessageBox::StandardButton b) {
 
 int PlataformaQt::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {
     QMessageBox box(IconoDe(estilo), Q(titulo), Q(texto), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+                    startup::VentanaDuena());
     const auto botones = BotonesDe(estilo);
     const int indiceDefecto = (estilo & 0x200) ? 2 : (estilo & 0x100) ? 1 : 0;
     for (size_t i = 0; i < botones.size(); ++i) {
@@ -93,7 +95,7 @@ int PlataformaQt::MsgBox(const std::string& texto, int estilo, const std::string
 std::string PlataformaQt::InputBox(const std::string& mensaje, const std::string& titulo,
                                    const std::string& defecto) {
     bool ok = false;
-    const QString r = QInputDialog::getText(QApplication::activeWindow(), Q(titulo), Q(mensaje),
+    const QString r = QInputDialog::getText(startup::VentanaDuena(), Q(titulo), Q(mensaje),
                                             QLineEdit::Normal, Q(defecto), &ok);
     return ok ? r.toStdString() : std::string();
 }
@@ -115,7 +117,7 @@ std::optional<std::string> PlataformaQt::ElegirArchivo(const std::string& titulo
     for (int i = 0; i + 1 < partes.size(); i += 2)
         filtros << partes[i].trimmed() + " (" + QString(partes[i + 1]).replace(';', ' ') + ")";
     const QString r =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(titulo), {}, filtros.join(";;"));
+        QFileDialog::getOpenFileName(startup::VentanaDuena(), Q(titulo), {}, filtros.join(";;"));
     if (r.isEmpty()) return std::nullopt;
     return r.toStdString();
 }
@@ -127,12 +129,14 @@ bool PlataformaQt::AbrirDocumento(const std::string& ruta) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(ruta)));
 }
 
-long PlataformaQt::IniciarProceso(const std::string& lineaComando) {
-    QStringList args = QProcess::splitCommand(Q(lineaComando));
-    if (args.isEmpty()) return 0;
-    const QString programa = args.takeFirst();
+long PlataformaQt::IniciarProceso(const std::string& programa,
+                                  const std::vector<std::string>& argumentos) {
+    QStringList args;
+    for (const auto& a : argumentos) args << Q(a);
     qint64 pid = 0;
-    if (!QProcess::startDetached(programa, args, {}, &pid)) return 0;
+    if (!QProcess::startDetached(Q(programa), args, {}, &pid))
+        throw ErrorEjecucion(errnum::kArchivoNoEncontrado,
+                             "No se pudo iniciar el programa " + programa);
     return static_cast<long>(pid);
 }
 

@@ -14,7 +14,8 @@ class PlataformaQt final : public helperlib::Plataforma {
     std::optional<std::string> ElegirArchivo(const std::string& titulo,
                                              const std::string& filtro) override;
     bool AbrirDocumento(const std::string& ruta) override;
-    long IniciarProceso(const std::string& lineaComando) override;
+    long IniciarProceso(const std::string& programa,
+                        const std::vector<std::string>& argumentos) override;
     std::string NombreMaquina() override;
     std::string UsuarioSistema() override;
     std::string RutaEjecutable() override;

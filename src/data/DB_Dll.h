@@ -155,8 +155,10 @@ class DB_Dll {
                          int Tipodato = tipodato::kTexto, const std::string& Condicion = "",
                          bool SoloLectura = false);
     /// Column CampoDevuelto of the first row with Campo = ValorBuscado, as text ("" for Null
-    /// or no row); nullopt (Empty) when the connection could not be used. With IgnoraError any
-    /// failure gives "" silently.
+    /// or no row); nullopt (Empty) when the connection could not be used. The statement is
+    /// opened through AbrirRecordset (recovery of a lost link, TratamientoErrores and its log
+    /// line); when that leaves the recordset closed the result is nullopt, with no second
+    /// dialog. With IgnoraError any failure gives "" silently.
     std::optional<std::string> DatosTabla(const std::string& Tabla, const std::string& ValorBuscado,
                                           const std::string& CampoDevuelto,
                                           const std::string& Campo, int Tipodato = tipodato::kTexto,

@@ -152,11 +152,19 @@ std::optional<std::string> DB_Dll::DatosTabla(const std::string& Tabla,
     };
     const std::vector<std::function<void()>> pasos = {
         [&] {
-            sql = SS_TSinonimos(sql);
-            AbrirTraducido(sql, rs, gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1, true);
+            if (IgnoraError) {  // silent: no dialog of the recordset opening either
+                sql = SS_TSinonimos(sql);
+                AbrirTraducido(sql, rs, gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1, true);
+            } else {
+                AbrirRecordset(sql, rs, &gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1,
+                               true);
+            }
         },
-        [&] { sinConexion = !gOpenFlag; },
+        // A failure AbrirRecordset already reported (and the operator answered) leaves the
+        // recordset closed: the result stays Empty.
+        [&] { sinConexion = !gOpenFlag || rs.State() == estado_objeto::kCerrado; },
         [&] { resultado = rs.BOF() ? std::string() : TextoDeValor(rs.Fields(CampoDevuelto)); },
+        [&] { CierraRecordset(rs); },
     };
     for (const auto& paso : pasos)
         if (!EjecutarPaso(paso, reportero) || sinConexion) break;

@@ -115,9 +115,13 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion
     int cuenta = 2;  // a first successful reconnection does not repeat the open
     Conexion& cn = Conexionactiva ? *Conexionactiva : gCnn;
     const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        const bool enlace = e.Numero() == errnum::kEFail || e.Numero() == errnum::kConexionInvalida;
-        if (enlace && !cn.Errors().Vacia() && RecuperarConexion(cuenta))
-            return respuesta::kReintentar;
+        // Only a lost link or a dead connection is recovered: reconnecting after an ordinary
+        // data error would drop the open transaction for nothing.
+        const bool enlace =
+            !cn.Errors().Vacia() &&
+            (e.Numero() == errnum::kConexionInvalida ||
+             (e.Numero() == errnum::kEFail && EnlacePerdido(cn.Errors())));
+        if (enlace && RecuperarConexion(cuenta)) return respuesta::kReintentar;
         return TratamientoErrores(e, 18, "AbrirRecordset");
     };
     EjecutarPasos({

@@ -18,7 +18,8 @@ struct ReglaEstado {
 constexpr ReglaEstado kPorEstado[] = {
     {"08S01", ClaseFalla::ConexionPerdida}, {"08S02", ClaseFalla::ConexionPerdida},
     {"08003", ClaseFalla::ConexionPerdida}, {"08007", ClaseFalla::ConexionPerdida},
-    {"22001", ClaseFalla::Truncamiento},    {"42S02", ClaseFalla::TablaInexistente},
+    {"22001", ClaseFalla::Truncamiento},    {"22", ClaseFalla::Conversion},
+    {"42S02", ClaseFalla::TablaInexistente},
     {"23", ClaseFalla::Restriccion},        {"HYT00", ClaseFalla::Ocupado},
     {"HYT01", ClaseFalla::Ocupado},         {"42000", ClaseFalla::Sintaxis},
     {"37000", ClaseFalla::Sintaxis},        {"42", ClaseFalla::Sintaxis},
@@ -38,6 +39,10 @@ constexpr ReglaNativo kSqlServer[] = {
     {547, ClaseFalla::Restriccion},       {515, ClaseFalla::Restriccion},
     {1222, ClaseFalla::Ocupado},          {10054, ClaseFalla::ConexionPerdida},
     {20006, ClaseFalla::ConexionPerdida}, {20047, ClaseFalla::ConexionPerdida},
+    {11, ClaseFalla::ConexionPerdida},    {8114, ClaseFalla::Conversion},
+    {8115, ClaseFalla::Conversion},       {245, ClaseFalla::Conversion},
+    {241, ClaseFalla::Conversion},        {242, ClaseFalla::Conversion},
+    {8134, ClaseFalla::Conversion},
 };
 
 // Oracle ORA- numbers.
@@ -62,6 +67,8 @@ ClaseFalla ClaseSqlite(long nativo, const std::string& mensaje) {
             return ClaseFalla::Ocupado;  // SQLITE_LOCKED
         case 18:
             return ClaseFalla::Truncamiento;  // SQLITE_TOOBIG
+        case 20:
+            return ClaseFalla::Conversion;  // SQLITE_MISMATCH
         default:
             break;
     }
@@ -71,6 +78,8 @@ ClaseFalla ClaseSqlite(long nativo, const std::string& mensaje) {
         return ClaseFalla::Sintaxis;
     if (ContieneAscii(mensaje, "constraint failed")) return ClaseFalla::Restriccion;
     if (ContieneAscii(mensaje, "database is locked")) return ClaseFalla::Ocupado;
+    if (ContieneAscii(mensaje, "integer overflow") || ContieneAscii(mensaje, "datatype mismatch"))
+        return ClaseFalla::Conversion;
     return ClaseFalla::Otra;
 }
 

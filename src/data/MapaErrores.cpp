@@ -28,6 +28,7 @@ constexpr Entrada kTabla[] = {
     {ClaseFalla::Restriccion, errnum::kViolacionIntegridad, 2627, "23000"},
     {ClaseFalla::ObjetoCerrado, errnum::kConexionInvalida, 0, "08003"},
     {ClaseFalla::Ocupado, static_cast<long>(0x80040E31), 1222, "HYT00"},
+    {ClaseFalla::Conversion, static_cast<long>(0x80040E07), 8114, "22018"},
     {ClaseFalla::Otra, errnum::kEFail, 0, "HY000"},
 };
 
@@ -46,7 +47,9 @@ bool EstadoEspecifico(const std::string& estado) {
 }  // namespace
 
 bool EnlacePerdido(const ColeccionErrores& errores) {
-    return !errores.Vacia() && errores.Item(0).Nativo == nativo::kRed;
+    if (errores.Vacia()) return false;
+    const ErrorAdo& e = errores.Item(0);
+    return e.Nativo == nativo::kRed || e.EstadoSql == "08S01" || e.EstadoSql == "08S02";
 }
 
 bool ValorTruncado(const ColeccionErrores& errores) {
@@ -58,6 +61,9 @@ ErrorAdo ErrorAdoDeFalla(const FallaMotor& f) {
     ErrorAdo r;
     r.Numero = e.numero;
     r.Nativo = e.nativo != 0 ? e.nativo : f.NativoMotor;
+    // Native 11 is what the recovery logic reads as a lost link; an engine whose own code
+    // happens to be 11 (SQLite's "database disk image is malformed") must not take that path.
+    if (f.Clase != ClaseFalla::ConexionPerdida && r.Nativo == nativo::kRed) r.Nativo = 0;
     r.EstadoSql = EstadoEspecifico(f.EstadoSql) ? f.EstadoSql : e.estado;
     r.Descripcion = f.Descripcion;
     return r;

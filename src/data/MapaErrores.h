@@ -24,8 +24,9 @@ bool ValorTruncado(const ColeccionErrores& errores);
 /// 22001; TablaInexistente -> 0x80040E37 / 208 / 42S02; Sintaxis -> 0x80040E14 / 102 / 42000;
 /// Restriccion -> 0x80040E2F / 2627 / 23000; ObjetoCerrado -> 3709 (the connection cannot be
 /// used: only statements on a closed connection get here; closing a closed object raises 3704
-/// directly) / 08003; Ocupado -> 0x80040E31 / 1222 / HYT00; Otra -> 0x80004005 with the
-/// engine's native code.
+/// directly) / 08003; Ocupado -> 0x80040E31 / 1222 / HYT00; Conversion -> 0x80040E07 / 8114 /
+/// 22018; Otra -> 0x80004005 with the engine's native code. Only ConexionPerdida carries the
+/// native code 11 (an engine code of 11 of any other class becomes 0).
 ErrorAdo ErrorAdoDeFalla(const FallaMotor& f);
 
 }  // namespace data

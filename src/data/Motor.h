@@ -21,6 +21,7 @@ enum class ClaseFalla {
     Restriccion,       // a key, unique, check or foreign-key constraint was violated
     ObjetoCerrado,     // the connection is closed
     Ocupado,           // the database stayed locked by another process past the time-out
+    Conversion,        // a value could not be converted or is out of its type's range (22xxx)
     Otra
 };
 

@@ -36,6 +36,9 @@ constexpr Clasificacion kClasificacion[] = {
     {SQLITE_ERROR, "no such function", ClaseFalla::Sintaxis},
     {SQLITE_ERROR, "wrong number of arguments", ClaseFalla::Sintaxis},
     {SQLITE_ERROR, "ambiguous column", ClaseFalla::Sintaxis},
+    // A value out of its type's range or of the wrong type: a data error, not a lost link.
+    {SQLITE_ERROR, "integer overflow", ClaseFalla::Conversion},
+    {SQLITE_MISMATCH, nullptr, ClaseFalla::Conversion},
     // A CHECK named largo_<column> states a column's width: its failure is a truncation.
     {SQLITE_CONSTRAINT, "CHECK constraint failed: largo_", ClaseFalla::Truncamiento},
     {SQLITE_CONSTRAINT, nullptr, ClaseFalla::Restriccion},

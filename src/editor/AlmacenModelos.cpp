@@ -99,6 +99,7 @@ std::string& AlmacenModelos::TextoCampo(std::string_view campo) {
 void AlmacenModelos::LimpiarEstado() {
     ModoBorrar = false;
     ModeloExistente = false;
+    NombreCargado.clear();  // no template is on screen any more
     for (auto& c : txtFields) c.Texto.clear();
     lblTC.clear();
     Casillas = CasillasModelo{};
@@ -330,7 +331,22 @@ void AlmacenModelos::Grabar() {
     AnclarEnMenu(db_, DatosParaAnclar());
 }
 
+bool AlmacenModelos::ModeloEnPantallaGrabado() const {
+    const std::string cargado = texto::Recortar(NombreCargado);
+    return !cargado.empty() && texto::IgualesSinCaso(texto::Recortar(txtFields[0].Texto), cargado);
+}
+
 void AlmacenModelos::Borrar() {
+    // Only the stored template whose name is on screen is deleted. A new name typed after
+    // another template was loaded has no rows: nothing is deleted or taken off the menu.
+    if (!ModeloEnPantallaGrabado()) {
+        plataforma().MsgBox("El modelo " + texto::Recortar(txtFields[0].Texto) +
+                                " no está grabado: no hay nada que eliminar",
+                            estilo::kSoloOk + estilo::kInformacion, "Aviso al operador");
+        LimpiarEstado();
+        if (vista_) vista_->Limpiar();
+        return;
+    }
     const int r = plataforma().MsgBox("Realmente desea eliminar este MODELO",
                                       estilo::kSiNo + estilo::kCritico, "Aviso al operador");
     if (r == respuesta::kSi) {

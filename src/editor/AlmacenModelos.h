@@ -96,13 +96,17 @@ class AlmacenModelos {
     void Cargar_Modelo(const std::string& nombre);
     /// Saves the template in one transaction (its old rows deleted, one row per line with an
     /// account inserted through RegistroTrabajo), then anchors or un-anchors it in the menu.
-    /// In delete mode asks "Realmente desea eliminar este MODELO", deletes and resets the form.
+    /// In delete mode asks "Realmente desea eliminar este MODELO", deletes and resets the form;
+    /// when the name on screen is not the stored template last loaded, it tells the operator
+    /// there is nothing to delete and only resets the form.
     /// On failure the transaction is rolled back, ErrorValidacion is true and the table holds
     /// the template exactly as before.
     void ActualizarDatos();
-    /// Back to an empty template: mode flags off, header texts, description, boxes and lines
-    /// cleared (Lineas with its one unused element). The window's reset calls it.
+    /// Back to an empty template: mode flags off, loaded name, header texts, description,
+    /// boxes and lines cleared (Lineas with its one unused element). The window's reset calls it.
     void LimpiarEstado();
+    /// True when the name on screen (field 0) is that of the stored template last loaded.
+    bool ModeloEnPantallaGrabado() const;
 
   private:
     void Grabar();

@@ -1,8 +1,12 @@
 #include "FGModelo.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QTimer>
 
 namespace editor {
 
@@ -67,7 +71,9 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
 
     auto& o = matriz_.Observador;
     o.CeldaCambiada = [this](int f, int c) {
-        if (f == 0) {
+        if (f == 0 && c == 0) {
+            if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
+        } else if (f == 0) {
             emit modelo_->headerDataChanged(Qt::Horizontal, c - 1, c - 1);
         } else if (c == 0) {
             emit modelo_->headerDataChanged(Qt::Vertical, f - 1, f - 1);
@@ -88,20 +94,59 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (!sincronizando_) emit Desplazada();
     });
+    // The corner above the line numbers is the grid's cell 0,0: it shows its text ("Linea")
+    // like the other header cells, and selects nothing when clicked.
+    setCornerButtonEnabled(false);
+    if (auto* esquina = findChild<QAbstractButton*>()) esquina->installEventFilter(this);
     AplicarAnchos();
+}
+
+bool FGModelo::eventFilter(QObject* objeto, QEvent* evento) {
+    auto* esquina = qobject_cast<QAbstractButton*>(objeto);
+    if (!esquina || evento->type() != QEvent::Paint) return QTableView::eventFilter(objeto, evento);
+    QPainter pintor(esquina);
+    QStyleOptionHeader opcion;
+    opcion.initFrom(esquina);
+    opcion.rect = esquina->rect();
+    opcion.text = QString::fromStdString(matriz_.TextMatrix(0, 0));
+    opcion.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    opcion.position = QStyleOptionHeader::OnlyOneSection;
+    esquina->style()->drawControl(QStyle::CE_Header, &opcion, &pintor, esquina);
+    return true;
+}
+
+void FGModelo::changeEvent(QEvent* e) {
+    QTableView::changeEvent(e);
+    if (e->type() == QEvent::FontChange) AplicarAnchos();
 }
 
 FGModelo::~FGModelo() { matriz_.Observador = {}; }
 
 int FGModelo::Pixeles(int twips) const { return twips * logicalDpiX() / 1440; }
 
+int FGModelo::AnchoColumna(int col) const {
+    const int twips = matriz_.ColWidth(col);
+    if (twips <= 0) return 0;
+    const QFontMetrics letra(font());
+    const int porLetras = twips * letra.averageCharWidth() / 100;
+    const QString encabezado = QString::fromStdString(matriz_.TextMatrix(0, col)).trimmed();
+    // Header text plus the margins a header section draws around it.
+    const int margen = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
+    return std::max(porLetras, letra.horizontalAdvance(encabezado) + margen);
+}
+
 void FGModelo::AplicarAnchos() {
     for (int c = 1; c < matriz_.Cols(); ++c) {
-        const int ancho = matriz_.ColWidth(c);
+        const int ancho = AnchoColumna(c);
         setColumnHidden(c - 1, ancho <= 0);
-        if (ancho > 0) setColumnWidth(c - 1, Pixeles(ancho));
+        if (ancho > 0) setColumnWidth(c - 1, ancho);
     }
-    verticalHeader()->setFixedWidth(Pixeles(matriz_.ColWidth(0)));
+    verticalHeader()->setFixedWidth(AnchoColumna(0));
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+void FGModelo::MostrarCeldaActual() {
+    if (currentIndex().isValid()) scrollTo(currentIndex());
 }
 
 void FGModelo::SeguirMatriz(int fila, int col) {
@@ -145,7 +190,27 @@ void FGModelo::keyPressEvent(QKeyEvent* e) {
 
 void FGModelo::focusInEvent(QFocusEvent* e) {
     QTableView::focusInEvent(e);
+    // A click moves the current cell after the focus arrives: the cell editor is committed by
+    // leaving its cell first, and the grid announces the focus once the click is done.
+    if (e->reason() == Qt::MouseFocusReason) {
+        focoPorClic_ = true;
+        // A click outside the cells (a header, the scroll bar) brings no press to the view.
+        QTimer::singleShot(0, this, [this] {
+            if (!focoPorClic_) return;
+            focoPorClic_ = false;
+            emit RecibioFoco();
+        });
+        return;
+    }
     emit RecibioFoco();
+}
+
+void FGModelo::mousePressEvent(QMouseEvent* e) {
+    QTableView::mousePressEvent(e);
+    if (focoPorClic_) {
+        focoPorClic_ = false;
+        emit RecibioFoco();
+    }
 }
 
 void FGModelo::mouseDoubleClickEvent(QMouseEvent* e) {

@@ -38,6 +38,12 @@ class FGModelo : public QTableView {
     QRect RectanguloCelda(int fila, int col) const;
     /// Twips to pixels on this screen.
     int Pixeles(int twips) const;
+    /// Width in pixels of a column `twips` wide, in this widget's font: the width is read as
+    /// characters of 100 twips each (as the column layout counts them) measured in the font,
+    /// and never narrower than the column's header text.
+    int AnchoColumna(int col) const;
+    /// Scrolls the current cell into view.
+    void MostrarCeldaActual();
 
   signals:
     /// A printable character typed on the grid (its Unicode code).
@@ -52,6 +58,9 @@ class FGModelo : public QTableView {
   protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+    void changeEvent(QEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override;
@@ -63,6 +72,7 @@ class FGModelo : public QTableView {
     MatrizGrilla& matriz_;
     ModeloFGModelo* modelo_;
     bool sincronizando_ = false;
+    bool focoPorClic_ = false;  // the focus came with a click: RecibioFoco after the click
 };
 
 }  // namespace editor

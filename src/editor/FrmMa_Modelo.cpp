@@ -126,6 +126,8 @@ void FrmMa_Modelo::Construir() {
     BrwTxt = new QLineEdit(FGModelo1->viewport());
     BrwTxt->setObjectName("BrwTxt");
     BrwTxt->setFrame(false);
+    // The open editor is framed in the selection colour, so the cell being typed in stands out.
+    BrwTxt->setStyleSheet("QLineEdit#BrwTxt { border: 2px solid palette(highlight); padding: 0; }");
     BrwTxt->hide();
 
     auto* totales = new QHBoxLayout;
@@ -137,7 +139,8 @@ void FrmMa_Modelo::Construir() {
         txtTotal[i]->setReadOnly(true);
         txtTotal[i]->setFocusPolicy(Qt::NoFocus);
         txtTotal[i]->setAlignment(Qt::AlignRight);
-        txtTotal[i]->setFixedWidth(FGModelo1->Pixeles(1300));
+        // As wide as an amount column: twelve characters of the window's font and a margin.
+        txtTotal[i]->setFixedWidth(fontMetrics().averageCharWidth() * 13 + 12);
         totales->addWidget(txtTotal[i]);
     }
     caja->addLayout(totales);
@@ -429,7 +432,7 @@ void FrmMa_Modelo::Comando(const QString& palabra) {
         }
         Almacen.Grabando = false;
     } else if (w == "PLANILLA") {
-        MostrarPlanilla(kSentenciaPlanilla, db_.gConnString, "Asientos Modelo", MostrarHoja);
+        MostrarPlanilla(kSentenciaPlanilla, db_.gConnString, "Asientos Modelo", this, MostrarHoja);
     } else if (w == "CONSULTAR") {
         Consultar();
     } else if (w == "CERRAR") {
@@ -538,6 +541,9 @@ void FrmMa_Modelo::AplicarPropiedades(int col) {
     BrwTxt->setProperty(formularios::kTag, QString::fromStdString(p.Tag));
     BrwTxt->setEnabled(p.Enabled);
     BrwTxt->setMaxLength(p.MaxLength > 0 ? p.MaxLength : 32767);
+    // Aligned while edited as the column shows its cells: amounts to the right.
+    const bool importe = col == columna::kDebe || col == columna::kHaber;
+    BrwTxt->setAlignment((importe ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
 void FrmMa_Modelo::UbicarEditor() {
@@ -555,6 +561,8 @@ void FrmMa_Modelo::EditarCelda(int codigo) {
     }
     if (!c.Habilitada) return;
     if (codigo < 0 || codigo > kEspacio) {
+        // The opening character passes the same upper-case filter as the ones typed after it.
+        if (codigo < 256) codigo = FiltroMayusculas(ctx_.sesion.gEscribeSoloMayusculas, static_cast<int16_t>(codigo));
         BrwTxt->setText(QString(QChar(codigo)));
         BrwTxt->setCursorPosition(1);
     } else {
@@ -589,7 +597,11 @@ bool FrmMa_Modelo::TeclaEnEditor(int vk, int shift) {
         BrwTxt->show();
     }
     if (avance) FiltrarTecla(BrwTxt, kEnter);
-    if (ValidarEditor()) MSFlex_EditKeyCode(vk, shift);
+    if (ValidarEditor()) {
+        MSFlex_EditKeyCode(vk, shift);
+    } else if (texto::IgualesSinCaso(Propiedad(BrwTxt, formularios::kCampoDatos), "DV")) {
+        BrwTxt->setCursorPosition(0);  // a wrong check digit is corrected from its start
+    }
     return true;
 }
 
@@ -648,10 +660,10 @@ void FrmMa_Modelo::AlRecibirFocoGrilla() {
     const int fila = Matriz.Row(), col = Matriz.Col();
     if (fila >= 1 && col >= 1)
         Matriz.TextMatrix(fila, col, LogicaGrilla::TextoDeCelda(col, Texto(BrwTxt), false));
+    // The typed text stays in its cell, as typed: Enter on the cell (or a click on another
+    // cell, which commits the editor first) confirms it.
     BrwTxt->clear();
     BrwTxt->hide();
-    // What is not committed is not in the line: show the line as it is kept.
-    if (fila >= 1 && fila <= Almacen.Lineas.Superior()) Grilla.MostrarLinea(fila);
 }
 
 void FrmMa_Modelo::AlSalirDeCelda() {
@@ -676,11 +688,19 @@ void FrmMa_Modelo::AlEntrarEnCelda() {
 void FrmMa_Modelo::BorrarLinea() {
     DescartarEditor();  // its text belongs to the line that goes
     Grilla.BorrarLinea();
+    RecalcularTotales();
+    // Fewer lines: back to the top, so that line 1 shows whenever the current one fits.
+    FGModelo1->scrollToTop();
+    FGModelo1->MostrarCeldaActual();
+    FGModelo1->setFocus();
 }
 
 void FrmMa_Modelo::InsertarLinea() {
     DescartarEditor();
     Grilla.InsertarLinea();
+    RecalcularTotales();
+    FGModelo1->MostrarCeldaActual();
+    FGModelo1->setFocus();
 }
 
 // ---- Events -------------------------------------------------------------------------------------
@@ -694,8 +714,15 @@ bool FrmMa_Modelo::TeclaDelFormulario(QObject* objeto, QKeyEvent* e) {
     if (foco ? foco != w : w != this) return false;
     const int vk = teclas::CodigoVirtual(*e);
     UtilPanel1->KeyAnalisis(vk, teclas::MascaraShift(*e));
-    if (vk == kSuprimir) BorrarLinea();
-    if (vk == kInsertar) InsertarLinea();
+    // Delete and Insert act on lines only from the grid itself: in a header field or in the
+    // open cell editor they edit the text, never remove a line on an ordinary keystroke.
+    if (foco == FGModelo1 && (vk == kSuprimir || vk == kInsertar)) {
+        if (vk == kSuprimir)
+            BorrarLinea();
+        else
+            InsertarLinea();
+        return true;
+    }
     // The control sees the key afterwards, unless the command moved the focus away from it:
     // the key then belongs to no control any more.
     return QApplication::focusWidget() != foco;

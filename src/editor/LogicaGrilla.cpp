@@ -5,6 +5,7 @@
 #include "AlmacenModelos.h"
 #include "Configuracion.h"
 #include "DB_Dll.h"
+#include "ImporteExacto.h"
 #include "Lbc_Asiento.h"
 #include "MatrizGrilla.h"
 #include "Plataforma.h"
@@ -175,8 +176,16 @@ bool LogicaGrilla::ValidarImporte(const std::string& texto, bool esDebe, bool mo
     std::string& otro = esDebe ? l.Haber : l.Debe;
     if (!EnBlanco(texto)) {
         try {
-            if (!Moneda::Leer(texto)) {
+            const auto importe = Moneda::Leer(texto);
+            if (!importe) {
                 mensaje = mensaje_grilla::kImporteInvalido;
+                return false;
+            }
+            // The amount as it will be kept (shown and saved with two decimals when confirmed)
+            // must come back from the database as typed, never as another amount.
+            const Moneda guardado = mostrar ? importe->Redondeada(2) : *importe;
+            if (!data::ImporteExactoEnMotor(guardado, db_.gCnn.DialectoSql())) {
+                mensaje = mensaje_grilla::kImporteNoExacto;
                 return false;
             }
         } catch (const ErrorEjecucion&) {
@@ -258,7 +267,9 @@ bool LogicaGrilla::CuentaRepetida(const std::string& cuenta, int& linea) const {
     int encontradas = 0;
     const auto& lineas = almacen_.Lineas;
     for (int i = 0; i <= lineas.Superior(); ++i) {
-        if (lineas[i].Cuenta.Recortado() != buscada || buscada.empty()) continue;
+        // Account codes compare without regard to case, as every comparison of the editor.
+        if (buscada.empty() || !texto::IgualesSinCaso(lineas[i].Cuenta.Recortado(), buscada))
+            continue;
         if (++encontradas == 1) {
             linea = i;
         } else {

@@ -61,6 +61,9 @@ inline constexpr const char* kSinImporte = "Debe informar un valor al Debe o al 
 inline constexpr const char* kImporteInvalido = "El importe ingresado no es un número válido";
 inline constexpr const char* kImporteFueraDeRango =
     "El importe ingresado excede el máximo permitido";
+inline constexpr const char* kImporteNoExacto =
+    "El importe ingresado tiene más de 15 cifras significativas y la base de datos no lo "
+    "guarda exacto: ingrese un importe con menos cifras";
 inline constexpr const char* kAlicuotaInvalida =
     "La alícuota de IVA ingresada no es un número válido";
 inline constexpr const char* kTitulo = "Aviso al Operador";
@@ -101,7 +104,8 @@ class LogicaGrilla {
     /// not kept in the line: the line keeps what it held before.
     bool ValidarCampo(std::string& texto, const std::string& campo, bool mostrar);
 
-    /// True when at least two lines hold `cuenta` (trimmed); `linea` receives the first.
+    /// True when at least two lines hold `cuenta` (trimmed, letter case ignored); `linea`
+    /// receives the first.
     bool CuentaRepetida(const std::string& cuenta, int& linea) const;
     /// Sums the lines' amounts exactly; a line with an amount on one side gets "0" on the
     /// other. Sets TotalDebe / TotalHaber. Throws ErrorEjecucion 6 on overflow of the sum.

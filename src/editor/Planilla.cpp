@@ -7,6 +7,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -27,12 +29,13 @@ namespace {
 /// A cell that sorts numerically when both cells hold numbers, as text otherwise.
 class CeldaPlanilla : public QTableWidgetItem {
   public:
-    explicit CeldaPlanilla(const std::string& t) : QTableWidgetItem(QString::fromStdString(t)) {
+    CeldaPlanilla(const std::string& t, bool importe)
+        : QTableWidgetItem(QString::fromStdString(t)) {
         try {
             numero_ = Moneda::Leer(t);
         } catch (const ErrorEjecucion&) {
         }
-        if (numero_) setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (numero_ || importe) setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     bool operator<(const QTableWidgetItem& otra) const override {
         const auto* o = dynamic_cast<const CeldaPlanilla*>(&otra);
@@ -63,6 +66,21 @@ std::string Unir(const std::vector<std::string>& v, const char* sep,
 
 std::string SinCambio(const std::string& s) { return s; }
 
+/// Currency, decimal and real fields (ADO types 6, 131, 14, 5, 4) hold amounts.
+bool EsImporte(int tipoAdo) {
+    return tipoAdo == 6 || tipoAdo == 131 || tipoAdo == 14 || tipoAdo == 5 || tipoAdo == 4;
+}
+
+/// An amount as the program shows amounts ("#########0.00"); Null and text that is no
+/// number stay as they are.
+std::string ImporteMostrado(const std::string& t) {
+    try {
+        if (const auto m = Moneda::Leer(t)) return m->Formato(2);
+    } catch (const ErrorEjecucion&) {
+    }
+    return t;
+}
+
 }  // namespace
 
 DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion) {
@@ -72,9 +90,15 @@ DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion) 
     Recordset rs = cn.Execute(sql);
     if (rs.State() == 1) {
         d.Columnas = rs.NombresCampos();
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            d.Importes.push_back(EsImporte(rs.Fields(i).Type()));
         for (; !rs.EOF(); rs.MoveNext()) {
             std::vector<std::string> fila;
-            for (int i = 0; i < rs.FieldCount(); ++i) fila.push_back(TextoDeValor(rs.Fields(i)));
+            for (int i = 0; i < rs.FieldCount(); ++i) {
+                std::string t = TextoDeValor(rs.Fields(i));
+                if (d.Importes[static_cast<size_t>(i)]) t = ImporteMostrado(t);
+                fila.push_back(std::move(t));
+            }
             d.Filas.push_back(std::move(fila));
         }
         rs.Close();
@@ -105,13 +129,21 @@ VentanaPlanilla::VentanaPlanilla(const QString& titulo, DatosPlanilla datos, QWi
     QStringList encabezados;
     for (const auto& c : datos_.Columnas) encabezados << QString::fromStdString(c);
     tabla_->setHorizontalHeaderLabels(encabezados);
+    const auto importe = [this](int c) {
+        return c < static_cast<int>(datos_.Importes.size()) &&
+               datos_.Importes[static_cast<size_t>(c)];
+    };
+    for (int c = 0; c < tabla_->columnCount(); ++c)
+        if (importe(c))
+            tabla_->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (int r = 0; r < tabla_->rowCount(); ++r)
         for (int c = 0; c < tabla_->columnCount(); ++c) {
             const auto& fila = datos_.Filas[static_cast<size_t>(r)];
             tabla_->setItem(
                 r, c,
                 new CeldaPlanilla(c < static_cast<int>(fila.size()) ? fila[static_cast<size_t>(c)]
-                                                                    : std::string()));
+                                                                    : std::string(),
+                                  importe(c)));
         }
     // Rows keep the statement's order until the user sorts by a column.
     tabla_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -133,7 +165,18 @@ VentanaPlanilla::VentanaPlanilla(const QString& titulo, DatosPlanilla datos, QWi
     auto* caja = new QVBoxLayout(this);
     caja->addWidget(tabla_);
     caja->addLayout(botones);
-    resize(900, 500);
+    resize(AnchoInicial(), 500);
+}
+
+int VentanaPlanilla::AnchoInicial() const {
+    // Every column shows whole: the columns, the row numbers, the scroll bar and the margins,
+    // but never wider than the screen the sheet opens on.
+    int ancho = tabla_->verticalHeader()->sizeHint().width() + 2 * tabla_->frameWidth() +
+                tabla_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 40;
+    for (int c = 0; c < tabla_->columnCount(); ++c) ancho += tabla_->columnWidth(c);
+    const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int maximo = pantalla ? pantalla->availableGeometry().width() : ancho;
+    return std::clamp(ancho, 400, std::max(400, maximo));
 }
 
 DatosPlanilla VentanaPlanilla::DatosVisibles() const {
@@ -169,12 +212,12 @@ void VentanaPlanilla::ElegirYExportar() {
 }
 
 void MostrarPlanilla(const std::string& sql, const std::string& conexion, const std::string& titulo,
-                     const std::function<void(VentanaPlanilla&)>& mostrar) {
+                     QWidget* duena, const std::function<void(VentanaPlanilla&)>& mostrar) {
     DatosPlanilla datos;
     if (!EjecutarPaso([&] { datos = LeerPlanilla(sql, conexion); },
                       ReporteroConOpciones("MostrarPlanilla")))
         return;
-    VentanaPlanilla v(QString::fromStdString(titulo), std::move(datos));
+    VentanaPlanilla v(QString::fromStdString(titulo), std::move(datos), duena);
     mostrar(v);
 }
 

@@ -14,10 +14,14 @@ namespace editor {
 struct DatosPlanilla {
     std::vector<std::string> Columnas;
     std::vector<std::vector<std::string>> Filas;  ///< Null values as ""
+    /// Columns holding amounts (currency or decimal fields): shown "0.00", right-aligned.
+    /// Shorter than Columnas (or empty) means the rest hold no amounts.
+    std::vector<bool> Importes;
 };
 
 /// Runs `sql` on a connection of its own opened with `conexion` (closed again before
-/// returning). Throws ErrorEjecucion when the connection or the statement fails.
+/// returning). Amount fields (currency or decimal) come as "#########0.00" and are marked
+/// in Importes. Throws ErrorEjecucion when the connection or the statement fails.
 DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion);
 /// The sheet as CSV: a header line, then one line per row; fields separated by ",", quoted
 /// with '"' (inner quotes doubled) when they hold a comma, a quote or a line break; CR LF.
@@ -37,6 +41,9 @@ class VentanaPlanilla : public QDialog {
     /// Writes the rows shown to `archivo` as CSV; false when the file cannot be written.
     bool Exportar(const QString& archivo);
 
+    /// Width the window opens with: all columns whole, at most the screen's width.
+    int AnchoInicial() const;
+
   private:
     void ElegirYExportar();
 
@@ -44,10 +51,10 @@ class VentanaPlanilla : public QDialog {
     QTableWidget* tabla_ = nullptr;
 };
 
-/// Shows the sheet of `sql` with title `titulo` through `mostrar` (the window's way of showing
-/// it: modally). A failure to read it is reported through the helper library's error dialog
-/// ("MostrarPlanilla"): retry reads again.
+/// Shows the sheet of `sql` with title `titulo`, owned by `duena` (centred over it), through
+/// `mostrar` (the window's way of showing it: modally). A failure to read it is reported
+/// through the helper library's error dialog ("MostrarPlanilla"): retry reads again.
 void MostrarPlanilla(const std::string& sql, const std::string& conexion, const std::string& titulo,
-                     const std::function<void(VentanaPlanilla&)>& mostrar);
+                     QWidget* duena, const std::function<void(VentanaPlanilla&)>& mostrar);
 
 }  // namespace editor

@@ -42,7 +42,7 @@ public:
         return std::nullopt;
     }
     bool AbrirDocumento(const std::string&) override { return false; }
-    long IniciarProceso(const std::string&) override { return 0; }
+    long IniciarProceso(const std::string&, const std::vector<std::string>&) override { return 0; }
     std::string NombreMaquina() override {
         char buf[256] = {};
         return gethostname(buf, sizeof buf - 1) == 0 ? buf : "";

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace helperlib {
 
@@ -63,9 +64,11 @@ public:
                                                      const std::string& filtro) = 0;
     /// Opens a document with the program associated to its type; false when nothing opened it.
     virtual bool AbrirDocumento(const std::string& ruta) = 0;
-    /// Starts a program from a command line (program path followed by its arguments) without
-    /// waiting; returns the process id, or 0 when nothing started.
-    virtual long IniciarProceso(const std::string& lineaComando) = 0;
+    /// Starts the program file `programa` with `argumentos`, each handed over as one argument
+    /// as it is (no word splitting, no quoting), without waiting; returns the process id (0
+    /// when it started without one). Throws ErrorEjecucion (53) when it cannot be started.
+    virtual long IniciarProceso(const std::string& programa,
+                                const std::vector<std::string>& argumentos) = 0;
     /// Computer name and operating-system user name.
     virtual std::string NombreMaquina() = 0;
     virtual std::string UsuarioSistema() = 0;

@@ -21,7 +21,9 @@ std::string NombreEjecutable();
 
 /// A folder where the program may write, ending with "/": the user's cache folder for the
 /// program ($XDG_CACHE_HOME/asientos-modelo/ or $HOME/.cache/asientos-modelo/), created when
-/// missing; when that cannot be created or written, the system's temporary folder. Never throws.
+/// missing; when that cannot be created or written, a folder of the user's own inside the
+/// system's temporary folder (asientos-modelo-<uid>/, mode 0700), never the shared temporary
+/// folder itself. Never throws.
 std::string CarpetaAlternativa();
 
 /// Opens `documento` with the program associated to its type. `mostrar` is the classic window

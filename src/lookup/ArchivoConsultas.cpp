@@ -2,6 +2,7 @@
 
 #include <array>
 #include <fstream>
+#include <stdexcept>
 
 #include "Texto.h"
 
@@ -64,6 +65,72 @@ std::optional<RegistroConsulta> BuscarConsultaGuardada(const std::string& ruta,
     std::ifstream f(ruta, std::ios::binary);
     if (!f) return std::nullopt;
     return BuscarConsultaGuardada(f, nombre);
+}
+
+std::optional<std::string> AWindows1252(std::string_view utf8) {
+    std::string bytes;
+    for (char32_t c : texto::AUtf32(utf8)) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            bytes.push_back(static_cast<char>(c));
+            continue;
+        }
+        // The bytes 0x80..0x9F: the code page's own characters, or the five undefined ones,
+        // which the reader takes as the Latin-1 control characters of the same number.
+        std::size_t i = 0;
+        while (i < kAltos.size() && kAltos[i] != c && !(kAltos[i] == 0 && c == 0x80 + i)) ++i;
+        if (i == kAltos.size()) return std::nullopt;
+        bytes.push_back(static_cast<char>(0x80 + i));
+    }
+    return bytes;
+}
+
+namespace {
+
+void Colocar(std::string& registro, std::size_t desde, std::size_t largo, const std::string& texto,
+             const char* campo) {
+    const auto bytes = AWindows1252(texto);
+    if (!bytes)
+        throw std::invalid_argument(std::string(campo) + " \"" + texto +
+                                    "\": caracteres que Windows-1252 no representa");
+    if (bytes->size() > largo)
+        throw std::invalid_argument(std::string(campo) + " \"" + texto + "\": más de " +
+                                    std::to_string(largo) + " caracteres");
+    registro.replace(desde, bytes->size(), *bytes);
+}
+
+}  // namespace
+
+std::string RegistroEnBytes(const RegistroConsulta& registro) {
+    std::string r(kLargoRegistroConsulta, ' ');
+    Colocar(r, 100, 100, registro.Nombre, "Nombre");
+    Colocar(r, 200, 500, registro.Columnas, "Columnas");
+    Colocar(r, 700, 500, registro.Filtro, "Filtro");
+    r[1200] = '\r';
+    r[1201] = '\n';
+    return r;
+}
+
+std::vector<RegistroConsulta> LeerFuenteConsultas(std::istream& entrada) {
+    std::vector<RegistroConsulta> registros;
+    std::string linea;
+    for (int numero = 1; std::getline(entrada, linea); ++numero) {
+        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
+        const std::string recortada = texto::Recortar(linea);
+        if (recortada.empty() || recortada[0] == '#') continue;
+        const auto p1 = linea.find(';');
+        const auto p2 = p1 == std::string::npos ? p1 : linea.find(';', p1 + 1);
+        RegistroConsulta r;
+        r.Nombre = texto::Recortar(linea.substr(0, p1));
+        if (p1 != std::string::npos)
+            r.Columnas = texto::Recortar(
+                linea.substr(p1 + 1, p2 == std::string::npos ? std::string::npos : p2 - p1 - 1));
+        if (p2 != std::string::npos) r.Filtro = texto::Recortar(linea.substr(p2 + 1));
+        if (r.Nombre.empty() || r.Columnas.empty())
+            throw std::invalid_argument("línea " + std::to_string(numero) +
+                                        ": se espera \"nombre ; columnas ; filtro\"");
+        registros.push_back(std::move(r));
+    }
+    return registros;
 }
 
 }  // namespace lookup

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lookup {
 
@@ -36,5 +37,18 @@ std::optional<RegistroConsulta> BuscarConsultaGuardada(std::istream& entrada,
 /// also when the file cannot be opened.
 std::optional<RegistroConsulta> BuscarConsultaGuardada(const std::string& ruta,
                                                        std::string_view nombre);
+
+/// UTF-8 text as single-byte Windows-1252; nullopt when a character has no byte there.
+std::optional<std::string> AWindows1252(std::string_view utf8);
+
+/// One 1202-byte record: bytes 0..99 blank, name at 100, columns at 200, filter at 700 (each
+/// blank-padded), CR LF at 1200. Throws std::invalid_argument when a field does not fit its
+/// place or holds a character Windows-1252 cannot carry.
+std::string RegistroEnBytes(const RegistroConsulta& registro);
+
+/// The readable source of the file: one lookup a line, "name ; columns ; filter" (the filter
+/// may be left out; columns separated by "|"); blank lines and lines starting with "#" are
+/// skipped. Throws std::invalid_argument naming the line when one has no name or no columns.
+std::vector<RegistroConsulta> LeerFuenteConsultas(std::istream& entrada);
 
 }  // namespace lookup

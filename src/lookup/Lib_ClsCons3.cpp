@@ -15,6 +15,7 @@
 #include "Plataforma.h"
 #include "Texto.h"
 #include "Utilidades.h"
+#include "VentanaDuena.h"
 
 using namespace helperlib;
 using namespace data;
@@ -56,9 +57,10 @@ std::optional<std::string> Lib_ClsCons3::ArmarSentencia(const std::string& sql,
     const int limite = armado::LimiteFilas(Configuracion("TopConsArt"));
     if (armado::EsSentencia(sql)) return armado::SentenciaDelLlamador(sql, Where);
 
-    if (preparacion_.gUsarMascarasConsultas) {
+    // Without the file a plain name is no statement: it takes the generated list below.
+    if (preparacion_.gUsarMascarasConsultas &&
+        ExisteArchivo(preparacion_.gRutaMascaraConsultas)) {
         const std::string& ruta = preparacion_.gRutaMascaraConsultas;
-        if (!ExisteArchivo(ruta)) return sql;
         if (auto registro = BuscarConsultaGuardada(ruta, sql)) {
             auto s = armado::SentenciaGuardada(*registro, limite, Where, CampoBusqueda);
             if (!s)
@@ -109,7 +111,7 @@ void Lib_ClsCons3::ConsultaSearch(const std::string& sql, std::vector<std::strin
 }
 
 void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
-    lookup::Lib_FrmCons3Tree ventana(base_);
+    lookup::Lib_FrmCons3Tree ventana(base_, VentanaDuena());
     ventana.sql = sentencia;
     ventana.CampoDevuelto = CampoDevuelto;
     ventana.CheckBoxes = Checks;
@@ -125,7 +127,7 @@ void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
 void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
                               const std::string& Clave, const std::string& CampoBusqueda,
                               const std::string& ValoresDefault) {
-    Lib_FrmCons3 ventana(base_);
+    Lib_FrmCons3 ventana(base_, VentanaDuena());
     ventana.StkNivel1 = StkNivel1;
     ventana.StkNivel2 = StkNivel2;
     ventana.StkNivel3 = StkNivel3;
@@ -161,7 +163,7 @@ void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::str
 
 std::string Lib_ClsCons3::ListaDeOpciones(const std::string& titulo,
                                           const std::vector<std::string>& filas, bool marcas) {
-    Lib_FrmCons3 ventana(base_);
+    Lib_FrmCons3 ventana(base_, VentanaDuena());
     if (!CarpetaAnchos.empty()) ventana.CarpetaAplicacion = CarpetaAnchos;
     ventana.PrepararOpciones(titulo, marcas);
     int mas = texto::Largo(titulo);

@@ -459,7 +459,12 @@ void Lib_FrmCons3::Nuevo() {
                       long id = 0;
                       EjecutarPrograma(base_db_, linea, parametro, id);
                   }},
-                  IgnorarSiempre);
+                  // The program that could not start is named to the operator; nothing else
+                  // depends on it, so the list stays open.
+                  [](const ErrorEjecucion& e) {
+                      plataforma().MsgBox(e.Descripcion(), estilo::kCritico, "Aviso al Operador");
+                      return respuesta::kIgnorar;
+                  });
 }
 
 void Lib_FrmCons3::BuscarEnBase(int k) {
@@ -505,7 +510,8 @@ void Lib_FrmCons3::InformarFaltante() {
 void Lib_FrmCons3::OrdenarPorEncabezado(int columna) {
     Modelo->sort(columna, ordenAscendente_ ? Qt::AscendingOrder : Qt::DescendingOrder);
     ordenAscendente_ = !ordenAscendente_;
-    ListView1->selectionModel()->clearSelection();
+    // The chosen row stays chosen, now at its sorted place: Enter still returns it.
+    if (ListView1->currentIndex().isValid()) ListView1->scrollTo(ListView1->currentIndex());
 }
 
 void Lib_FrmCons3::CambiarCantidad(int tecla, bool conMayusculas) {

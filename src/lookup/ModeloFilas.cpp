@@ -151,6 +151,16 @@ void ModeloFilas::sort(int columna, Qt::SortOrder orden) {
     ordenadas.reserve(lote_.filas_.size());
     for (std::size_t f : orden_filas) ordenadas.push_back(std::move(lote_.filas_[f]));
     lote_.filas_ = std::move(ordenadas);
+    // Selections and the current row follow their rows to the new places.
+    std::vector<int> nueva(orden_filas.size());
+    for (std::size_t i = 0; i < orden_filas.size(); ++i)
+        nueva[orden_filas[i]] = static_cast<int>(i);
+    const QModelIndexList antes = persistentIndexList();
+    QModelIndexList despues;
+    despues.reserve(antes.size());
+    for (const QModelIndex& i : antes)
+        despues.push_back(index(nueva[static_cast<std::size_t>(i.row())], i.column()));
+    changePersistentIndexList(antes, despues);
     emit layoutChanged();
 }
 

@@ -23,7 +23,11 @@ void EjecutarPrograma(DB_Dll& db, std::string_view lineaMenu, std::string_view p
                       long& idProceso) {
     const std::string parametros = ParametrosParaPrograma(db, parametroAdicional);
     const std::string programa = CarpetaPrograma() + texto::Medio(lineaMenu, 7);
-    idProceso = plataforma().IniciarProceso(programa + parametros);
+    // The program file and its parameter text are handed over apart, so a folder or a value
+    // with blanks stays whole. The text goes as one argument, without the blank that separates
+    // it from the program on a command line; the launched program joins its arguments again.
+    idProceso = 0;
+    idProceso = plataforma().IniciarProceso(programa, {parametros.substr(1)});
     if (idProceso == 0)
         plataforma().MsgBox("Opcion no Implementada!\rComuniquese con su proveedor de sistemas",
                             estilo::kCritico, "Atención");

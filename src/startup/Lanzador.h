@@ -18,8 +18,9 @@ std::string ParametrosParaPrograma(const data::DB_Dll& db, std::string_view para
 
 /// Starts the program named by `lineaMenu` from its seventh character on ("SHELL:V_TA_TABLAS"
 /// starts "V_TA_TABLAS") from this program's own folder, followed directly by
-/// ParametrosParaPrograma(). `idProceso` receives the started process's id, 0 when nothing
-/// started; then the operator is told "Opcion no Implementada!".
+/// ParametrosParaPrograma() as one argument. `idProceso` receives the started process's id;
+/// when the start gives none (0) the operator is told "Opcion no Implementada!". A program
+/// that cannot be started raises ErrorEjecucion to the caller (idProceso is then 0).
 void EjecutarPrograma(data::DB_Dll& db, std::string_view lineaMenu,
                       std::string_view parametroAdicional, long& idProceso);
 

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <fstream>
 
 #include "EntornoAcceso.h"
 #include "Utilidades.h"
@@ -78,11 +79,26 @@ TEST(DialogoAcceso, ControlesTextosYAyudas) {
     EXPECT_EQ(d.findChild<QPushButton*>("CmdRegistrar"), d.CmdRegistrar);
     EXPECT_FALSE(d.Aceptar);
 
-    // Label8 opens the supplier's address with the desktop's handler.
+    // No supplier address configured: Label8 is plain text and a click opens nothing.
     Mostrar(d);
+    EXPECT_EQ(d.Label8->textFormat(), Qt::PlainText);
+    EXPECT_EQ(d.Label8->text().toStdString(), frmAcceso::kSinDireccionProveedor);
+    QTest::mouseClick(d.Label8, Qt::LeftButton);
+    EXPECT_TRUE(e.plataforma->documentos.empty());
+}
+
+// The configured supplier address becomes the link, and a click opens exactly that address.
+TEST(DialogoAcceso, DireccionDelProveedorConfigurada) {
+    EntornoAcceso e;
+    std::ofstream(e.Carpeta() + "/LD000p.INI")
+        << "[Proveedor]\r\nDireccionWeb= https://soporte.ejemplo.ar/a?b=1&c=2 \r\n";
+    DB_Dll db;
+    frmAcceso d(db, e.sesion.gUsuarioLogeado);
+    Mostrar(d);
+    EXPECT_NE(d.Label8->text().indexOf("https://soporte.ejemplo.ar/a?b=1&amp;c=2"), -1);
     QTest::mouseClick(d.Label8, Qt::LeftButton);
     ASSERT_EQ(e.plataforma->documentos.size(), 1u);
-    EXPECT_EQ(e.plataforma->documentos[0], kDireccionProveedor);
+    EXPECT_EQ(e.plataforma->documentos[0], "https://soporte.ejemplo.ar/a?b=1&c=2");
 }
 
 TEST(DialogoAcceso, SinListaQuedanLosValoresDelLlamadorOLosAvisos) {

@@ -5,8 +5,9 @@
 #      program with status 1 (no crash) and leaves no empty database file behind;
 #   2. on the demo database the editor window appears; a new template typed through the
 #      keyboard (name, account, check digit, amount, F2) reaches MA_MODELOS; an existing
-#      template loaded by name and saved again keeps its lines; Escape when idle closes the
-#      program with status 0;
+#      template loaded by name and saved again keeps its lines; an account picked with F5 from
+#      the lookup list by part of its name is saved in a new template; Escape when idle closes
+#      the program with status 0;
 #   3. the auxiliary subledger generation run from the command line on the demo database
 #      writes one row per line of the longer side of every entry, says so, and a second run
 #      replaces the rows instead of adding to them.
@@ -239,6 +240,53 @@ preparar_nombre() {
     enfocar "$w"
 }
 
+# A postable account whose name (letters and blanks only) no other account name starts with,
+# once its last letter is dropped: "part of the name<TAB>code<TAB>check digit".
+cuenta_por_nombre() {
+    sqlite3 -separator $'\t' "$base" "SELECT lower(substr(a.DESCRIPCION, 1, length(a.DESCRIPCION) - 1)),
+        a.CODIGO, a.DV FROM MA_CUENTAS a WHERE a.Titulo = 0 AND a.DADA_DE_BAJA = 0 AND a.BLOQUEO = 0
+        AND a.DESCRIPCION NOT GLOB '*[^A-Za-z ]*' AND length(a.DESCRIPCION) > 5 AND NOT EXISTS
+        (SELECT 1 FROM MA_CUENTAS b WHERE b.ID <> a.ID AND upper(substr(b.DESCRIPCION, 1,
+        length(a.DESCRIPCION) - 1)) = upper(substr(a.DESCRIPCION, 1, length(a.DESCRIPCION) - 1)))
+        LIMIT 1"
+}
+
+caso_consulta() {
+    local caso="consulta de cuentas (F5)" w=$1 nombre="PRUEBA DE CONSULTA" parte cuenta dv lista
+    IFS=$'\t' read -r parte cuenta dv < <(cuenta_por_nombre)
+    if [ -z "$parte" ]; then
+        fallar "$caso: ninguna cuenta imputable tiene un nombre que se pueda buscar"
+        return
+    fi
+    enfocar "$w"
+    xdotool type --delay 20 "$nombre"
+    xdotool key Return F5
+    lista=$(esperar_ventana "^Consulta\.\.\.$" 20)
+    if [ -z "$lista" ]; then
+        fallar "$caso: F5 en la celda de la cuenta no abrió la lista \"Consulta...\"; ventanas:"
+        ventanas_visibles >&2
+        return
+    fi
+    enfocar "$lista"
+    xdotool type --delay 40 "$parte"
+    xdotool key Return
+    if ! ventana_cerrada "^Consulta\.\.\.$" 10; then
+        fallar "$caso: Return no aceptó la cuenta elegida; ventanas:"
+        ventanas_visibles >&2
+        return
+    fi
+    enfocar "$w"
+    xdotool type --delay 20 "$dv"
+    xdotool key Return
+    xdotool type --delay 20 "99.5"
+    xdotool key Return F2
+    if ! esperar_lineas "$nombre" "$(printf '%s\t%s\tD\t99.50\t' "$nombre" "$cuenta")"; then
+        fallar "$caso: buscando \"$parte\" se esperaba la cuenta $cuenta; en MA_MODELOS:" \
+            "$(lineas_de "$nombre")"
+        ventanas_visibles >&2
+    fi
+}
+
 caso2() {
     local caso="base de demostración" w cuenta dv nombre="PRUEBA DE TECLADO" antes sello
     mkdir -p "$tmp/demo"
@@ -303,6 +351,11 @@ caso2() {
             "$antes" "después:" "$(lineas_de SUELDOS)"
         ventanas_visibles >&2
     fi
+
+    # An account picked from the lookup list: F5 on the account cell opens the list on the
+    # shipped saved query (searched on the name), part of the name typed in lower case selects
+    # the account, Return accepts it; check digit and amount are typed and F2 saves.
+    caso_consulta "$w"
 
     # Idle again: Escape is Cerrar, which ends the program with status 0.
     enfocar "$w"

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
+#include "ImporteExacto.h"
 #include "PlataformaGuionada.h"
 #include "test_dbdll_comun.h"
 
@@ -115,14 +119,19 @@ TEST_F(Busquedas, DatosTablaFallidaPreguntaOIgnoraEnSilencio) {
     EXPECT_EQ(*ignorado, "");
     EXPECT_TRUE(p->dialogos.empty());
 
+    // The statement is opened as every recordset is: the data layer's error dialog, one log
+    // line per answer, Retry repeating the statement; no second dialog after Abort.
     p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
     const auto abortado = db.DatosTabla("NOEXISTE", "1", "A", "B");
     EXPECT_FALSE(abortado.has_value());
     ASSERT_EQ(p->dialogos.size(), 2u);
     EXPECT_EQ(p->dialogos[0].estilo, 18);
-    EXPECT_EQ(p->dialogos[0].titulo, "Aviso al Operador");
-    EXPECT_EQ(p->dialogos[0].texto, db.gCnn.Errors().Item(0).Descripcion);
-    EXPECT_FALSE(std::filesystem::exists(db.gLogErr));  // lookups do not write the log
+    EXPECT_NE(p->dialogos[0].titulo.find(" - AbrirRecordset Aviso al operador!!! - 5 "),
+              std::string::npos);
+    std::stringstream log;
+    log << std::ifstream(db.gLogErr).rdbuf();
+    EXPECT_NE(log.str().find("Respondió : Reintentar\r\n"), std::string::npos) << log.str();
+    EXPECT_NE(log.str().find("Respondió : Abortar\r\n"), std::string::npos) << log.str();
 
     p->respuestas = {respuesta::kAbortar};
     EXPECT_FALSE(db.ExisteEnTabla("NOEXISTE", "1", "A"));
@@ -156,4 +165,48 @@ TEST_F(Busquedas, CatalogoDeTablasYColumnas) {
     EXPECT_FALSE(db.ExisteCampoDB("MA_CUENTAS", "NOMBRE"));
     db.gProveedor = "OraOLEDB.Oracle.1";
     EXPECT_TRUE(db.ExisteCampoDB("MA_CUENTAS", "NOMBRE"));
+}
+
+// Ordinary data errors of a statement run inside a transaction are reported as what they are
+// (the operator's dialog), never taken for a lost link: the connection is not reopened, so
+// the transaction and what it already wrote survive to the commit.
+TEST_F(Busquedas, ErrorDeDatosEnTransaccionNoReconecta) {
+    const std::pair<const char*, long> casos[] = {
+        {"SELECT abs(-9223372036854775808) AS X", static_cast<long>(0x80040E07)},  // overflow
+        {"SELECT json('no es json') AS X", errnum::kEFail}};
+    long n = 0;
+    std::string antes = "INSERT INTO VACIA (CODIGO) VALUES ('ANTES')";
+    db.gCnn.BeginTrans();
+    ASSERT_TRUE(db.EjecutaConsultaSQL(antes, n));
+    for (const auto& [sentencia, numero] : casos) {
+        p->respuestas = {respuesta::kAbortar};
+        Recordset rs;
+        std::string sql = sentencia;
+        db.AbrirRecordset(sql, rs);
+        ASSERT_FALSE(db.gCnn.Errors().Vacia()) << sql;
+        EXPECT_EQ(db.gCnn.Errors().Item(0).Numero, numero) << sql;
+        EXPECT_NE(db.gCnn.Errors().Item(0).Nativo, 11) << sql;
+    }
+    EXPECT_EQ(p->dialogos.size(), 2u);  // each reported to the operator
+    EXPECT_NO_THROW(db.gCnn.CommitTrans());
+    EXPECT_EQ(db.DatosTabla("VACIA", "ANTES", "CODIGO", "CODIGO"), "ANTES");
+}
+
+// The rule by which amounts are refused on the embedded engine agrees with the engine: what it
+// calls exact comes back unchanged from a MONEY column, what it refuses comes back changed.
+TEST_F(Busquedas, ImportesExactosSegunElMotorEmbebido) {
+    for (const char* t :
+         {"0.01", "1234567890123.45", "899999999999999", "12345678901.2345", "-9876543210987.65",
+          "1234567890123.456", "12345678901234.56", "-98765432109876.54", "1000000000000.0001"}) {
+        const Moneda m = *Moneda::Leer(t);
+        long n = 0;
+        std::string sql =
+            "UPDATE MA_CUENTAS SET IMPORTE = '" + m.Formato(4) + "' WHERE CODIGO = '1101'";
+        ASSERT_TRUE(db.EjecutaConsultaSQL(sql, n)) << t;
+        const std::string leido =
+            db.DatosTabla("MA_CUENTAS", "1101", "IMPORTE", "CODIGO").value_or("");
+        const auto vuelta = Moneda::Leer(leido);  // 15 digits never leave the currency's range
+        EXPECT_EQ(data::ImporteExactoEnMotor(m, Dialecto::Sqlite), vuelta && *vuelta == m)
+            << t << " vuelve como " << leido;
+    }
 }

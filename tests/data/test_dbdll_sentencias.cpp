@@ -293,9 +293,17 @@ TEST_F(ConexionPerdida, AbrirRecordsetSinReconexionUnIntentoMasYLaPregunta) {
 }
 
 TEST_F(ConexionPerdida, BusquedaReconectaYRepite) {
+    // DatosTabla opens its rows as every recordset is opened: reconnected, then the operator's
+    // Retry repeats the statement.
     guion.fallasRed = 1;
+    p->respuestas.push_back(respuesta::kReintentar);
     EXPECT_EQ(db.DatosTabla("MA_CUENTAS", "1101", "DESCRIPCION", "CODIGO"), "Caja");
-    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "1101", "CODIGO"));
     EXPECT_EQ(guion.aperturas, 1);
-    EXPECT_TRUE(p->dialogos.empty());
+    ASSERT_EQ(p->dialogos.size(), 1u);
+    EXPECT_NE(p->dialogos[0].titulo.find("AbrirRecordset"), std::string::npos);
+    // The existence test reconnects and repeats without asking.
+    guion.fallasRed = 1;
+    EXPECT_TRUE(db.ExisteEnTabla("MA_CUENTAS", "1101", "CODIGO"));
+    EXPECT_EQ(guion.aperturas, 2);
+    EXPECT_EQ(p->dialogos.size(), 1u);
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "MapaErrores.h"
 #include "MotorOdbc.h"
 #include "Prerrequisitos.h"
 
@@ -130,6 +131,10 @@ TEST(ClasificacionOdbc, EstadosYCodigosNativosDelServidor) {
         {"23000", 547, ClaseFalla::Restriccion},
         {"HYT00", 0, ClaseFalla::Ocupado},
         {"HYT01", 0, ClaseFalla::Ocupado},
+        {"22018", 245, ClaseFalla::Conversion},
+        {"22003", 8115, ClaseFalla::Conversion},
+        {"22007", 0, ClaseFalla::Conversion},
+        {"HY000", 11, ClaseFalla::ConexionPerdida},
         {"08001", 0, ClaseFalla::Otra},
         {"28000", 18456, ClaseFalla::Otra},
         {"HY000", 0, ClaseFalla::Otra},
@@ -155,6 +160,14 @@ TEST(ClasificacionOdbc, EstadosYCodigosNativosDelServidor) {
               ClaseFalla::Restriccion);
     EXPECT_EQ(ClasificarFallaOdbc("HY000", 5, "database is locked", Dialecto::Sqlite),
               ClaseFalla::Ocupado);
+    EXPECT_EQ(ClasificarFallaOdbc("HY000", 1, "integer overflow (1)", Dialecto::Sqlite),
+              ClaseFalla::Conversion);
+    // SQLite's code 11 is a damaged file, not a lost link: it never reaches the recovery.
+    EXPECT_EQ(
+        ClasificarFallaOdbc("HY000", 11, "database disk image is malformed", Dialecto::Sqlite),
+        ClaseFalla::Otra);
+    EXPECT_EQ(ErrorAdoDeFalla(FallaMotor(ClaseFalla::Otra, "HY000", 11, "malformed")).Nativo, 0);
+    EXPECT_EQ(ErrorAdoDeFalla(FallaMotor(ClaseFalla::ConexionPerdida, "", 0, "red")).Nativo, 11);
     EXPECT_EQ(ClasificarFallaOdbc("HY000", 1, "no such function: LEN", Dialecto::Sqlite),
               ClaseFalla::Otra);
 }

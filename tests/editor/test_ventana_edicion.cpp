@@ -1,5 +1,8 @@
 // The editor window driven by real key events: the typical edit from a new name to the saved
 // rows and back, loading a template, header checks, cell checks, line keys and commands.
+#include <QAbstractButton>
+
+#include "Moneda.h"
 #include "VentanaPrueba.h"
 
 namespace {
@@ -149,6 +152,7 @@ TEST_F(VentanaTest, AccountCellChecks) {
     EXPECT_EQ(plataforma->dialogos.back().texto,
               "El digito verificador no es correcto, verifíquelo , por favor");
     EXPECT_EQ(frm->Matriz.Col(), 2);
+    EXPECT_EQ(frm->BrwTxt->cursorPosition(), 0) << "the wrong digit is corrected from its start";
     frm->BrwTxt->clear();
     Linea(QString::fromStdString(dv));
     EXPECT_EQ(frm->Matriz.Col(), 4);
@@ -178,34 +182,71 @@ TEST_F(VentanaTest, AnAmountThatIsNoNumberIsRefusedInItsCell) {
     EXPECT_FALSE(frm->BrwTxt->isVisible());
 }
 
-TEST_F(VentanaTest, DeleteAndInsertKeysWorkOnTheCurrentLine) {
+// Delete and Insert act on lines only from the grid itself: in the name field and in the open
+// cell editor they edit the text. Afterwards the grid keeps the focus, the totals follow and
+// line 1 shows again.
+TEST_F(VentanaTest, DeleteAndInsertActOnLinesOnlyFromTheGrid) {
     Linea("SUELDOS");
-    ASSERT_EQ(Celda(5, 1), "2.1.03.011");
-    frm->Matriz.Celda(3, 1);
-    frm->txtFields[1]->setFocus();  // the keys work whatever has the focus
+    const int lineas = frm->Almacen.Lineas.Cantidad();
+    frm->txtFields[0]->setFocus();
+    frm->txtFields[0]->setCursorPosition(0);
     Tecla(Qt::Key_Delete);
-    EXPECT_EQ(Celda(3, 1), "2.1.03.010");
-    EXPECT_EQ(Celda(4, 1), "2.1.03.011");
-    EXPECT_EQ(frm->Almacen.Lineas[3].Cuenta.Recortado(), "2.1.03.010");
-    EXPECT_EQ(frm->Almacen.Lineas[4].Cuenta.Recortado(), "2.1.03.011");
-
-    frm->Matriz.Celda(1, 1);
-    Tecla(Qt::Key_Insert);
-    EXPECT_EQ(Celda(2, 1), "");
-    EXPECT_EQ(Celda(3, 1), "5.3.01.002");
-    EXPECT_EQ(frm->Almacen.Lineas[2].Cuenta.Recortado(), "");
-
-    // Delete while the cell editor is open removes the line and drops what the editor held:
-    // the line moving up does not receive it.
     frm->Matriz.Celda(3, 1);
     frm->EditarCelda(32);
-    Escribir("9");
+    frm->BrwTxt->setCursorPosition(0);
     Tecla(Qt::Key_Delete);
-    EXPECT_FALSE(frm->BrwTxt->isVisible());
-    EXPECT_EQ(frm->Almacen.Lineas[3].Cuenta.Recortado(), "2.1.03.010");
-    Tecla(Qt::Key_Return);
-    EXPECT_EQ(frm->Almacen.Lineas[3].Cuenta.Recortado(), "2.1.03.010");
+    Tecla(Qt::Key_Insert);
+    EXPECT_EQ(frm->txtFields[0]->text() + "|" + frm->BrwTxt->text(), "UELDOS|.1.03.001");
+    EXPECT_EQ(frm->Almacen.Lineas.Cantidad(), lineas) << "no line went or came";
+    frm->MSFlex_EditKeyCode(27);  // the editor closes without storing its text
+
+    const auto total = [&](int i) { return *Moneda::Leer(frm->txtTotal[i]->text().toStdString()); };
+    const auto importe = [&](int col) { return Moneda::Leer(Celda(3, col)).value_or(Moneda()); };
+    const Moneda debe = total(0) - importe(4), haber = total(1) - importe(5);
+    frm->FGModelo1->scrollToBottom();
+    frm->Matriz.Celda(3, 1);
+    ASSERT_GT(frm->FGModelo1->rowAt(0), 0);
+    frm->FGModelo1->setFocus();
+    Tecla(Qt::Key_Delete);
     EXPECT_EQ(Celda(3, 1), "2.1.03.010");
+    EXPECT_EQ(total(0), debe);
+    EXPECT_EQ(total(1), haber);
+    EXPECT_EQ(frm->FGModelo1->rowAt(0), 0) << "line 1 shows again";
+    Tecla(Qt::Key_Insert);
+    EXPECT_EQ(Celda(4, 1) + "|" + Celda(5, 1), "|2.1.03.011");
+    EXPECT_EQ(Foco(), frm->FGModelo1);
+}
+
+// The delete acts on the stored template on screen, or on nothing: another name typed after
+// loading one (confirmed or not) leaves the loaded template and its menu entry alone.
+TEST_F(VentanaTest, DeleteActsOnTheTemplateOnScreenOnly) {
+    const std::string filas =
+        "SELECT (SELECT COUNT(*) FROM MA_MODELOS WHERE NOMBRE = 'ALQUILERES') "
+        "|| '/' || (SELECT COUNT(*) FROM TA_MENU WHERE NOMBRE = 'ALQUILERES')";
+    for (bool confirmado : {true, false}) {
+        Nombre("ALQUILERES");
+        if (confirmado) frm->Comando("NUEVO");
+        frm->txtFields[0]->setFocus();
+        frm->txtFields[0]->selectAll();
+        Escribir("OTRO");
+        if (confirmado) Tecla(Qt::Key_Return);
+        plataforma->respuestas = {respuesta::kSi, respuesta::kSi};
+        Tecla(Qt::Key_F10);
+        EXPECT_EQ(base.Valor(filas), "3/1") << confirmado;
+        EXPECT_EQ(plataforma->dialogos.back().texto,
+                  "El modelo OTRO no está grabado: no hay nada que eliminar");
+        EXPECT_EQ(frm->txtFields[0]->text(), "");
+    }
+}
+
+// Text typed in the cell editor and not yet confirmed is kept when another cell is clicked.
+TEST_F(VentanaTest, ClickingTheGridKeepsTheTypedText) {
+    Linea("CLIC");
+    Escribir("1.1.01.001");
+    const QRect otra = frm->FGModelo1->visualRect(frm->FGModelo1->model()->index(1, 0));
+    QTest::mouseClick(frm->FGModelo1->viewport(), Qt::LeftButton, {}, otra.center());
+    EXPECT_EQ(frm->Almacen.Lineas[1].Cuenta.Recortado(), "1.1.01.001");
+    EXPECT_EQ(Celda(1, 1) + "|" + std::to_string(frm->Matriz.Row()), "1.1.01.001|2");
 }
 
 TEST_F(VentanaTest, DeleteAndInsertOnAnEmptyGridDoNothingHarmful) {
@@ -310,12 +351,48 @@ TEST_F(VentanaTest, LayoutCaptionsAndWidths) {
     EXPECT_EQ(frm->txtFields[1]->maxLength(), 4);
     auto* modelo = frm->FGModelo1->model();
     EXPECT_EQ(modelo->headerData(3, Qt::Horizontal).toString(), "Debe           ");
-    EXPECT_EQ(frm->FGModelo1->columnWidth(0), 1400 * frm->FGModelo1->logicalDpiX() / 1440);
     EXPECT_FALSE(frm->FGModelo1->isColumnHidden(1));
     // The editor lies exactly over its cell.
     Linea("UBICACION");
     const QRect celda = frm->FGModelo1->visualRect(modelo->index(0, 0));
     EXPECT_EQ(frm->BrwTxt->geometry(), celda);
+}
+
+// Column widths follow the font, the corner shows its text ("Linea"), and the room a larger
+// window gains goes to the grid.
+TEST_F(VentanaTest, WidthsFollowTheFontAndTheGridTakesTheRoom) {
+    FGModelo* g = frm->FGModelo1;
+    QFont letra = g->font();
+    letra.setPointSize(16);
+    g->setFont(letra);
+    for (int c = 0; c < 6; ++c)
+        EXPECT_GT(g->columnWidth(c), QFontMetrics(letra).horizontalAdvance(
+                                         g->model()->headerData(c, Qt::Horizontal).toString()));
+    auto* esquina = g->findChild<QAbstractButton*>();
+    ASSERT_NE(esquina, nullptr);
+    QImage vacia = esquina->grab().toImage();
+    frm->Matriz.TextMatrix(0, 0, "");
+    vacia = esquina->grab().toImage() == vacia ? QImage() : vacia;
+    EXPECT_FALSE(vacia.isNull()) << "the corner draws the grid's cell 0,0";
+
+    const int alto = g->height(), altoPanel = frm->UtilPanel1->height();
+    frm->resize(frm->width(), frm->height() + 200);
+    QApplication::processEvents();
+    EXPECT_GE(g->height(), alto + 150);
+    EXPECT_EQ(frm->UtilPanel1->height(), altoPanel);
+}
+
+// The cell editor shows amounts right-aligned, and its opening character is upper-cased too.
+TEST_F(VentanaTest, CellEditorAlignsAmountsAndUpperCasesTheFirstCharacter) {
+    ctx.sesion.gEscribeSoloMayusculas = true;
+    Linea("EDITOR");
+    frm->MSFlex_EditKeyCode(27);
+    Escribir("visa");
+    EXPECT_EQ(frm->BrwTxt->text(), "VISA");
+    Tecla(Qt::Key_Return);
+    Linea(QString::fromStdString(Dv("1.1.03.010")));
+    Escribir("5");
+    EXPECT_TRUE(frm->BrwTxt->alignment() & Qt::AlignRight);
 }
 
 }  // namespace

@@ -179,6 +179,11 @@ TEST_F(GrillaTest, RepeatedAccountNamesTheFirstLine) {
     EXPECT_FALSE(almacen.ErrorValidacion) << "a repeated account is only a warning";
     int linea = 0;
     EXPECT_FALSE(grilla.CuentaRepetida("1.1.01.002", linea));
+    // Codes compare without letter case, as every comparison of the editor.
+    almacen.Lineas[2].Cuenta = "7.x.01";
+    almacen.Lineas[3].Cuenta = "7.X.01";
+    EXPECT_TRUE(grilla.CuentaRepetida(" 7.X.01 ", linea));
+    EXPECT_EQ(linea, 2);
 }
 
 TEST_F(GrillaTest, CreditOverDebitEmptiesTheDebitAndTotalsFollow) {
@@ -208,6 +213,9 @@ TEST_F(GrillaTest, AmountsThatAreNoNumberAreRefused) {
         {"DEBE", "12a", "El importe ingresado no es un número válido"},
         {"HABER", "--5", "El importe ingresado no es un número válido"},
         {"DEBE", "99999999999999999999", "El importe ingresado excede el máximo permitido"},
+        // More digits than the embedded database keeps: refused, never saved as another amount.
+        {"DEBE", "12345678901234.56", mensaje_grilla::kImporteNoExacto},
+        {"HABER", "-98765432109876.54", mensaje_grilla::kImporteNoExacto},
         {"ALICIVA", "x", "La alícuota de IVA ingresada no es un número válido"},
     };
     for (const auto& c : casos) {
@@ -218,6 +226,9 @@ TEST_F(GrillaTest, AmountsThatAreNoNumberAreRefused) {
         EXPECT_EQ(almacen.Lineas[1].Debe, "10.00") << "the amount stays as it was";
         EXPECT_EQ(almacen.Lineas[1].AlicIVA, "1");
     }
+    // Fifteen digits once rounded to the two decimals kept: accepted as shown.
+    EXPECT_TRUE(Validar(1, "DEBE", "1234567890123.456"));
+    EXPECT_EQ(almacen.Lineas[1].Debe, "1234567890123.46");
 }
 
 TEST_F(GrillaTest, CreditAndDebitBothEmptyIsAnError) {

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -20,6 +21,14 @@ TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
     frm->MostrarHoja = [&](VentanaPlanilla& v) {
         EXPECT_EQ(v.windowTitle(), "Asientos Modelo");
         vistos = v.DatosVisibles();
+        // Amounts right-aligned, and the window opens with every column whole, or as wide as
+        // the screen allows.
+        EXPECT_TRUE(v.Tabla()->item(0, 6)->textAlignment() & Qt::AlignRight);
+        int columnas = 0;
+        for (int c = 0; c < v.Tabla()->columnCount(); ++c) columnas += v.Tabla()->columnWidth(c);
+        const int pantalla = v.screen()->availableGeometry().width();
+        EXPECT_TRUE(v.width() > columnas || v.width() == pantalla) << v.width() << " " << columnas;
+        EXPECT_EQ(v.parentWidget(), frm.get());
     };
     Tecla(Qt::Key_F6);
     ASSERT_EQ(vistos.Columnas.size(), 7u);
@@ -28,6 +37,7 @@ TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
     EXPECT_EQ(vistos.Filas[0][0], "ALQUILERES");
     EXPECT_EQ(vistos.Filas[0][1], "5.3.02.003");
     EXPECT_EQ(vistos.Filas[0][5], "Alquiler del mes");
+    EXPECT_EQ(vistos.Filas[0][6], "150000.00") << "amounts as the program shows them";
     EXPECT_EQ(vistos.Filas[16][0], "SUELDOS");
 }
 
@@ -58,7 +68,7 @@ TEST_F(VentanaTest, SheetSortsNumbersAsNumbersAndExportsCsv) {
 TEST_F(VentanaTest, SheetFailureGoesToTheErrorDialog) {
     plataforma->respuestas.push_back(respuesta::kAbortar);
     bool mostrada = false;
-    MostrarPlanilla("SELECT * FROM NO_EXISTE", db.gConnString, "x",
+    MostrarPlanilla("SELECT * FROM NO_EXISTE", db.gConnString, "x", nullptr,
                     [&](VentanaPlanilla&) { mostrada = true; });
     EXPECT_FALSE(mostrada);
     ASSERT_EQ(plataforma->dialogos.size(), 1u);

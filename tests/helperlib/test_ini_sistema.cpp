@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -207,13 +208,29 @@ TEST_F(ConCarpetas, CarpetaAlternativaEsEscribible) {
     EXPECT_EQ(c, (home_ / ".cache" / "asientos-modelo").string() + "/");
     std::ofstream(c + "prueba.txt") << "x";
     EXPECT_TRUE(fs::exists(c + "prueba.txt"));
-    // A cache folder that cannot be made falls back to the system's temporary folder.
+}
+
+// Without a usable cache folder: a folder of the user's own in the temporary folder, never
+// the shared temporary folder, and never a name someone else prepared there.
+TEST_F(ConCarpetas, CarpetaAlternativaSinCachePropiaDelUsuario) {
     Escribir(raiz_ / "archivo", "no es carpeta");
     setenv("XDG_CACHE_HOME", (raiz_ / "archivo").c_str(), 1);
-    const std::string t = CarpetaAlternativa();
-    EXPECT_EQ(t.back(), '/');
-    EXPECT_TRUE(fs::is_directory(t));
-    EXPECT_EQ(t.find(raiz_.string()), std::string::npos);
+    const fs::path tmp = raiz_ / "tmp";
+    fs::create_directories(tmp / "ajena");
+    VariableEntorno tmpdir("TMPDIR", tmp.string());
+    const fs::path propia = tmp / ("asientos-modelo-" + std::to_string(::getuid()));
+    // First and second call: the user's own folder; then a link planted in its place.
+    for (int vez : {1, 2, 3}) {
+        if (vez == 3) {
+            fs::remove_all(propia);
+            fs::create_directory_symlink(tmp / "ajena", propia);
+        }
+        const fs::path p = fs::path(CarpetaAlternativa()).parent_path();
+        EXPECT_EQ(p.parent_path(), tmp) << vez;
+        EXPECT_EQ(p == propia, vez < 3) << vez;
+        EXPECT_FALSE(fs::is_symlink(p)) << vez;
+        EXPECT_EQ(fs::status(p).permissions() & fs::perms::all, fs::perms::owner_all) << vez;
+    }
 }
 
 TEST(Sistema, DatosDelPuestoYDocumentosPorLaPlataforma) {

@@ -24,11 +24,6 @@ TEST(ContextoDelPrograma, UnaCopiaDelUsuarioYElDriverLeeLaSesion) {
     EXPECT_EQ(ctx.db.UsuarioSesion(), "JPEREZ");  // read where the session keeps it
     Lib_ClsCons3& d = ctx.Consultas();
     EXPECT_EQ(&d, &ctx.Consultas());
-    // A start-up that primes the session after the driver exists is seen by it.
-    ctx.sesion.consultas.gUsarMascarasConsultas = true;
-    ctx.sesion.consultas.gRutaMascaraConsultas = "/no/existe/consultas.kxw";
-    std::string campo, where;
-    EXPECT_EQ(d.ArmarSentencia("MA_CUENTAS", campo, where, ""), "MA_CUENTAS");
 }
 
 TEST(EnvolverWhere, UnCaracterQuedaLargoSeEnvuelveParentesisQueda) {
@@ -155,13 +150,14 @@ TEST_F(Armado, RegistroDeUnaColumnaAvisaYNoAbreVentana) {
     EXPECT_EQ(p->dialogos[0].estilo, 64);
 }
 
-TEST_F(Armado, ArchivoInexistenteDaElNombreYNombreAusenteGenera) {
+TEST_F(Armado, ArchivoInexistenteYNombreAusenteGeneran) {
     PreparacionConsultas prep;
     Lib_ClsCons3 d(db, prep);
     prep.gUsarMascarasConsultas = true;
     prep.gRutaMascaraConsultas = (carpeta / "no_hay.kxw").string();
     std::string campo;
-    EXPECT_EQ(*Armar(d, "MA_CUENTAS", campo), "MA_CUENTAS");
+    EXPECT_EQ(Armar(d, "MA_CUENTAS", campo)->rfind("SELECT TOP 1000 DESCRIPCION,CODIGO", 0), 0u);
+    EXPECT_EQ(campo, "DESCRIPCION");
     prep.gRutaMascaraConsultas = EscribirConsultas({Registro("OTRA", "a|b", "")});
     EXPECT_EQ(Armar(d, "V_TA_STATUS", campo)->rfind("SELECT TOP 1000 Descripcion, Tipo", 0), 0u);
 }

@@ -167,6 +167,23 @@ TEST_F(Ventana, MarcasEspacioMarcarYOrdenPorEncabezado) {
     EXPECT_EQ(v->TextoCelda(0, 2), "Zapatos");
 }
 
+// A row chosen by typing stays chosen through sorts by either column: Enter returns it.
+TEST_F(Ventana, OrdenarPorEncabezadoConservaLaFilaElegida) {
+    auto v = Abrir("SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS ORDER BY CODIGO");
+    Escribir(*v, 0, "caja g");
+    ASSERT_EQ(v->TextoCelda(v->FilaSeleccionada(), 2), "6");
+    for (int columna : {1, 0, 0}) {
+        QTest::mouseClick(v->ListView1->header()->viewport(), Qt::LeftButton, {},
+                          QPoint(v->ListView1->header()->sectionViewportPosition(columna) + 5, 5));
+        ASSERT_GE(v->FilaSeleccionada(), 0) << columna;
+        EXPECT_EQ(v->TextoCelda(v->FilaSeleccionada(), 2), "6");
+    }
+    EXPECT_NE(v->FilaSeleccionada(), 5);  // it did move
+    v->Valores.emplace();
+    Tecla(v->CmbSearch[0]->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(v->ValorDevuelto, std::optional<std::string>("6"));
+}
+
 TEST_F(Ventana, TeclasDeCantidad) {
     auto v = Abrir("SELECT CODIGO, '0.00' AS \"**Cantidad**\" FROM MA_CUENTAS ORDER BY CODIGO");
     v->UsaCantidades = true;

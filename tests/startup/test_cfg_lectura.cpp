@@ -109,6 +109,28 @@ TEST(EjecutarPrograma, LineaExactaDesdeLaCarpetaDelPrograma) {
     EXPECT_EQ(p->procesos.at(0).substr(0, 25), "/opt/asientos/Mv_asientos");
 }
 
+// A folder or a value with blanks reaches the program whole: the program file and the
+// parameter text are separate arguments. A program that cannot start raises to the caller.
+TEST(EjecutarPrograma, CarpetaConBlancosYProgramaQueNoArranca) {
+    ConPlataformaGuionada p;
+    p->rutaEjecutable = "/opt/mis programas/asientos-modelo";
+    DB_Dll db;
+    db.gServidor = "SRV 01";
+    db.gDBName = db.gUsuario = db.gUserPassWord = "EMP";
+    long id = -1;
+    EjecutarPrograma(db, "SHELL:V_TA_TABLAS", "", id);
+    ASSERT_EQ(p->argumentos.size(), 1u);
+    ASSERT_EQ(p->argumentos[0].size(), 2u);
+    EXPECT_EQ(p->argumentos[0][0], "/opt/mis programas/V_TA_TABLAS");
+    EXPECT_EQ(LeerParametro(p->argumentos[0][1], "@Server"), "SRV 01");
+
+    p->procesoFalla = true;
+    id = -1;
+    EXPECT_THROW(EjecutarPrograma(db, "SHELL:NO_EXISTE", "", id), ErrorEjecucion);
+    EXPECT_EQ(id, 0);
+    EXPECT_TRUE(p->dialogos.empty());
+}
+
 TEST(EjecutarPrograma, NadaArrancadoAvisaOpcionNoImplementada) {
     ConPlataformaGuionada p;
     p->pidProceso = 0;

@@ -1,6 +1,7 @@
 #include "PlataformaGuionada.h"
 
 #include <gtest/gtest.h>
+#include "ErrorEjecucion.h"
 
 int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {
     dialogos.push_back({texto, estilo, titulo});
@@ -47,8 +48,16 @@ bool PlataformaGuionada::AbrirDocumento(const std::string& ruta) {
     return documentoAbre;
 }
 
-long PlataformaGuionada::IniciarProceso(const std::string& lineaComando) {
-    procesos.push_back(lineaComando);
+long PlataformaGuionada::IniciarProceso(const std::string& programa,
+                                        const std::vector<std::string>& args) {
+    if (procesoFalla)
+        throw ErrorEjecucion(errnum::kArchivoNoEncontrado,
+                             "No se pudo iniciar el programa " + programa);
+    std::string linea = programa;
+    for (const auto& a : args) linea += " " + a;
+    procesos.push_back(linea);
+    argumentos.push_back({programa});
+    argumentos.back().insert(argumentos.back().end(), args.begin(), args.end());
     return pidProceso;
 }
 

@@ -28,7 +28,8 @@ public:
   /// True: a dialog without a queued answer fails the test. Off by default until every test
   /// queues the answers of the dialogs it expects; a dialog without one takes its default.
   bool estricta = false;
-  long pidProceso = 1234;  // what IniciarProceso answers (0: nothing started)
+  long pidProceso = 1234;     // what IniciarProceso answers (0: started without an id)
+  bool procesoFalla = false;  // IniciarProceso raises "cannot be started" (53)
   bool documentoAbre = true;
   std::string maquina = "PUESTO01";
   std::string usuario = "operador";
@@ -37,7 +38,8 @@ public:
   // What happened.
   std::vector<DialogoMostrado> dialogos;
   std::vector<DialogoMostrado> preguntas;  // input boxes: prompt, 0, title
-  std::vector<std::string> procesos;
+  std::vector<std::string> procesos;       // program and arguments joined by one blank each
+  std::vector<std::vector<std::string>> argumentos;  // program, then each argument
   std::vector<std::string> documentos;
   int eventosProcesados = 0;
   std::optional<int> codigoFin;
@@ -50,7 +52,8 @@ public:
   std::optional<std::string> ElegirArchivo(const std::string& titulo,
                                            const std::string& filtro) override;
   bool AbrirDocumento(const std::string& ruta) override;
-  long IniciarProceso(const std::string& lineaComando) override;
+  long IniciarProceso(const std::string& programa,
+                      const std::vector<std::string>& argumentos) override;
   std::string NombreMaquina() override { return maquina; }
   std::string UsuarioSistema() override { return usuario; }
   std::string RutaEjecutable() override { return rutaEjecutable; }
