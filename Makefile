@@ -41,8 +41,18 @@ demo-db: build
 demo: deps build demo-db
 	$(BUILD)/bin/asientos-modelo "@Server=sqlite:$(abspath $(DEMO_DIR));@DbName=DEMO;@Usuario=DEMO;@UsuarioLogeado=DEMO;@Menu=1;@Caja=1;"
 
+# Each benchmark program writes its results as JSON (its messages go to a log beside them);
+# then one table pairs every action's program side with its bare-engine side.
+BENCH_DIR := $(BUILD)/bench-resultados
 bench: deps build
-	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@mkdir -p $(BENCH_DIR) && rm -f $(BENCH_DIR)/*.json
+	@for b in $(BUILD)/bin/bench_*; do \
+	  [ -x "$$b" ] || continue; n=$$(basename $$b); echo "$$n ..." >&2; \
+	  "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+	    --benchmark_format=json > $(BENCH_DIR)/$$n.json 2> $(BENCH_DIR)/$$n.log \
+	    || { echo "$$n fallo; ver $(BENCH_DIR)/$$n.log" >&2; exit 1; }; \
+	done
+	@python3 bench/tabla.py $(BENCH_DIR)/*.json
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
