@@ -53,7 +53,7 @@ class PlataformaBanco final : public Plataforma {
         return std::nullopt;
     }
     bool AbrirDocumento(const std::string&) override { return false; }
-    long IniciarProceso(const std::string&) override { return 0; }
+    long IniciarProceso(const std::string&, const std::vector<std::string>&) override { return 0; }
     std::string NombreMaquina() override { return "BANCO"; }
     std::string UsuarioSistema() override { return "banco"; }
     std::string RutaEjecutable() override { return ""; }
