@@ -1,5 +1,5 @@
 # Task runner. `make demo` builds and opens the editor on the demo database; `make test`
-# builds and runs every test.
+# builds and runs every test; `make package` makes the .deb and `make test-paquete` checks it.
 SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -9,11 +9,11 @@ DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
   libsqlite3-dev sqlite3 unixodbc-dev unixodbc libsqliteodbc tdsodbc \
   libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool \
-  qt6-translations-l10n
+  qt6-translations-l10n dpkg-dev file lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test demo demo-db bench clean format
+.PHONY: deps build test package test-paquete demo demo-db bench clean format
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || echo $$p; done); \
@@ -33,6 +33,15 @@ build: $(BUILD)/build.ninja
 
 test: deps build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package build/asientos-modelo_<version>_<arch>.deb (CPack).
+package: build
+	rm -f $(BUILD)/asientos-modelo_*.deb
+	cd $(BUILD) && cpack -G DEB
+
+# The package checked as a user gets it (lintian, unpacked elsewhere, build folder set aside).
+test-paquete: deps package
+	bash tests/paquete/probar_paquete.sh $(BUILD)
 
 demo-db: build
 	@mkdir -p $(DEMO_DIR)

@@ -9,6 +9,7 @@
 //   --modelo NOMBRE     before a picture, confirm NOMBRE in the name field
 //   --captura-aviso ARCHIVO   after loading, show the progress notice over the window and
 //                       save a picture of both to ARCHIVO
+// and --help (-h), which prints the usage and ends before any window is made.
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -40,6 +41,25 @@ struct Opciones {
     std::vector<const char*> resto;
 };
 
+constexpr const char* kAyuda =
+    "Uso: asientos-modelo [CADENA DE PARÁMETROS]\n"
+    "     asientos-modelo --captura ARCHIVO [--modelo NOMBRE] CADENA DE PARÁMETROS\n"
+    "Editor de los asientos modelo de registraciones directas.\n"
+    "\n"
+    "La cadena de parámetros son entradas @Clave=valor; cada una cerrada por \";\", p. ej.\n"
+    "  asientos-modelo \"@Server=sqlite:/ruta/carpeta;@DbName=DEMO;@UsuarioLogeado=DEMO;\"\n"
+    "@Server=sqlite:CARPETA abre la base incorporada CARPETA/DbName.sqlite; otro servidor se\n"
+    "abre por ODBC. Sin parámetros se ofrece el diálogo de acceso a bases de datos.\n"
+    "\n"
+    "  --subdiarios DESDE HASTA TIPO [--archivo-legal]\n"
+    "                     en lugar del editor, genera el subdiario auxiliar del usuario\n"
+    "  --captura ARCHIVO  guarda una imagen de la ventana cargada en ARCHIVO y termina\n"
+    "  --modelo NOMBRE    con --captura, confirma antes NOMBRE en el campo del nombre\n"
+    "  --captura-aviso ARCHIVO  guarda una imagen del aviso de progreso sobre la ventana\n"
+    "  -h, --help         muestra esta ayuda\n"
+    "\n"
+    "Más información: man asientos-modelo\n";
+
 Opciones LeerOpciones(int argc, char** argv) {
     Opciones o;
     for (int i = 0; i < argc; ++i) {
@@ -60,6 +80,13 @@ Opciones LeerOpciones(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kAyuda, stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     if (!app::CargarTraduccionesQt(app))
         std::fprintf(stderr,
