@@ -22,14 +22,19 @@
 #include <string>
 #include <vector>
 
+#include "CarpetaScripts.h"
 #include "DB_Dll.h"
 #include "Dll_Display.h"
 #include "FrmMa_Modelo.h"
 #include "GeneracionSubdiarios.h"
 #include "InicioSesion.h"
+#include "Lanzador.h"
 #include "Lbf_CtrlDisplay.h"
 #include "PlataformaQt.h"
+#include "PrimerInicio.h"
+#include "Texto.h"
 #include "TraduccionesQt.h"
+#include "UbicacionArchivos.h"
 #include "frmAcceso.h"
 
 namespace {
@@ -77,6 +82,21 @@ Opciones LeerOpciones(int argc, char** argv) {
     return o;
 }
 
+// A start without launch parameters (as from the desktop's menu) fails to connect and offers
+// the access dialog; on the user's first such start a demo database is made and registered so
+// the dialog has something to open. A failure is told and the start goes on.
+void PrimerInicioSinParametros() {
+    const std::string carpeta = CarpetaPrograma();
+    try {
+        acceso::PrepararPrimerInicio(helperlib::UbicacionArchivos::Para(carpeta),
+                                     data::UbicarScriptsDb(carpeta));
+    } catch (const std::exception& e) {
+        plataforma().MsgBox(
+            std::string("No se pudo preparar la base de demostración del usuario.\r") + e.what(),
+            estilo::kExclamacion, "Aviso al Operador");
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +125,7 @@ int main(int argc, char** argv) {
     }
     RegistrarLineaDeComando(static_cast<int>(op.resto.size()), op.resto.data());
     if (subdiarios) return app::GenerarSubdiarios(*subdiarios, LineaDeComando(), BaseDatos());
+    if (texto::Recortar(LineaDeComando()).empty()) PrimerInicioSinParametros();
 
     auto* ventana = new FrmMa_Modelo(BaseDatos());
     ventana->setAttribute(Qt::WA_DeleteOnClose, false);
