@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ArchivoBases.h"
+#include "UbicacionArchivos.h"
 
 class DB_Dll;
 
@@ -55,7 +56,9 @@ std::string NombreConexion(std::string_view base, std::string_view servidor);
 class LogicaAcceso {
   public:
     /// `db` is the data access object registration probes and opens through; it must outlive
-    /// this object. `rutaArchivo` empty: the program folder's BASES.TXT.
+    /// this object. `rutaArchivo` empty: the program's BASES.TXT, read and written where
+    /// UbicacionArchivos puts the program's files (its folder, or the user's data folder when
+    /// the program may not write beside itself).
     explicit LogicaAcceso(DB_Dll& db, std::string rutaArchivo = "");
 
     /// Values of the last connection looked up by DatosBase.
@@ -64,7 +67,8 @@ class LogicaAcceso {
     /// registration to the port box's number (1433 when 0).
     std::optional<std::string> Puerto;
 
-    const std::string& RutaArchivo() const { return ruta_; }
+    /// The connection list read now.
+    std::string RutaArchivo() const;
 
     /// The names to list, in file order. A missing file gives an empty list. A failing step
     /// goes to AvisoOperador ("FormLoad"): retry repeats it, ignore goes on, anything else
@@ -102,8 +106,12 @@ class LogicaAcceso {
   private:
     void EjecutarCompanero(const std::string& servidor);
 
+    /// The connection list a registration appends to (prepared for writing).
+    std::string RutaEscritura() const;
+
     DB_Dll& db_;
     std::string ruta_;
+    std::optional<helperlib::UbicacionArchivos> ubicacion_;
 };
 
 /// Runs the command line `Archivo` (through the system shell) and waits for it to end, letting

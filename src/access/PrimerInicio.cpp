@@ -28,7 +28,7 @@ std::optional<std::string> PrepararPrimerInicio(const helperlib::UbicacionArchiv
     const std::string nombre = NombreConexion(kBaseDemostracion, servidor);
     std::error_code ec;
     if (fs::exists(archivo, ec) ||
-        ArchivoBases(ubicacion.ParaLeer("BASES.TXT")).Buscar(nombre).has_value())
+        ArchivoBases(ubicacion.ParaLeer(kArchivoBases)).Buscar(nombre).has_value())
         return std::nullopt;
 
     if (!carpetaScripts)
@@ -38,7 +38,7 @@ std::optional<std::string> PrepararPrimerInicio(const helperlib::UbicacionArchiv
     fs::create_directories(ubicacion.CarpetaUsuario(), ec);
     CrearBaseDesdeScripts(archivo, *carpetaScripts, true);
     try {
-        ArchivoBases(ubicacion.ParaEscribir("BASES.TXT"))
+        ArchivoBases(ubicacion.ParaEscribir(kArchivoBases))
             .Agregar(nombre, kBaseDemostracion, kBaseDemostracion, kBaseDemostracion, servidor);
     } catch (...) {
         fs::remove(archivo, ec);  // the next start tries again

@@ -6,11 +6,13 @@
 #include "DB_Dll.h"
 #include "Plataforma.h"
 #include "RegistroErrores.h"
+#include "UbicacionArchivos.h"
 #include "Utilidades.h"
 
 std::string RutaRegistroPrograma() {
     const std::filesystem::path exe(plataforma().RutaEjecutable());
-    return NormalizarCarpeta(exe.parent_path().string()) + "KXERR.LOG";
+    return helperlib::UbicacionArchivos::Para(NormalizarCarpeta(exe.parent_path().string()))
+        .ParaEscribir("KXERR.LOG");
 }
 
 int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string& rutina,

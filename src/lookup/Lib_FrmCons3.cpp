@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "AnchosColumnas.h"
 #include "AvisoOperador.h"
@@ -28,6 +29,7 @@
 #include "Plataforma.h"
 #include "TamanosCampos.h"
 #include "Texto.h"
+#include "UbicacionArchivos.h"
 #include "Utilidades.h"
 
 namespace {
@@ -57,7 +59,6 @@ std::optional<QColor> ColorDeNumero(const std::string& valor) {
 
 Lib_FrmCons3::Lib_FrmCons3(DB_Dll& base, QWidget* padre) : QDialog(padre), base_db_(base) {
     ConstruirVentana();
-    CarpetaAplicacion = CarpetaPrograma();
 }
 
 Lib_FrmCons3::~Lib_FrmCons3() = default;
@@ -318,8 +319,11 @@ void Lib_FrmCons3::AlinearCajas() {
 }
 
 void Lib_FrmCons3::AplicarAnchosGuardados() {
-    const auto anchos =
-        anchos::AnchosGuardados(NormalizarCarpeta(CarpetaAplicacion) + anchos::kArchivo, fuente_);
+    const std::string ruta =
+        CarpetaAplicacion.empty()
+            ? helperlib::UbicacionArchivos::Para(CarpetaPrograma()).ParaLeer(anchos::kArchivo)
+            : NormalizarCarpeta(CarpetaAplicacion) + anchos::kArchivo;
+    const auto anchos = anchos::AnchosGuardados(ruta, fuente_);
     if (!anchos) return;
     for (std::size_t i = 0; i < anchos->size() && static_cast<int>(i) < Modelo->columnCount(); ++i)
         ListView1->setColumnWidth(static_cast<int>(i), (*anchos)[i] / kTwipsPorPixel);
@@ -615,7 +619,15 @@ void Lib_FrmCons3::Descargar() {
     UsarUDBC = false;
     if (GrabarCfg && Modelo->columnCount() > 0) {
         try {
-            anchos::GrabarAnchos(CarpetaAplicacion, fuente_, AnchosTwips());
+            // The program's file is rewritten where its files go, starting from the copy read.
+            const std::string carpeta =
+                CarpetaAplicacion.empty()
+                    ? std::filesystem::path(helperlib::UbicacionArchivos::Para(CarpetaPrograma())
+                                                .ParaEscribir(anchos::kArchivo))
+                          .parent_path()
+                          .string()
+                    : CarpetaAplicacion;
+            anchos::GrabarAnchos(carpeta, fuente_, AnchosTwips());
         } catch (const ErrorEjecucion& e) {
             plataforma().MsgBox(e.Descripcion(), estilo::kCritico, "Aviso al Operador");
         }
