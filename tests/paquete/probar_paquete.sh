@@ -3,8 +3,11 @@
 # (dpkg -x) with the build folder moved out of the way, so nothing can be found through the
 # build or the source tree, its demo database maker creates a database, the sqlite3 shell
 # loads its extension, and the installed program (started through /usr/bin) loads a template
-# of that database in its screenshot mode and writes the picture, without writing anything
-# into the installed files.
+# of that database in its screenshot mode and writes the picture. A first start without
+# launch parameters makes the user's demo database and registers it in the user's connection
+# list; the connection registered there opens in the screenshot mode. Nothing is ever written
+# into the installed files: the programs run as a user who cannot write there (nobody, when
+# the check runs as root).
 # Usage: probar_paquete.sh <build folder>   (after `make package`)
 set -u
 
@@ -21,6 +24,7 @@ tmp=$(mktemp -d)
 aparte="$build.aparte.$$"
 restaurar() {
     if [ -d "$aparte" ] && [ ! -e "$build" ]; then mv "$aparte" "$build"; fi
+    chmod -R u+w "$tmp" 2>/dev/null
     rm -rf "$tmp"
 }
 trap restaurar EXIT
@@ -62,10 +66,19 @@ export HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/run"
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 mkdir -p "$HOME" "$tmp/datos" "$tmp/trabajo"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The installed files belong to root, as dpkg leaves them; a user runs the programs.
+if [ "$(id -u)" -eq 0 ]; then
+    chmod 755 "$tmp"
+    chown -R nobody: "$HOME" "$tmp/datos" "$tmp/trabajo" "$XDG_RUNTIME_DIR"
+    como_usuario() { setpriv --reuid=nobody --regid=nogroup --clear-groups -- "$@"; }
+else
+    chmod -R a-w "$raiz"
+    como_usuario() { "$@"; }
+fi
 cd "$tmp/trabajo"
 
 for prog in asientos-modelo crear-base-demo; do
-    if "$raiz/usr/bin/$prog" --help >"$tmp/ayuda.txt" 2>&1 && grep -q "^Uso: $prog" "$tmp/ayuda.txt"; then
+    if como_usuario "$raiz/usr/bin/$prog" --help >"$tmp/ayuda.txt" 2>&1 && grep -q "^Uso: $prog" "$tmp/ayuda.txt"; then
         bien "$prog --help muestra el uso"
     else
         fallar "$prog --help: $(cat "$tmp/ayuda.txt")"
@@ -73,7 +86,7 @@ for prog in asientos-modelo crear-base-demo; do
 done
 
 base="$tmp/datos/DEMO.sqlite"
-if "$raiz/usr/bin/crear-base-demo" "$base" >"$tmp/creador.log" 2>&1; then
+if como_usuario "$raiz/usr/bin/crear-base-demo" "$base" >"$tmp/creador.log" 2>&1; then
     bien "crear-base-demo instalado creó la base: $(cat "$tmp/creador.log")"
 else
     fallar "crear-base-demo instalado: $(cat "$tmp/creador.log")"
@@ -90,15 +103,47 @@ else
     fallar "sqlite3 con la extensión instalada: $lineas"
 fi
 
-captura="$tmp/captura.png"
 parametros="@Server=sqlite:$tmp/datos;@DbName=DEMO;@Usuario=DEMO;@UsuarioLogeado=DEMO;"
-QT_QPA_PLATFORM=offscreen timeout 60 "$raiz/usr/bin/asientos-modelo" --captura "$captura" \
-    --modelo SUELDOS "$parametros" >"$tmp/programa.log" 2>&1
-estado=$?
-if [ "$estado" -eq 0 ] && file "$captura" | grep -q "PNG image data"; then
-    bien "el programa instalado guardó la captura con SUELDOS confirmado ($(file -b "$captura"))"
+# captura <picture> <launch string>: the installed program's screenshot mode with SUELDOS.
+captura() {
+    QT_QPA_PLATFORM=offscreen como_usuario timeout 60 "$raiz/usr/bin/asientos-modelo" \
+        --captura "$1" --modelo SUELDOS "$2" >"$tmp/programa.log" 2>&1
+    estado=$?
+    [ "$estado" -eq 0 ] && file "$1" | grep -q "PNG image data"
+}
+if captura "$tmp/trabajo/captura.png" "$parametros"; then
+    bien "el programa instalado guardó la captura con SUELDOS confirmado ($(file -b "$tmp/trabajo/captura.png"))"
 else
     fallar "el programa instalado terminó con estado $estado sin captura: $(cat "$tmp/programa.log")"
+fi
+
+# ---- A user's first start without launch parameters -------------------------------------------
+# The preparation happens before the connection is tried; the program then waits on the
+# connection error box, which this check does not answer: it ends the program.
+datos_usuario="$HOME/.local/share/asientos-modelo"
+QT_QPA_PLATFORM=offscreen como_usuario "$raiz/usr/bin/asientos-modelo" >"$tmp/primero.log" 2>&1 &
+primero=$!
+for _ in $(seq 1 300); do
+    [ -s "$datos_usuario/BASES.TXT" ] && break
+    kill -0 "$primero" 2>/dev/null || break
+    sleep 0.1
+done
+sleep 0.5
+kill "$primero" 2>/dev/null
+wait "$primero" 2>/dev/null
+linea=$(head -n1 "$datos_usuario/BASES.TXT" 2>/dev/null | tr -d '\r')
+servidor=${linea##*,}
+if [ -s "$datos_usuario/DEMO.sqlite" ] && [ "$servidor" = "sqlite:$datos_usuario" ] &&
+    [ "${linea%%,*}" = "DEMO / $(echo "$servidor" | tr '[:lower:]' '[:upper:]')" ]; then
+    bien "el primer inicio creó la base del usuario y la registró: $linea"
+else
+    fallar "el primer inicio no dejó la base registrada en $datos_usuario:" \
+        "$(ls -la "$datos_usuario" 2>&1)" "$linea" "$(cat "$tmp/primero.log")"
+fi
+if captura "$tmp/trabajo/captura-usuario.png" "@Server=$servidor;@DbName=DEMO;@UsuarioLogeado=DEMO;"; then
+    bien "la conexión registrada abre el editor sobre la base del usuario"
+else
+    fallar "la conexión registrada no abrió el editor (estado $estado): $(cat "$tmp/programa.log")"
 fi
 
 despues=$(cd "$raiz" && find . -printf '%p %s %T@\n' | sort)
