@@ -27,6 +27,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/startup/Styles/
 foreach(_n ABM2021 ABM2021B ABM2021M ABM2021V ABM2021i)
   install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${_n}.bmp DESTINATION ${ASIENTOS_DIR_PROGRAMA})
 endforeach()
+# The saved-query file, when the build makes one for the program's folder.
+install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/consultas.kxw DESTINATION ${ASIENTOS_DIR_PROGRAMA}
+        OPTIONAL)
 install(FILES ${PROJECT_SOURCE_DIR}/db/schema.sql ${PROJECT_SOURCE_DIR}/db/demo.sql
         DESTINATION share/asientos-modelo/db)
 
