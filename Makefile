@@ -1,5 +1,5 @@
 # Task runner. `make demo` builds and opens the editor on the demo database; `make test`
-# builds and runs every test.
+# builds and runs every test; `make package` makes the .deb and `make test-paquete` checks it.
 SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -9,11 +9,11 @@ DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
   libsqlite3-dev sqlite3 unixodbc-dev unixodbc libsqliteodbc tdsodbc \
   libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool \
-  qt6-translations-l10n
+  qt6-translations-l10n dpkg-dev file lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test demo demo-db bench clean format
+.PHONY: deps build test package test-paquete demo demo-db bench clean format
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || echo $$p; done); \
@@ -43,6 +43,15 @@ test: deps build
 	  done; \
 	fi
 
+# The Debian package build/asientos-modelo_<version>_<arch>.deb (CPack).
+package: build
+	rm -f $(BUILD)/asientos-modelo_*.deb
+	cd $(BUILD) && cpack -G DEB
+
+# The package checked as a user gets it (lintian, unpacked elsewhere, build folder set aside).
+test-paquete: deps package
+	bash tests/paquete/probar_paquete.sh $(BUILD)
+
 demo-db: build
 	@mkdir -p $(DEMO_DIR)
 	$(BUILD)/bin/crear-base-demo $(DEMO_DIR)/DEMO.sqlite
@@ -50,8 +59,18 @@ demo-db: build
 demo: deps build demo-db
 	$(BUILD)/bin/asientos-modelo "@Server=sqlite:$(abspath $(DEMO_DIR));@DbName=DEMO;@Usuario=DEMO;@UsuarioLogeado=DEMO;@Menu=1;@Caja=1;"
 
+# Each benchmark program writes its results as JSON (its messages go to a log beside them);
+# then one table pairs every action's program side with its bare-engine side.
+BENCH_DIR := $(BUILD)/bench-resultados
 bench: deps build
-	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@mkdir -p $(BENCH_DIR) && rm -f $(BENCH_DIR)/*.json
+	@for b in $(BUILD)/bin/bench_*; do \
+	  [ -x "$$b" ] || continue; n=$$(basename $$b); echo "$$n ..." >&2; \
+	  "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+	    --benchmark_format=json > $(BENCH_DIR)/$$n.json 2> $(BENCH_DIR)/$$n.log \
+	    || { echo "$$n fallo; ver $(BENCH_DIR)/$$n.log" >&2; exit 1; }; \
+	done
+	@python3 bench/tabla.py $(BENCH_DIR)/*.json
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -318,7 +318,13 @@ void BM_InsertSelectMismoMotor(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(BM_GeneraAuxiliarSubdiarios)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_InsertSelectMismoMotor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_GeneraAuxiliarSubdiarios)
+    ->Name("Subdiario auxiliar de 100.000 lineas@programa")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_InsertSelectMismoMotor)
+    ->Name("Subdiario auxiliar de 100.000 lineas@motor")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 BENCHMARK_MAIN();

@@ -19,6 +19,9 @@ struct ConexionRegistrada {
     std::string Servidor;  ///< as typed, possibly "srv1:1500"
 };
 
+/// The connection list's file name.
+inline constexpr const char* kArchivoBases = "BASES.TXT";
+
 /// Lines beyond this count are not read (the list's line counter is a 16-bit number).
 inline constexpr int kMaxLineasBases = 32767;
 

@@ -87,14 +87,22 @@ std::string NombreConexion(std::string_view base, std::string_view servidor) {
 }
 
 LogicaAcceso::LogicaAcceso(DB_Dll& db, std::string& usuarioSesion, std::string rutaArchivo)
-    : db_(db),
-      usuarioSesion_(usuarioSesion),
-      ruta_(rutaArchivo.empty() ? ArchivoBases::RutaEnCarpetaPrograma() : std::move(rutaArchivo)) {}
+    : db_(db), usuarioSesion_(usuarioSesion), ruta_(std::move(rutaArchivo)) {
+    if (ruta_.empty()) ubicacion_ = UbicacionArchivos::Para(CarpetaPrograma());
+}
+
+std::string LogicaAcceso::RutaArchivo() const {
+    return ubicacion_ ? ubicacion_->ParaLeer(kArchivoBases) : ruta_;
+}
+
+std::string LogicaAcceso::RutaEscritura() const {
+    return ubicacion_ ? ubicacion_->ParaEscribir(kArchivoBases) : ruta_;
+}
 
 std::vector<std::string> LogicaAcceso::llenarlist() {
     std::vector<std::string> nombres;
     std::vector<ConexionRegistrada> conexiones;
-    const ArchivoBases archivo(ruta_);
+    const ArchivoBases archivo(RutaArchivo());
     if (!archivo.Existe()) return nombres;
     const Reportero reportero = [](const ErrorEjecucion& e) {
         return AvisoOperador(e, 18, "FormLoad");
@@ -109,7 +117,7 @@ std::vector<std::string> LogicaAcceso::llenarlist() {
 
 void LogicaAcceso::DatosBase(std::string_view Nombre) {
     try {
-        const auto c = ArchivoBases(ruta_).Buscar(Nombre);
+        const auto c = ArchivoBases(RutaArchivo()).Buscar(Nombre);
         if (!c) return;
         ServidorValor = c->Servidor;
         BaseValor = c->Base;
@@ -147,7 +155,7 @@ bool LogicaAcceso::Conectar(CajasAcceso& cajas) {
 }
 
 std::optional<Registro> LogicaAcceso::RegistrarBases(CajasAcceso& cajas) {
-    if (ArchivoBases(ruta_).Existe()) return std::nullopt;
+    if (ArchivoBases(RutaArchivo()).Existe()) return std::nullopt;
     return CmdRegistrar(cajas);
 }
 
@@ -271,7 +279,7 @@ void LogicaAcceso::AgregarConexion(const std::string& Nombre, const std::string&
                                    const std::string& Usuario, const std::string& Clave,
                                    const std::string& Servidor, bool EsOracle) {
     const std::string servidor = EsOracle ? Servidor + "#" : Servidor;
-    ArchivoBases(ruta_).Agregar(Nombre, Base, Usuario, Clave, servidor);
+    ArchivoBases(RutaEscritura()).Agregar(Nombre, Base, Usuario, Clave, servidor);
 }
 
 bool EjecutarCmdRegDB(const std::string& Archivo, std::string& ErrDevuelto) {

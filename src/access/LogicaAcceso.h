@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ArchivoBases.h"
+#include "UbicacionArchivos.h"
 
 namespace data {
 class DB_Dll;
@@ -62,8 +63,9 @@ class LogicaAcceso {
   public:
     /// `db` is the data access object registration probes and opens through; `usuarioSesion`
     /// is the session's logged-in user (the session values' copy, which the data access object
-    /// reads too). Both must outlive this object. `rutaArchivo` empty: the program folder's
-    /// BASES.TXT.
+    /// reads too). Both must outlive this object. `rutaArchivo` empty: the program's BASES.TXT,
+    /// read and written where UbicacionArchivos puts the program's files (its folder, or the
+    /// user's data folder when the program may not write beside itself).
     LogicaAcceso(data::DB_Dll& db, std::string& usuarioSesion, std::string rutaArchivo = "");
 
     /// Values of the last connection looked up by DatosBase.
@@ -72,7 +74,8 @@ class LogicaAcceso {
     /// registration to the port box's number (1433 when 0).
     std::optional<std::string> Puerto;
 
-    const std::string& RutaArchivo() const { return ruta_; }
+    /// The connection list read now.
+    std::string RutaArchivo() const;
 
     /// The names to list, in file order. A missing file gives an empty list. A failing step
     /// goes to AvisoOperador ("FormLoad"): retry repeats it, ignore goes on, anything else
@@ -111,9 +114,13 @@ class LogicaAcceso {
   private:
     void EjecutarCompanero(const std::string& servidor, const std::string& base);
 
+    /// The connection list a registration appends to (prepared for writing).
+    std::string RutaEscritura() const;
+
     data::DB_Dll& db_;
     std::string& usuarioSesion_;
     std::string ruta_;
+    std::optional<helperlib::UbicacionArchivos> ubicacion_;
 };
 
 /// Runs the command line `Archivo` (through the system shell) and waits for it to end, letting

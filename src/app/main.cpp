@@ -9,6 +9,7 @@
 //   --modelo NOMBRE     before a picture, confirm NOMBRE in the name field
 //   --captura-aviso ARCHIVO   after loading, show the progress notice over the window and
 //                       save a picture of both to ARCHIVO
+// and --help (-h), which prints the usage and ends before any window is made.
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "CarpetaScripts.h"
 #include "Contexto.h"
 #include "Dll_Display.h"
 #include "FrmMa_Modelo.h"
@@ -28,8 +30,12 @@
 #include "Lbf_CtrlDisplay.h"
 #include "ParametrosLanzamiento.h"
 #include "PlataformaQt.h"
+#include "PrimerInicio.h"
+#include "Sistema.h"
 #include "TeclasVirtuales.h"
+#include "Texto.h"
 #include "TraduccionesQt.h"
+#include "UbicacionArchivos.h"
 #include "frmAcceso.h"
 
 namespace app {
@@ -41,6 +47,25 @@ struct Opciones {
     std::string modelo;
     std::vector<const char*> resto;
 };
+
+constexpr const char* kAyuda =
+    "Uso: asientos-modelo [CADENA DE PARÁMETROS]\n"
+    "     asientos-modelo --captura ARCHIVO [--modelo NOMBRE] CADENA DE PARÁMETROS\n"
+    "Editor de los asientos modelo de registraciones directas.\n"
+    "\n"
+    "La cadena de parámetros son entradas @Clave=valor; cada una cerrada por \";\", p. ej.\n"
+    "  asientos-modelo \"@Server=sqlite:/ruta/carpeta;@DbName=DEMO;@UsuarioLogeado=DEMO;\"\n"
+    "@Server=sqlite:CARPETA abre la base incorporada CARPETA/DbName.sqlite; otro servidor se\n"
+    "abre por ODBC. Sin parámetros se ofrece el diálogo de acceso a bases de datos.\n"
+    "\n"
+    "  --subdiarios DESDE HASTA TIPO [--archivo-legal]\n"
+    "                     en lugar del editor, genera el subdiario auxiliar del usuario\n"
+    "  --captura ARCHIVO  guarda una imagen de la ventana cargada en ARCHIVO y termina\n"
+    "  --modelo NOMBRE    con --captura, confirma antes NOMBRE en el campo del nombre\n"
+    "  --captura-aviso ARCHIVO  guarda una imagen del aviso de progreso sobre la ventana\n"
+    "  -h, --help         muestra esta ayuda\n"
+    "\n"
+    "Más información: man asientos-modelo\n";
 
 Opciones LeerOpciones(int argc, char** argv) {
     Opciones o;
@@ -59,10 +84,32 @@ Opciones LeerOpciones(int argc, char** argv) {
     return o;
 }
 
+// A start without launch parameters (as from the desktop's menu) fails to connect and offers
+// the access dialog; on the user's first such start a demo database is made and registered so
+// the dialog has something to open. A failure is told and the start goes on.
+void PrimerInicioSinParametros() {
+    const std::string carpeta = helperlib::CarpetaPrograma();
+    try {
+        acceso::PrepararPrimerInicio(helperlib::UbicacionArchivos::Para(carpeta),
+                                     data::UbicarScriptsDb(carpeta));
+    } catch (const std::exception& e) {
+        helperlib::plataforma().MsgBox(
+            std::string("No se pudo preparar la base de demostración del usuario.\r") + e.what(),
+            helperlib::estilo::kExclamacion, "Aviso al Operador");
+    }
+}
+
 }  // namespace
 }  // namespace app
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(app::kAyuda, stdout);
+            return 0;
+        }
+    }
     QApplication aplicacion(argc, argv);
     if (!app::CargarTraduccionesQt(aplicacion))
         std::fprintf(stderr,
@@ -84,6 +131,7 @@ int main(int argc, char** argv) {
     const std::string linea =
         startup::LineaDeParametros(static_cast<int>(op.resto.size()), op.resto.data());
     if (subdiarios) return app::GenerarSubdiarios(*subdiarios, linea, ctx.db, ctx.sesion);
+    if (helperlib::texto::Recortar(linea).empty()) app::PrimerInicioSinParametros();
 
     auto* ventana = new editor::FrmMa_Modelo(ctx);
     ventana->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -7,13 +7,16 @@
 #include "Plataforma.h"
 #include "RegistroErrores.h"
 #include "Sistema.h"
+#include "UbicacionArchivos.h"
 #include "Utilidades.h"
 
 using namespace helperlib;
 
 namespace data {
 
-std::string RutaRegistroPrograma() { return CarpetaPrograma() + "KXERR.LOG"; }
+std::string RutaRegistroPrograma() {
+    return UbicacionArchivos::Para(CarpetaPrograma()).ParaEscribir("KXERR.LOG");
+}
 
 int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string& rutina,
                      const std::string& rutaRegistro) {

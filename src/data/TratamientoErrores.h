@@ -8,7 +8,9 @@
 
 namespace data {
 
-/// Log file used when no override is set: the program's folder + "KXERR.LOG".
+/// Log file used when no override is set: "KXERR.LOG" where the program's files are written
+/// (its folder, or the user's data folder when it may not write beside itself; see
+/// UbicacionArchivos). Throws ErrorEjecucion when that folder cannot be made.
 std::string RutaRegistroPrograma();
 
 /// Shows `error` with style `botones` (title: source + " - " + routine when given +

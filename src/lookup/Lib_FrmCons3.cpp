@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "AnchosColumnas.h"
 #include "AvisoOperador.h"
@@ -29,6 +30,7 @@
 #include "Sistema.h"
 #include "TamanosCampos.h"
 #include "Texto.h"
+#include "UbicacionArchivos.h"
 #include "Utilidades.h"
 
 using namespace helperlib;
@@ -64,7 +66,6 @@ std::optional<QColor> ColorDeNumero(const std::string& valor) {
 
 Lib_FrmCons3::Lib_FrmCons3(DB_Dll& base, QWidget* padre) : QDialog(padre), base_db_(base) {
     ConstruirVentana();
-    CarpetaAplicacion = CarpetaPrograma();
 }
 
 Lib_FrmCons3::~Lib_FrmCons3() = default;
@@ -325,8 +326,11 @@ void Lib_FrmCons3::AlinearCajas() {
 }
 
 void Lib_FrmCons3::AplicarAnchosGuardados() {
-    const auto anchos =
-        anchos::AnchosGuardados(NormalizarCarpeta(CarpetaAplicacion) + anchos::kArchivo, fuente_);
+    const std::string ruta =
+        CarpetaAplicacion.empty()
+            ? helperlib::UbicacionArchivos::Para(CarpetaPrograma()).ParaLeer(anchos::kArchivo)
+            : NormalizarCarpeta(CarpetaAplicacion) + anchos::kArchivo;
+    const auto anchos = anchos::AnchosGuardados(ruta, fuente_);
     if (!anchos) return;
     for (std::size_t i = 0; i < anchos->size() && static_cast<int>(i) < Modelo->columnCount(); ++i)
         ListView1->setColumnWidth(static_cast<int>(i), (*anchos)[i] / kTwipsPorPixel);
@@ -622,7 +626,15 @@ void Lib_FrmCons3::Descargar() {
     UsarUDBC = false;
     if (GrabarCfg && Modelo->columnCount() > 0) {
         try {
-            anchos::GrabarAnchos(CarpetaAplicacion, fuente_, AnchosTwips());
+            // The program's file is rewritten where its files go, starting from the copy read.
+            const std::string carpeta =
+                CarpetaAplicacion.empty()
+                    ? std::filesystem::path(helperlib::UbicacionArchivos::Para(CarpetaPrograma())
+                                                .ParaEscribir(anchos::kArchivo))
+                          .parent_path()
+                          .string()
+                    : CarpetaAplicacion;
+            anchos::GrabarAnchos(carpeta, fuente_, AnchosTwips());
         } catch (const ErrorEjecucion& e) {
             plataforma().MsgBox(e.Descripcion(), estilo::kCritico, "Aviso al Operador");
         }

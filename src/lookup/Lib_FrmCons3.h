@@ -48,7 +48,8 @@ class Lib_FrmCons3 : public QDialog {
     bool GrabarCfg = false;            ///< save the column widths when unloaded
     bool UsarUDBC = false;             ///< run on `BaseSecundaria` instead of the main object
     data::DB_Dll* BaseSecundaria = nullptr;  ///< the second data-access instance (not owned)
-    /// Folder of the column-width file; default: this program's folder.
+    /// Folder of the column-width file; empty (the default): the program's own file, read and
+    /// written where UbicacionArchivos puts the program's files.
     std::string CarpetaAplicacion;
     std::vector<std::string> CmpsDevueltos;  ///< columns whose values Aceptar adds to Valores
 

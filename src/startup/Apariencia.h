@@ -16,6 +16,7 @@
 #include <string>
 
 class QIcon;
+class QImage;
 class QWidget;
 
 namespace startup {
@@ -59,5 +60,9 @@ void PrepararVentana(QWidget& ventana);
 /// The program's own icon with `identificador` (letter case ignored): "ICONPANEL",
 /// "ICONLIBRO" or "ICONCALCULADORA". Throws ErrorEjecucion(3265) for any other identifier.
 QIcon IconoDelPrograma(const std::string& identificador);
+
+/// The same drawing on a transparent square of `lado` pixels (the desktop's icon of the
+/// program is ICONPANEL at the sizes the icon theme asks for). Throws like IconoDelPrograma.
+QImage DibujoIconoDelPrograma(const std::string& identificador, int lado);
 
 }  // namespace startup

@@ -1,6 +1,7 @@
 // The program's own window icons, drawn on a 32 x 32 canvas and rendered at the sizes a
 // window icon is shown in.
 #include <QIcon>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
@@ -68,27 +69,35 @@ struct IconoPropio {
 constexpr IconoPropio kIconos[] = {
     {"ICONPANEL", Panel}, {"ICONLIBRO", Libro}, {"ICONCALCULADORA", Calculadora}};
 
-}  // namespace
-
-QIcon IconoDelPrograma(const std::string& identificador) {
+const IconoPropio& BuscarIcono(const std::string& identificador) {
     const std::string id = texto::Mayusculas(texto::Recortar(identificador));
-    for (const IconoPropio& icono : kIconos) {
-        if (id != icono.id) continue;
-        QIcon resultado;
-        for (int lado : {16, 32, 48}) {
-            QPixmap lienzo(lado, lado);
-            lienzo.fill(Qt::transparent);
-            QPainter p(&lienzo);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.scale(lado / 32.0, lado / 32.0);
-            icono.dibujo(p);
-            p.end();
-            resultado.addPixmap(lienzo);
-        }
-        return resultado;
-    }
+    for (const IconoPropio& icono : kIconos)
+        if (id == icono.id) return icono;
     throw ErrorEjecucion(errnum::kElementoNoEncontrado,
                          "El programa no tiene un icono \"" + identificador + "\"");
+}
+
+QImage Dibujar(const IconoPropio& icono, int lado) {
+    QImage lienzo(lado, lado, QImage::Format_ARGB32_Premultiplied);
+    lienzo.fill(Qt::transparent);
+    QPainter p(&lienzo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(lado / 32.0, lado / 32.0);
+    icono.dibujo(p);
+    return lienzo;
+}
+
+}  // namespace
+
+QImage DibujoIconoDelPrograma(const std::string& identificador, int lado) {
+    return Dibujar(BuscarIcono(identificador), lado);
+}
+
+QIcon IconoDelPrograma(const std::string& identificador) {
+    const IconoPropio& icono = BuscarIcono(identificador);
+    QIcon resultado;
+    for (int lado : {16, 32, 48}) resultado.addPixmap(QPixmap::fromImage(Dibujar(icono, lado)));
+    return resultado;
 }
 
 }  // namespace startup

@@ -13,7 +13,9 @@
 
 #include "EntornoAcceso.h"
 #include "InicioSesion.h"
+#include "PrimerInicio.h"
 #include "Recordset.h"
+#include "UbicacionArchivos.h"
 #include "Utilidades.h"
 #include "frmAcceso.h"
 
@@ -119,6 +121,43 @@ TEST(InicioConDialogo, ElegirLaConexionRegistradaAbreLaBaseDemo) {
     EXPECT_EQ(db.gCnn.State(), estado_objeto::kAbierto);
     EXPECT_FALSE(e.plataforma->codigoFin.has_value());
     EXPECT_EQ(e.sesion.gUsuarioLogeado, "ADMIN");  // the emptied user box kept the session user
+    Recordset rs = db.gCnn.Execute("SELECT COUNT(*) FROM MA_MODELOS");
+    EXPECT_GT(std::stoi(rs.Fields(0).Value().value_or("0")), 0);
+}
+
+TEST(InicioConDialogo, PrimerInicioSinParametrosConectaConLaBaseDemo) {
+    EntornoAcceso e;
+    setenv("XDG_DATA_HOME", (e.Carpeta() + "/datos").c_str(), 1);
+    const auto ubicacion = helperlib::UbicacionArchivos::Para(e.Carpeta());
+    unsetenv("XDG_DATA_HOME");
+    const auto nombre = acceso::PrepararPrimerInicio(ubicacion, CarpetaScriptsDb());
+    ASSERT_TRUE(nombre.has_value());
+    DB_Dll& db = e.db;
+    InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
+    e.plataforma->respuestas.push_back(respuesta::kSi);  // "Desea Intentarlo Nuevamente"
+    bool visto = false;
+    AlMostrarse(
+        [&](frmAcceso& d) {
+            const auto items =
+                d.lstBases->findItems(QString::fromStdString(*nombre), Qt::MatchExactly);
+            if (items.size() != 1) {
+                ADD_FAILURE() << "la lista no ofrece " << *nombre;
+                QTest::mouseClick(d.bcCancelar, Qt::LeftButton);
+                return;
+            }
+            // The boxes show what the caller held (nothing): the user clicks the entry
+            // offered, then "Conectar".
+            const QPoint p = d.lstBases->visualItemRect(items[0]).center();
+            QTest::mouseClick(d.lstBases->viewport(), Qt::LeftButton, {}, p);
+            QTest::mouseClick(d.bcAceptar, Qt::LeftButton);
+        },
+        visto);
+    EXPECT_NO_THROW(IniciarSesion("", db, e.sesion));
+    ASSERT_TRUE(visto);
+    ASSERT_TRUE(db.gOpenFlag);
+    EXPECT_EQ(db.gDBName, "DEMO");
+    EXPECT_EQ(db.gServidor, acceso::ServidorDemostracion(ubicacion));
+    EXPECT_FALSE(e.plataforma->codigoFin.has_value());
     Recordset rs = db.gCnn.Execute("SELECT COUNT(*) FROM MA_MODELOS");
     EXPECT_GT(std::stoi(rs.Fields(0).Value().value_or("0")), 0);
 }

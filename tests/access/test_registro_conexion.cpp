@@ -2,6 +2,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "AccesoDirecto.h"
 #include "DB_Dll.h"
@@ -163,16 +165,41 @@ TEST(CmdRegistrar, ProgramaCompaneroYPuertoDeLaCaja) {
               e.Carpeta() + "/ODBC.exe Server=" + e.Servidor() + ";DB=ANTERIOR;");
 }
 
+// The user's data folder for the program's files, for one test.
+class DatosDelUsuario {
+  public:
+    explicit DatosDelUsuario(const std::string& carpeta) {
+        setenv("XDG_DATA_HOME", carpeta.c_str(), 1);
+    }
+    ~DatosDelUsuario() { unsetenv("XDG_DATA_HOME"); }
+};
+
+// A program installed on the system never writes beside itself, even when run by root.
+constexpr const char* kProgramaInstalado = "/usr/lib/asientos-modelo-prueba/asientos-modelo";
+
+TEST(CmdRegistrar, InstaladoRegistraEnLaListaDelUsuarioYLaOfrece) {
+    EntornoAcceso e;
+    e.CrearBase("EMP");
+    const DatosDelUsuario datos(e.Carpeta() + "/datos");
+    e.plataforma->rutaEjecutable = kProgramaInstalado;
+    DB_Dll& db = e.db;
+    LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
+    CajasAcceso cajas = Cajas("EMP", e.Servidor());
+
+    EXPECT_EQ(l.CmdRegistrar(cajas), Registro::Registrada);
+    const std::string lista = e.Carpeta() + "/datos/asientos-modelo/BASES.TXT";
+    EXPECT_EQ(l.RutaArchivo(), lista);
+    ASSERT_EQ(ArchivoBases(lista).Leer().size(), 1u);
+    EXPECT_EQ(l.llenarlist(), std::vector<std::string>{NombreConexion("EMP", e.Servidor())});
+    EXPECT_FALSE(std::filesystem::exists("/usr/lib/asientos-modelo-prueba"));
+}
+
 TEST(CmdRegistrar, ArchivoNoEscribibleSeInformaYNoSePierdeEnSilencio) {
     EntornoAcceso e;
     e.CrearBase("EMP");
-    const std::string carpeta = geteuid() == 0 ? std::string("/proc") : e.Carpeta() + "/ro";
-    if (geteuid() != 0) {
-        std::filesystem::create_directories(carpeta);
-        std::filesystem::permissions(
-            carpeta, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    }
-    e.plataforma->rutaEjecutable = carpeta + "/asientos-modelo";
+    // Neither the installed program's folder nor a user folder under /proc can take the list.
+    const DatosDelUsuario datos("/proc/sin-datos");
+    e.plataforma->rutaEjecutable = kProgramaInstalado;
     DB_Dll& db = e.db;
     LogicaAcceso l(db, e.sesion.gUsuarioLogeado);
     CajasAcceso cajas = Cajas("EMP", e.Servidor());
@@ -182,9 +209,9 @@ TEST(CmdRegistrar, ArchivoNoEscribibleSeInformaYNoSePierdeEnSilencio) {
     ASSERT_EQ(e.plataforma->dialogos.size(), 1u);
     EXPECT_NE(e.plataforma->dialogos[0].texto.find("No se pudo registrar la conexion"),
               std::string::npos);
-    EXPECT_NE(e.plataforma->dialogos[0].texto.find(carpeta + "/BASES.TXT"), std::string::npos);
+    EXPECT_NE(e.plataforma->dialogos[0].texto.find("/proc/sin-datos/asientos-modelo/"),
+              std::string::npos);
     EXPECT_EQ(db.gCnn.State(), estado_objeto::kCerrado);
-    if (geteuid() != 0) std::filesystem::permissions(carpeta, std::filesystem::perms::owner_all);
 }
 
 TEST(RegistrarBases, SoloCuandoNoHayListaTodavia) {

@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeView>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 #include "AnchosColumnas.h"
 #include "Lib_FrmCons3.h"
@@ -139,6 +142,33 @@ TEST_F(Ventana, ArchivoDeAnchosGuardaEstaFuenteYConservaLasOtras) {
     std::ifstream f(carpeta / anchos::kArchivo, std::ios::binary);
     std::string todo((std::istreambuf_iterator<char>(f)), {});
     EXPECT_EQ(todo, "\"V_TA_CPTE\",\"1500|900|\"\r\n\"MA_CUENTAS\",\"1500|2250|\"\r\n");
+}
+
+TEST_F(Ventana, ProgramaInstaladoGuardaLosAnchosEnLaCarpetaDelUsuario) {
+    // Installed on the system: the program's own width file goes to the user's data folder and
+    // is read back from there by the next window.
+    p->rutaEjecutable = "/usr/lib/asientos-modelo-prueba/asientos-modelo";
+    setenv("XDG_DATA_HOME", (carpeta / "datos").c_str(), 1);
+    const auto abrirSinCarpeta = [this] {
+        auto v = Abrir("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO");
+        v->CarpetaAplicacion.clear();
+        v->Cargar();
+        return v;
+    };
+    {
+        auto v = abrirSinCarpeta();
+        v->ListView1->setColumnWidth(1, 150);
+        v->GrabarCfg = true;
+        v->Descargar();
+    }
+    const auto archivo = carpeta / "datos" / "asientos-modelo" / anchos::kArchivo;
+    std::ifstream f(archivo, std::ios::binary);
+    const std::string todo((std::istreambuf_iterator<char>(f)), {});
+    EXPECT_NE(todo.find("\"MA_CUENTAS\",\""), std::string::npos) << archivo;
+    EXPECT_NE(todo.find("|2250|"), std::string::npos) << todo;
+    EXPECT_EQ(abrirSinCarpeta()->ListView1->columnWidth(1), 150);
+    EXPECT_FALSE(std::filesystem::exists("/usr/lib/asientos-modelo-prueba"));
+    unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(Ventana, MarcasEspacioMarcarYOrdenPorEncabezado) {
