@@ -3,11 +3,12 @@
 #include "Plataforma.h"
 
 class PlataformaQt final : public Plataforma {
-public:
+  public:
     int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override;
     std::string InputBox(const std::string& mensaje, const std::string& titulo,
                          const std::string& defecto) override;
     void DoEvents() override;
+    void RepintarPendientes() override;
     [[noreturn]] void Terminar(int codigo) override;
     std::optional<std::string> ElegirArchivo(const std::string& titulo,
                                              const std::string& filtro) override;

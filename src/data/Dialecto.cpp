@@ -159,7 +159,8 @@ class AdaptadorSqlite {
             return;
         }
         out_ += tk.texto;
-        if (colacion_.count(i_)) out_ += std::string(" COLLATE ") + kColacionSuite;
+        // Never inside a text the statement leaves open (the engine reports it as it is).
+        if (colacion_.count(i_) && !tk.abierto) out_ += std::string(" COLLATE ") + kColacionSuite;
     }
 
     /// The server joins texts with "+"; SQLite adds them as numbers. Without types at hand,
@@ -201,6 +202,12 @@ class AdaptadorSqlite {
     void CerrarLimite(bool alFinal) {
         std::string& n = limites_.back();
         if (n.empty()) return;
+        // A statement that ends inside an open text or comment gets nothing appended: it
+        // would land inside it. The engine reports the statement as it stands.
+        if (alFinal && !t_.empty() && t_.back().abierto) {
+            n.clear();
+            return;
+        }
         if (alFinal && !t_.empty() && t_.back().tipo == Tipo::Comentario &&
             t_.back().texto.rfind("--", 0) == 0)
             out_ += "\n";
@@ -273,4 +280,20 @@ std::string TablaDeConsulta(const std::string& sql) {
             return "";
     }
     return tabla;
+}
+
+std::string QuitarMarcaFueraDeLiterales(const std::string& sql, std::string_view marca) {
+    if (marca.empty() || !texto::ContieneSinCaso(sql, marca)) return sql;
+    std::string r;
+    r.reserve(sql.size());
+    for (const Token& t : Tokenizar(sql))
+        r += t.tipo == Tipo::Literal ? t.texto : texto::ReemplazarSinCaso(t.texto, marca, "");
+    return r;
+}
+
+bool ContieneFueraDeLiterales(const std::string& sql, std::string_view marca) {
+    if (marca.empty() || !texto::ContieneSinCaso(sql, marca)) return false;
+    for (const Token& t : Tokenizar(sql))
+        if (t.tipo != Tipo::Literal && texto::ContieneSinCaso(t.texto, marca)) return true;
+    return false;
 }

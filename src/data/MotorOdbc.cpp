@@ -436,7 +436,26 @@ class MotorOdbc final : public Motor {
     }
 
     void Confirmar() override { Terminar(SQL_COMMIT, "confirmación de transacción"); }
-    void Revertir() override { Terminar(SQL_ROLLBACK, "reversión de transacción"); }
+    void Revertir() override {
+        if (!enlace_->enTransaccion_) return;  // nothing begun here is left to undo
+        Terminar(SQL_ROLLBACK, "reversión de transacción");
+    }
+
+    /// SQL Server is asked (@@TRANCOUNT): it cancels a transaction by itself after some
+    /// failures (a deadlock, a full log) while the driver stays in manual-commit mode, where
+    /// the next statement would open a new transaction of its own. Other drivers keep the
+    /// transaction as long as the link lives.
+    bool EnTransaccion() override {
+        if (!enlace_->enTransaccion_ || !Viva()) return false;
+        if (dialecto_ != Dialecto::SqlServer) return true;
+        try {
+            const ResultadoSql r = Ejecutar("SELECT @@TRANCOUNT");
+            return !r.Filas.empty() && !r.Filas[0].empty() && r.Filas[0][0] &&
+                   std::atol(r.Filas[0][0]->c_str()) > 0;
+        } catch (const FallaMotor&) {
+            return false;
+        }
+    }
 
     /// Applied as the statement time-out of every later statement. The SQLite driver does not
     /// honour it: there lock waits follow the "Timeout=<ms>" value of the connection string
@@ -731,16 +750,31 @@ struct ReglaNativo {
 
 // SQL Server native errors (FreeTDS and Microsoft's driver both pass them through).
 constexpr ReglaNativo kSqlServer[] = {
-    {8152, ClaseFalla::Truncamiento},     {2628, ClaseFalla::Truncamiento},
-    {208, ClaseFalla::TablaInexistente},  {102, ClaseFalla::Sintaxis},
-    {156, ClaseFalla::Sintaxis},          {170, ClaseFalla::Sintaxis},
-    {2627, ClaseFalla::Restriccion},      {2601, ClaseFalla::Restriccion},
-    {547, ClaseFalla::Restriccion},       {515, ClaseFalla::Restriccion},
-    {1222, ClaseFalla::Ocupado},          {10054, ClaseFalla::ConexionPerdida},
-    {20006, ClaseFalla::ConexionPerdida}, {20047, ClaseFalla::ConexionPerdida},
-    {11, ClaseFalla::ConexionPerdida},    {8114, ClaseFalla::Conversion},
-    {8115, ClaseFalla::Conversion},       {245, ClaseFalla::Conversion},
-    {241, ClaseFalla::Conversion},        {242, ClaseFalla::Conversion},
+    {1105, ClaseFalla::DiscoLleno},
+    {9002, ClaseFalla::DiscoLleno},
+    {3906, ClaseFalla::SoloLectura},
+    {823, ClaseFalla::Danada},
+    {824, ClaseFalla::Danada},
+    {8152, ClaseFalla::Truncamiento},
+    {2628, ClaseFalla::Truncamiento},
+    {208, ClaseFalla::TablaInexistente},
+    {102, ClaseFalla::Sintaxis},
+    {156, ClaseFalla::Sintaxis},
+    {170, ClaseFalla::Sintaxis},
+    {2627, ClaseFalla::Restriccion},
+    {2601, ClaseFalla::Restriccion},
+    {547, ClaseFalla::Restriccion},
+    {515, ClaseFalla::Restriccion},
+    {1222, ClaseFalla::Ocupado},
+    {10054, ClaseFalla::ConexionPerdida},
+    {20006, ClaseFalla::ConexionPerdida},
+    {20047, ClaseFalla::ConexionPerdida},
+    {11, ClaseFalla::ConexionPerdida},
+    {8114, ClaseFalla::Conversion},
+    {8115, ClaseFalla::Conversion},
+    {245, ClaseFalla::Conversion},
+    {241, ClaseFalla::Conversion},
+    {242, ClaseFalla::Conversion},
     {8134, ClaseFalla::Conversion},
 };
 
@@ -768,6 +802,13 @@ ClaseFalla ClaseSqlite(long nativo, const std::string& mensaje) {
             return ClaseFalla::Truncamiento;  // SQLITE_TOOBIG
         case 20:
             return ClaseFalla::Conversion;  // SQLITE_MISMATCH
+        case 13:
+            return ClaseFalla::DiscoLleno;  // SQLITE_FULL
+        case 8:
+            return ClaseFalla::SoloLectura;  // SQLITE_READONLY
+        case 11:                             // SQLITE_CORRUPT
+        case 26:
+            return ClaseFalla::Danada;  // SQLITE_NOTADB
         default:
             break;
     }

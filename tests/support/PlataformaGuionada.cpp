@@ -4,6 +4,8 @@
 
 int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {
     dialogos.push_back({texto, estilo, titulo});
+    if (responder)
+        if (const auto r = responder(dialogos.back())) return *r;
     if (respuestas.empty()) return RespuestaPorDefecto(estilo);
     const int r = respuestas.front();
     respuestas.pop_front();
