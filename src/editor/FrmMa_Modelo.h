@@ -25,7 +25,7 @@ class UtilPanel;
 class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     Q_OBJECT
   public:
-    static constexpr const char* kTitulo = "Asientos Modelo de Registraciones Directas";
+    static constexpr const char* kTitulo = editor::kTituloPrograma;
     /// The statement of the templates sheet.
     static const char* const kSentenciaPlanilla;
 
