@@ -8,6 +8,9 @@
 
 class DB_Dll;
 
+/// What the start-up tells the user when the database connected can only be read.
+std::string MensajeBaseSoloLectura(const std::string& base);
+
 /// How the program ends when no connection could be opened.
 inline constexpr int kFinSinConexion = 1;
 
@@ -17,9 +20,10 @@ void RegistrarLineaDeComando(int argc, const char* const* argv);
 /// The launch parameter string registered by RegistrarLineaDeComando ("" before).
 const std::string& LineaDeComando();
 
-/// The start-up's one error rule, as a step reporter: error 5 goes on (5); with errors in
-/// db's connection error collection it stops (3); error 3265 without them goes on; anything
-/// else stops. Nothing is shown.
+/// The start-up's one error rule, as a step reporter: error 5 goes on (5); a launch value too
+/// long to read (error 6 from LeerParametro) is shown to the user and goes on, the value not
+/// taken; with errors in db's connection error collection it stops (3); error 3265 without
+/// them goes on; anything else stops. Nothing else is shown.
 Reportero ReglaErroresInicio(DB_Dll& db);
 
 /// Runs the start-up on `parametros` with `db`, in this order: INI section and the
@@ -27,7 +31,8 @@ Reportero ReglaErroresInicio(DB_Dll& db);
 /// values, the connection data into `db` (login and password = the database name), the
 /// connection opened (client-side cursors, administrator check, errors shown) and, when it
 /// stays closed, the end of the program through plataforma().Terminar(kFinSinConexion);
-/// command time-out 360 s and the default database; then a probe of the connection, the
+/// command time-out 360 s and the default database; then a probe of the connection, a warning
+/// when the database is read-only (MensajeBaseSoloLectura), the
 /// helper library's session folder, the lookup driver's values (sesion().consultas and
 /// GanchoConsultas()), IniContable and ControlAcceso without refusal.
 /// Failures: error 5 (an entry without its closing ";") goes on with the next step; any other
