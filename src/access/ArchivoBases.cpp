@@ -105,7 +105,8 @@ std::string ArmarLineaBase(std::string_view nombre, std::string_view base, std::
     const std::string_view campos[] = {nombre, base, usuario, codificada, servidor};
     std::string linea;
     for (size_t i = 0; i < 5; ++i) {
-        const std::string valor = texto::Recortar(campos[i]);
+        // Trimmed of the blanks reading drops (spaces and tabs), so that it reads back equal.
+        const std::string valor(SinBlancos(campos[i]));
         if (valor.find_first_of("\"\r\n") != std::string::npos)
             throw ErrorEjecucion(
                 errnum::kArgumentoInvalido,

@@ -286,8 +286,16 @@ std::string QuitarMarcaFueraDeLiterales(const std::string& sql, std::string_view
     if (marca.empty() || !texto::ContieneSinCaso(sql, marca)) return sql;
     std::string r;
     r.reserve(sql.size());
-    for (const Token& t : Tokenizar(sql))
-        r += t.tipo == Tipo::Literal ? t.texto : texto::ReemplazarSinCaso(t.texto, marca, "");
+    for (const Token& t : Tokenizar(sql)) {
+        if (t.tipo == Tipo::Literal) {
+            r += t.texto;
+            continue;
+        }
+        const std::string sin = texto::ReemplazarSinCaso(t.texto, marca, "");
+        // A token that was only the marker leaves a blank: its neighbours must not fuse into
+        // one token ('a'@Admin_'b' is two texts, not the text a'b).
+        r += sin.empty() && !t.texto.empty() ? " " : sin;
+    }
     return r;
 }
 

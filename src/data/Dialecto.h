@@ -26,7 +26,8 @@ std::string TablaDeConsulta(const std::string& sql);
 
 /// The statement with every `marca` (letter case ignored) removed outside text literals: what
 /// stands between apostrophes never changes, so a value that happens to hold the marker keeps
-/// it. Never throws.
+/// it; a token that was only the marker leaves a blank, so that its neighbours stay apart.
+/// Never throws.
 std::string QuitarMarcaFueraDeLiterales(const std::string& sql, std::string_view marca);
 /// Whether `marca` (letter case ignored) occurs outside text literals.
 bool ContieneFueraDeLiterales(const std::string& sql, std::string_view marca);

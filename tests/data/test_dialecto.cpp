@@ -146,7 +146,9 @@ TEST(Dialecto, LaMarcaDeTablaSeQuitaSoloFueraDeLosLiterales) {
         {"DELETE @Admin_MA_MODELOS WHERE NOMBRE = 'x@Admin_y''@admin_'",
          "DELETE MA_MODELOS WHERE NOMBRE = 'x@Admin_y''@admin_'", true},
         {"SELECT [@Admin_T].A FROM [@Admin_T]", "SELECT [T].A FROM [T]", true},
-        {"SELECT '@Admin_", "SELECT '@Admin_", false},  // an unclosed literal runs to the end
+        {"SELECT '@Admin_", "SELECT '@Admin_", false},     // an unclosed literal runs to the end
+        {"SELECT 'a'@Admin_'b'", "SELECT 'a' 'b'", true},  // two texts stay two
+        {"SELECT 1 -@Admin_-1", "SELECT 1 - -1", true},    // no comment appears
         {"", "", false},
     };
     for (const Caso& c : casos) {
