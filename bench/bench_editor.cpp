@@ -57,6 +57,7 @@ class PlataformaBanco final : public Plataforma {
         return "";
     }
     void DoEvents() override { QCoreApplication::processEvents(); }
+    void RepintarPendientes() override {}
     [[noreturn]] void Terminar(int codigo) override { std::exit(codigo); }
     std::optional<std::string> ElegirArchivo(const std::string&, const std::string&) override {
         return std::nullopt;

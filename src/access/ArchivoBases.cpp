@@ -26,7 +26,7 @@ std::optional<std::string> Decodificar(const std::string& campo) {
     const std::string clave = DecodificarClave(campo);
     if (!campo.empty() && campo.front() == '~' && clave == campo) return std::nullopt;
     for (const char c : clave)
-        if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return std::nullopt;
     return clave;
 }
 
@@ -89,11 +89,21 @@ std::optional<ConexionRegistrada> LeerLineaBase(std::string_view linea) {
 
 std::string ArmarLineaBase(std::string_view nombre, std::string_view base, std::string_view usuario,
                            std::string_view clave, std::string_view servidor) {
-    const std::string codificada = CodificarClave(texto::Recortar(clave));
+    // Reading drops a line whose password holds control characters (it cannot be trusted), so
+    // such a password is refused here instead of being written and lost without a word.
+    const std::string recortada = texto::Recortar(clave);
+    for (const char c : recortada)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            throw ErrorEjecucion(errnum::kArgumentoInvalido,
+                                 "La contraseña contiene caracteres de control (tabulaciones, "
+                                 "saltos de línea u otros caracteres invisibles) y no puede "
+                                 "guardarse en la lista de conexiones. Escríbala sin ellos.");
+    const std::string codificada = CodificarClave(recortada);
     const std::string_view campos[] = {nombre, base, usuario, codificada, servidor};
     std::string linea;
     for (size_t i = 0; i < 5; ++i) {
-        const std::string valor = texto::Recortar(campos[i]);
+        // Trimmed of the blanks reading drops (spaces and tabs), so that it reads back equal.
+        const std::string valor(texto::SinBlancos(campos[i]));
         if (valor.find_first_of("\"\r\n") != std::string::npos)
             throw ErrorEjecucion(
                 errnum::kArgumentoInvalido,

@@ -38,7 +38,7 @@ std::optional<ConexionRegistrada> LeerLineaBase(std::string_view linea);
 /// The line written for a connection (without its line end): each field trimmed, the password
 /// encoded with CodificarClave; a field holding a comma is written between double quotes.
 /// Throws ErrorEjecucion(5) when a field holds a double quote or a line break, which the file
-/// format cannot carry.
+/// format cannot carry, or the password a control character, which reading would refuse.
 std::string ArmarLineaBase(std::string_view nombre, std::string_view base, std::string_view usuario,
                            std::string_view clave, std::string_view servidor);
 

@@ -36,7 +36,9 @@ std::vector<Boton> BotonesDe(int estilo) {
                     {B::Retry, respuesta::kReintentar},
                     {B::Ignore, respuesta::kIgnorar}};
         case estilo::kSiNoCancelar:
-            return {{B::Yes, respuesta::kSi}, {B::No, respuesta::kNo}, {B::Cancel, respuesta::kCancelar}};
+            return {{B::Yes, respuesta::kSi},
+                    {B::No, respuesta::kNo},
+                    {B::Cancel, respuesta::kCancelar}};
         case estilo::kSiNo:
             return {{B::Yes, respuesta::kSi}, {B::No, respuesta::kNo}};
         case estilo::kReintentarCancelar:
@@ -48,25 +50,38 @@ std::vector<Boton> BotonesDe(int estilo) {
 
 QMessageBox::Icon IconoDe(int estilo) {
     switch (estilo & 0x70) {
-        case estilo::kCritico: return QMessageBox::Critical;
-        case estilo::kPregunta: return QMessageBox::Question;
-        case estilo::kExclamacion: return QMessageBox::Warning;
-        case estilo::kInformacion: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case estilo::kCritico:
+            return QMessageBox::Critical;
+        case estilo::kPregunta:
+            return QMessageBox::Question;
+        case estilo::kExclamacion:
+            return QMessageBox::Warning;
+        case estilo::kInformacion:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
 // Spanish captions for the standard buttons: the users read Spanish.
 QString TextoBoton(QMessageBox::StandardButton b) {
     switch (b) {
-        case QMessageBox::Ok: return "Aceptar";
-        case QMessageBox::Cancel: return "Cancelar";
-        case QMessageBox::Abort: return "&Anular";
-        case QMessageBox::Retry: return "&Reintentar";
-        case QMessageBox::Ignore: return "&Omitir";
-        case QMessageBox::Yes: return "&Sí";
-        case QMessageBox::No: return "&No";
-        default: return {};
+        case QMessageBox::Ok:
+            return "Aceptar";
+        case QMessageBox::Cancel:
+            return "Cancelar";
+        case QMessageBox::Abort:
+            return "&Anular";
+        case QMessageBox::Retry:
+            return "&Reintentar";
+        case QMessageBox::Ignore:
+            return "&Omitir";
+        case QMessageBox::Yes:
+            return "&Sí";
+        case QMessageBox::No:
+            return "&No";
+        default:
+            return {};
     }
 }
 
@@ -101,6 +116,13 @@ std::string PlataformaQt::InputBox(const std::string& mensaje, const std::string
 }
 
 void PlataformaQt::DoEvents() { QCoreApplication::processEvents(); }
+
+void PlataformaQt::RepintarPendientes() {
+    // Paint and expose events only: keys, clicks and socket events wait for the work in
+    // progress to finish.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::ExcludeSocketNotifiers);
+}
 
 void PlataformaQt::Terminar(int codigo) {
     // "End at once": no further events, no window asks anything more.

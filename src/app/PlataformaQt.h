@@ -10,6 +10,7 @@ class PlataformaQt final : public helperlib::Plataforma {
     std::string InputBox(const std::string& mensaje, const std::string& titulo,
                          const std::string& defecto) override;
     void DoEvents() override;
+    void RepintarPendientes() override;
     [[noreturn]] void Terminar(int codigo) override;
     std::optional<std::string> ElegirArchivo(const std::string& titulo,
                                              const std::string& filtro) override;

@@ -24,6 +24,8 @@ constexpr const char* kMsgCerrado =
     "No se permite realizar la operación si el objeto está cerrado.";
 constexpr const char* kMsgAbierto =
     "No se permite realizar la operación si el objeto está abierto.";
+constexpr const char* kMsgTransaccionCancelada =
+    "La base de datos canceló la transacción antes de confirmarla: no se grabó nada.";
 constexpr const char* kMsgInvalida =
     "No se puede usar la conexión para realizar esta operación. Está cerrada o no es válida en "
     "este contexto.";
@@ -94,7 +96,7 @@ void Conexion::RegistrarFalla(const FallaMotor& f, const std::string& sentencia)
     e.Origen = origen_;
     errores_.Agregar(e);
     throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen,
-                         DetalleBaseDatos{e.EstadoSql, e.Nativo, sentencia});
+                         DetalleBaseDatos{e.EstadoSql, e.Nativo, sentencia, e.TextoMotor});
 }
 
 void Conexion::LanzarCerrada() {
@@ -203,6 +205,15 @@ void Conexion::BeginTrans() {
 
 void Conexion::CommitTrans() {
     Motor& m = PrepararMotor();
+    // An engine that cancelled the transaction by itself would otherwise "commit" whatever
+    // ran after the cancellation, each statement on its own: that is a failure, never a commit.
+    if (!m.EnTransaccion()) {
+        enTransaccion_ = false;
+        Proteger([&]() -> int {
+            m.Revertir();
+            throw FallaMotor(ClaseFalla::Otra, "25000", 0, kMsgTransaccionCancelada);
+        });
+    }
     Proteger([&] {
         m.Confirmar();
         return 0;
@@ -219,7 +230,12 @@ void Conexion::RollbackTrans() {
     });
 }
 
-bool Conexion::EnTransaccion() const { return enTransaccion_; }
+bool Conexion::EnTransaccion() {
+    if (enTransaccion_ && !(motor_ && motor_->EnTransaccion())) enTransaccion_ = false;
+    return enTransaccion_;
+}
+
+bool Conexion::SoloLectura() const { return motor_ && motor_->SoloLectura(); }
 
 std::string Conexion::DefaultDatabase() {
     errores_.Clear();
@@ -272,7 +288,7 @@ void GuardaTransaccion::Confirmar() {
 void GuardaTransaccion::Revertir() {
     if (!activa_) return;
     activa_ = false;
-    if (cn_.EnTransaccion()) cn_.RollbackTrans();
+    cn_.RollbackTrans();
 }
 
 }  // namespace data

@@ -64,9 +64,18 @@ class Conexion {
     ResultadoSql Consultar(const std::string& sql, const std::vector<ValorSql>& parametros = {});
 
     void BeginTrans();
+    /// Commits. When the engine no longer holds the transaction (it cancelled it after a
+    /// failure) nothing is committed: the engine's state is cleaned up and the call throws.
     void CommitTrans();
+    /// Rolls back; an engine that already cancelled the transaction has nothing to undo.
     void RollbackTrans();
-    bool EnTransaccion() const;
+    /// Whether a transaction begun here is still open in the engine (asked of the engine, which
+    /// may have cancelled it after a failure).
+    bool EnTransaccion();
+    /// Whether a transaction was begun here and not yet ended here (the engine not asked).
+    bool TransaccionIniciada() const { return enTransaccion_; }
+    /// Whether the database connected can only be read (false when closed).
+    bool SoloLectura() const;
 
     std::string DefaultDatabase();
     void SetDefaultDatabase(const std::string& base);
@@ -126,8 +135,8 @@ class GuardaTransaccion {
     GuardaTransaccion& operator=(const GuardaTransaccion&) = delete;
     /// Commits; throws like Conexion::CommitTrans (the guard then still rolls back).
     void Confirmar();
-    /// Rolls back now, when the transaction is still open, so that the caller learns about a
-    /// failed roll-back: throws like Conexion::RollbackTrans. The guard does nothing afterwards.
+    /// Rolls back now instead of at destruction; throws like Conexion::RollbackTrans. The guard
+    /// has nothing left to do afterwards, whatever the outcome.
     void Revertir();
 
   private:

@@ -134,6 +134,10 @@ class DB_Dll {
     /// gCnn.Errors(). Returns true when the command ran.
     bool EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected,
                             Recordset* Lrcs = nullptr);
+    /// Runs a command as EjecutaConsultaSQL does and raises what the database reported (the
+    /// first error of the collection) as ErrorEjecucion, for callers whose next step must not
+    /// run after a failed command.
+    void EjecutaConsultaComprobada(std::string SentenciaSQL);
     /// As EjecutaConsultaSQL without reconnection; failures other than the expected SQL ones
     /// (E_FAIL, errors in command, no such table, integrity) are shown.
     bool EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffected,
@@ -253,6 +257,11 @@ class DB_Dll {
     /// 0 (nothing shown or written) for error number 0. Log failures are ignored.
     int TratamientoErrores(const helperlib::ErrorEjecucion& CodErr, int Botones = 18,
                            const std::string& Rutina = "");
+    /// Appends the error's log line (with the engine's own text, when the description is the
+    /// program's explanation of it) without showing anything; for failures a caller showed
+    /// through another dialog. Never throws.
+    void RegistrarError(const helperlib::ErrorEjecucion& error, const std::string& rutina,
+                        int respuesta);
     /// The error-log path override (gLogErr).
     std::string ArchivoErrores() const { return gLogErr; }
     void ArchivoErrores(const std::string& valor) { gLogErr = valor; }

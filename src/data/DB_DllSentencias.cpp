@@ -1,6 +1,7 @@
 // Running statements on the shared connection: statement preparation, recordsets, commands,
 // the lost-connection procedure, name translation and the schema checks.
 #include "DB_Dll.h"
+#include "Dialecto.h"
 #include "DialectoOracle.h"
 #include "MapaErrores.h"
 #include "Pasos.h"
@@ -17,8 +18,9 @@ namespace {
 constexpr int kLimiteReintentos = 3;
 constexpr long kNativoAvisoOracle = 265929;  // the provider's notice after a script runs
 
+/// The marker goes from object names only: a literal (a template named "@admin_x") keeps it.
 std::string QuitarMarcaAdmin(const std::string& sql) {
-    return texto::ReemplazarSinCaso(sql, "@Admin_", "");
+    return QuitarMarcaFueraDeLiterales(sql, "@Admin_");
 }
 
 ErrorAdo ErrorAdoDe(const ErrorEjecucion& e) {
@@ -88,7 +90,7 @@ std::string DB_Dll::PrepararSentencia(const std::string& sql) {
     const bool crea = texto::ContieneSinCaso(sql, "CREATE");
     const bool borra = texto::ContieneSinCaso(sql, "DROP");
     if (!(crea && borra)) return QuitarMarcaAdmin(sql);
-    const bool marca = texto::ContieneSinCaso(sql, "@ADMIN_");
+    const bool marca = ContieneFueraDeLiterales(sql, "@ADMIN_");
     if (texto::ContieneSinCaso(sql, "DELETE")) return marca ? QuitarMarcaAdmin(sql) : sql;
     return marca ? QuitarMarcaAdmin(sql) : SS_TSinonimos(sql);
 }
@@ -114,14 +116,17 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion
                             int CursorType, int LockType, long Options, bool ConvOracle) {
     int cuenta = 2;  // a first successful reconnection does not repeat the open
     Conexion& cn = Conexionactiva ? *Conexionactiva : gCnn;
+    // Reconnecting ends a transaction in course: the caller's work would go on outside it.
+    const bool enTransaccion = cn.TransaccionIniciada();
     const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
         // Only a lost link or a dead connection is recovered: reconnecting after an ordinary
-        // data error would drop the open transaction for nothing.
+        // data error would drop the open transaction for nothing, and inside a transaction
+        // nothing is recovered at all (the caller's work would go on outside it).
         const bool enlace =
             !cn.Errors().Vacia() &&
             (e.Numero() == errnum::kConexionInvalida ||
              (e.Numero() == errnum::kEFail && EnlacePerdido(cn.Errors())));
-        if (enlace && RecuperarConexion(cuenta)) return respuesta::kReintentar;
+        if (enlace && !enTransaccion && RecuperarConexion(cuenta)) return respuesta::kReintentar;
         return TratamientoErrores(e, 18, "AbrirRecordset");
     };
     EjecutarPasos({
@@ -189,12 +194,28 @@ bool DB_Dll::EjecutarPreparada(std::string& SentenciaSQL, long& RecordsAffected,
 bool DB_Dll::EjecutaConsultaSQL(std::string& SentenciaSQL, long& RecordsAffected, Recordset* Lrcs) {
     int cuenta = 0;
     // A lost link is recovered and the command repeated; every other failure returns quietly
-    // with the collection filled.
+    // with the collection filled. Inside a transaction nothing is recovered: reconnecting would
+    // drop the transaction and the repeated command would run on its own, outside it.
+    const bool enTransaccion = gCnn.TransaccionIniciada();
     return EjecutarPreparada(SentenciaSQL, RecordsAffected, Lrcs, [&](const ErrorEjecucion&) {
-        if (EnlacePerdido(gCnn.Errors()) && RecuperarConexion(cuenta))
+        if (gCnn.Errors().Vacia()) return respuesta::kAbortar;
+        if (!enTransaccion && EnlacePerdido(gCnn.Errors()) && RecuperarConexion(cuenta))
             return respuesta::kReintentar;
         return respuesta::kAbortar;
     });
+}
+
+void DB_Dll::EjecutaConsultaComprobada(std::string SentenciaSQL) {
+    gCnn.Errors().Clear();
+    long afectadas = 0;
+    const bool ok = EjecutaConsultaSQL(SentenciaSQL, afectadas);
+    if (gCnn.Errors().Count() > 0) {
+        const ErrorAdo& e = gCnn.Errors().Item(0);
+        throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen,
+                             DetalleBaseDatos{e.EstadoSql, e.Nativo, SentenciaSQL, e.TextoMotor});
+    }
+    if (!ok)
+        throw ErrorEjecucion(errnum::kEFail, "No se pudo ejecutar la sentencia: " + SentenciaSQL);
 }
 
 bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffected,

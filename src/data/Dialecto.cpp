@@ -163,7 +163,8 @@ class AdaptadorSqlite {
             return;
         }
         out_ += tk.texto;
-        if (colacion_.count(i_)) out_ += std::string(" COLLATE ") + kColacionSuite;
+        // Never inside a text the statement leaves open (the engine reports it as it is).
+        if (colacion_.count(i_) && !tk.abierto) out_ += std::string(" COLLATE ") + kColacionSuite;
     }
 
     /// The server joins texts with "+"; SQLite adds them as numbers. Without types at hand,
@@ -205,6 +206,12 @@ class AdaptadorSqlite {
     void CerrarLimite(bool alFinal) {
         std::string& n = limites_.back();
         if (n.empty()) return;
+        // A statement that ends inside an open text or comment gets nothing appended: it
+        // would land inside it. The engine reports the statement as it stands.
+        if (alFinal && !t_.empty() && t_.back().abierto) {
+            n.clear();
+            return;
+        }
         if (alFinal && !t_.empty() && t_.back().tipo == Tipo::Comentario &&
             t_.back().texto.rfind("--", 0) == 0)
             out_ += "\n";
@@ -279,4 +286,27 @@ std::string TablaDeConsulta(const std::string& sql) {
     return tabla;
 }
 
+std::string QuitarMarcaFueraDeLiterales(const std::string& sql, std::string_view marca) {
+    if (marca.empty() || !texto::ContieneSinCaso(sql, marca)) return sql;
+    std::string r;
+    r.reserve(sql.size());
+    for (const Token& t : Tokenizar(sql)) {
+        if (t.tipo == Tipo::Literal) {
+            r += t.texto;
+            continue;
+        }
+        const std::string sin = texto::ReemplazarSinCaso(t.texto, marca, "");
+        // A token that was only the marker leaves a blank: its neighbours must not fuse into
+        // one token ('a'@Admin_'b' is two texts, not the text a'b).
+        r += sin.empty() && !t.texto.empty() ? " " : sin;
+    }
+    return r;
+}
+
+bool ContieneFueraDeLiterales(const std::string& sql, std::string_view marca) {
+    if (marca.empty() || !texto::ContieneSinCaso(sql, marca)) return false;
+    for (const Token& t : Tokenizar(sql))
+        if (t.tipo != Tipo::Literal && texto::ContieneSinCaso(t.texto, marca)) return true;
+    return false;
+}
 }  // namespace data

@@ -3,6 +3,7 @@
 // "DELETE table WHERE", LTRIM(RTRIM(..)) comparisons). This adapts a statement to the engine
 // actually connected; for SQL Server it is the identity.
 #include <string>
+#include <string_view>
 
 #include "Motor.h"
 
@@ -25,4 +26,11 @@ std::string AdaptarSentencia(const std::string& sql, Dialecto destino);
 /// tables, a sub-query as source).
 std::string TablaDeConsulta(const std::string& sql);
 
+/// The statement with every `marca` (letter case ignored) removed outside text literals: what
+/// stands between apostrophes never changes, so a value that happens to hold the marker keeps
+/// it; a token that was only the marker leaves a blank, so that its neighbours stay apart.
+/// Never throws.
+std::string QuitarMarcaFueraDeLiterales(const std::string& sql, std::string_view marca);
+/// Whether `marca` (letter case ignored) occurs outside text literals.
+bool ContieneFueraDeLiterales(const std::string& sql, std::string_view marca);
 }  // namespace data

@@ -16,13 +16,19 @@ struct ReglaEstado {
 
 // Order matters: the first matching prefix wins.
 constexpr ReglaEstado kPorEstado[] = {
-    {"08S01", ClaseFalla::ConexionPerdida}, {"08S02", ClaseFalla::ConexionPerdida},
-    {"08003", ClaseFalla::ConexionPerdida}, {"08007", ClaseFalla::ConexionPerdida},
-    {"22001", ClaseFalla::Truncamiento},    {"22", ClaseFalla::Conversion},
+    {"08S01", ClaseFalla::ConexionPerdida},
+    {"08S02", ClaseFalla::ConexionPerdida},
+    {"08003", ClaseFalla::ConexionPerdida},
+    {"08007", ClaseFalla::ConexionPerdida},
+    {"22001", ClaseFalla::Truncamiento},
+    {"22", ClaseFalla::Conversion},
     {"42S02", ClaseFalla::TablaInexistente},
-    {"23", ClaseFalla::Restriccion},        {"HYT00", ClaseFalla::Ocupado},
-    {"HYT01", ClaseFalla::Ocupado},         {"42000", ClaseFalla::Sintaxis},
-    {"37000", ClaseFalla::Sintaxis},        {"42", ClaseFalla::Sintaxis},
+    {"23", ClaseFalla::Restriccion},
+    {"HYT00", ClaseFalla::Ocupado},
+    {"HYT01", ClaseFalla::Ocupado},
+    {"42000", ClaseFalla::Sintaxis},
+    {"37000", ClaseFalla::Sintaxis},
+    {"42", ClaseFalla::Sintaxis},
 };
 
 struct ReglaNativo {
@@ -32,16 +38,31 @@ struct ReglaNativo {
 
 // SQL Server native errors (FreeTDS and Microsoft's driver both pass them through).
 constexpr ReglaNativo kSqlServer[] = {
-    {8152, ClaseFalla::Truncamiento},     {2628, ClaseFalla::Truncamiento},
-    {208, ClaseFalla::TablaInexistente},  {102, ClaseFalla::Sintaxis},
-    {156, ClaseFalla::Sintaxis},          {170, ClaseFalla::Sintaxis},
-    {2627, ClaseFalla::Restriccion},      {2601, ClaseFalla::Restriccion},
-    {547, ClaseFalla::Restriccion},       {515, ClaseFalla::Restriccion},
-    {1222, ClaseFalla::Ocupado},          {10054, ClaseFalla::ConexionPerdida},
-    {20006, ClaseFalla::ConexionPerdida}, {20047, ClaseFalla::ConexionPerdida},
-    {11, ClaseFalla::ConexionPerdida},    {8114, ClaseFalla::Conversion},
-    {8115, ClaseFalla::Conversion},       {245, ClaseFalla::Conversion},
-    {241, ClaseFalla::Conversion},        {242, ClaseFalla::Conversion},
+    {1105, ClaseFalla::DiscoLleno},
+    {9002, ClaseFalla::DiscoLleno},
+    {3906, ClaseFalla::SoloLectura},
+    {823, ClaseFalla::Danada},
+    {824, ClaseFalla::Danada},
+    {8152, ClaseFalla::Truncamiento},
+    {2628, ClaseFalla::Truncamiento},
+    {208, ClaseFalla::TablaInexistente},
+    {102, ClaseFalla::Sintaxis},
+    {156, ClaseFalla::Sintaxis},
+    {170, ClaseFalla::Sintaxis},
+    {2627, ClaseFalla::Restriccion},
+    {2601, ClaseFalla::Restriccion},
+    {547, ClaseFalla::Restriccion},
+    {515, ClaseFalla::Restriccion},
+    {1222, ClaseFalla::Ocupado},
+    {10054, ClaseFalla::ConexionPerdida},
+    {20006, ClaseFalla::ConexionPerdida},
+    {20047, ClaseFalla::ConexionPerdida},
+    {11, ClaseFalla::ConexionPerdida},
+    {8114, ClaseFalla::Conversion},
+    {8115, ClaseFalla::Conversion},
+    {245, ClaseFalla::Conversion},
+    {241, ClaseFalla::Conversion},
+    {242, ClaseFalla::Conversion},
     {8134, ClaseFalla::Conversion},
 };
 
@@ -69,6 +90,13 @@ ClaseFalla ClaseSqlite(long nativo, const std::string& mensaje) {
             return ClaseFalla::Truncamiento;  // SQLITE_TOOBIG
         case 20:
             return ClaseFalla::Conversion;  // SQLITE_MISMATCH
+        case 13:
+            return ClaseFalla::DiscoLleno;  // SQLITE_FULL
+        case 8:
+            return ClaseFalla::SoloLectura;  // SQLITE_READONLY
+        case 11:                             // SQLITE_CORRUPT
+        case 26:
+            return ClaseFalla::Danada;  // SQLITE_NOTADB
         default:
             break;
     }

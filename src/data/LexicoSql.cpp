@@ -21,6 +21,25 @@ bool EsBlanco(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c 
 
 /// Length of a delimited token starting at `i` (closing delimiter doubled inside it); an
 /// unterminated one runs to the end of the text.
+/// Whether a delimited token or a block comment runs to the end of the text without closing
+/// ("'ab''" is still open: its last apostrophe is a doubled one).
+bool Abierto(std::string_view tk, TipoToken tipo) {
+    if (tipo == TipoToken::Comentario)
+        return tk.rfind("/*", 0) == 0 && (tk.size() < 4 || tk.substr(tk.size() - 2) != "*/");
+    if (tipo != TipoToken::Literal && tipo != TipoToken::Citado && tipo != TipoToken::Corchete)
+        return false;
+    const char cierre = tipo == TipoToken::Corchete ? ']' : tk[0];
+    for (size_t k = 1; k < tk.size(); ++k) {
+        if (tk[k] != cierre) continue;
+        if (k + 1 < tk.size() && tk[k + 1] == cierre) {
+            ++k;
+            continue;
+        }
+        return k + 1 != tk.size();
+    }
+    return true;
+}
+
 size_t LargoDelimitado(std::string_view s, size_t i, char cierre) {
     size_t j = i + 1;
     while (j < s.size()) {
@@ -77,7 +96,7 @@ std::vector<Token> Tokenizar(std::string_view s) {
                    (s[i + 1] == '=' || (c == '<' && s[i + 1] == '>'))) {
             n = 2;
         }
-        t.push_back({tipo, std::string(s.substr(i, n))});
+        t.push_back({tipo, std::string(s.substr(i, n)), Abierto(s.substr(i, n), tipo)});
         i += n;
     }
     return t;

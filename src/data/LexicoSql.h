@@ -13,6 +13,7 @@ enum class TipoToken { Blanco, Comentario, Literal, Citado, Corchete, Nombre, Nu
 struct Token {
     TipoToken tipo;
     std::string texto;
+    bool abierto = false;  ///< a literal, quoted name or comment the text ends before closing
 };
 
 /// The statement cut into tokens; joining their texts gives the statement back exactly. An

@@ -25,8 +25,9 @@ bool ValorTruncado(const ColeccionErrores& errores);
 /// Restriccion -> 0x80040E2F / 2627 / 23000; ObjetoCerrado -> 3709 (the connection cannot be
 /// used: only statements on a closed connection get here; closing a closed object raises 3704
 /// directly) / 08003; Ocupado -> 0x80040E31 / 1222 / HYT00; Conversion -> 0x80040E07 / 8114 /
-/// 22018; Otra -> 0x80004005 with the engine's native code. Only ConexionPerdida carries the
-/// native code 11 (an engine code of 11 of any other class becomes 0).
+/// 22018; DiscoLleno, SoloLectura, ArchivoPerdido, Danada -> 0x80004005 with native 1105, 3906,
+/// 5120, 824; Otra -> 0x80004005 with the engine's native code. Only ConexionPerdida carries
+/// the native code 11 (an engine code of 11 of any other class becomes 0).
 ErrorAdo ErrorAdoDeFalla(const FallaMotor& f);
 
 }  // namespace data

@@ -22,6 +22,10 @@ enum class ClaseFalla {
     ObjetoCerrado,     // the connection is closed
     Ocupado,           // the database stayed locked by another process past the time-out
     Conversion,        // a value could not be converted or is out of its type's range (22xxx)
+    DiscoLleno,        // no room left on the disk (or in the database's files) to write
+    SoloLectura,       // the database file or its folder cannot be written
+    ArchivoPerdido,    // the database file was deleted, moved or renamed while open
+    Danada,            // the database file is damaged, or is not a database at all
     Otra
 };
 
@@ -44,17 +48,18 @@ using ValorSql = std::optional<std::string>;
 
 struct ColumnaResultado {
     std::string Nombre;
-    int TipoAdo = 200;  // ADO type code: 200 varchar, 3 integer, 6 currency, 135 timestamp, 5 double, 11 boolean ...
+    int TipoAdo = 200;  // ADO type code: 200 varchar, 3 integer, 6 currency, 135 timestamp, 5
+                        // double, 11 boolean ...
 };
 
 struct ResultadoSql {
-    std::vector<ColumnaResultado> Columnas;          // empty when the statement returns no rows
+    std::vector<ColumnaResultado> Columnas;  // empty when the statement returns no rows
     std::vector<std::vector<ValorSql>> Filas;
-    long Afectadas = -1;                              // rows changed by INSERT/UPDATE/DELETE, -1 when none
+    long Afectadas = -1;  // rows changed by INSERT/UPDATE/DELETE, -1 when none
 };
 
 class Motor {
-public:
+  public:
     virtual ~Motor() = default;
     virtual Dialecto DialectoSql() const = 0;
     /// Runs one statement (already in this engine's dialect). Throws FallaMotor.
@@ -64,7 +69,15 @@ public:
                                                const std::vector<ValorSql>& parametros) = 0;
     virtual void Comenzar() = 0;
     virtual void Confirmar() = 0;
+    /// Ends the open transaction discarding its work; does nothing when the engine holds no
+    /// transaction (it may have cancelled it by itself).
     virtual void Revertir() = 0;
+    /// Whether the engine itself holds an open transaction now. An engine cancels a transaction
+    /// on its own after some failures (a full disk, an I/O error, a lost link): the program's
+    /// own record of having begun one is not proof that it is still open. Never throws.
+    virtual bool EnTransaccion() = 0;
+    /// Whether the database can only be read (a read-only file or folder). Never throws.
+    virtual bool SoloLectura() { return false; }
     /// Seconds a statement may wait (lock or server) before failing; 0 waits for ever.
     virtual void FijarTiempoEspera(int segundos) = 0;
     /// The default database (catalogue) of the connection; engines with a single database

@@ -259,7 +259,26 @@ class MotorOdbc final : public Motor {
     }
 
     void Confirmar() override { Terminar(SQL_COMMIT, "confirmación de transacción"); }
-    void Revertir() override { Terminar(SQL_ROLLBACK, "reversión de transacción"); }
+    void Revertir() override {
+        if (!enlace_->enTransaccion_) return;  // nothing begun here is left to undo
+        Terminar(SQL_ROLLBACK, "reversión de transacción");
+    }
+
+    /// SQL Server is asked (@@TRANCOUNT): it cancels a transaction by itself after some
+    /// failures (a deadlock, a full log) while the driver stays in manual-commit mode, where
+    /// the next statement would open a new transaction of its own. Other drivers keep the
+    /// transaction as long as the link lives.
+    bool EnTransaccion() override {
+        if (!enlace_->enTransaccion_ || !Viva()) return false;
+        if (dialecto_ != Dialecto::SqlServer) return true;
+        try {
+            const ResultadoSql r = Ejecutar("SELECT @@TRANCOUNT");
+            return !r.Filas.empty() && !r.Filas[0].empty() && r.Filas[0][0] &&
+                   std::atol(r.Filas[0][0]->c_str()) > 0;
+        } catch (const FallaMotor&) {
+            return false;
+        }
+    }
 
     /// Applied as the statement time-out of every later statement. The SQLite driver does not
     /// honour it: there lock waits follow the "Timeout=<ms>" value of the connection string

@@ -1,11 +1,15 @@
 #include "MotorSqlite.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <filesystem>
 
+#include "Plataforma.h"
 #include "SemanticaSqlite.h"
 #include "Texto.h"
 
@@ -21,12 +25,16 @@ namespace {
 // contains it (ignoring case).
 
 struct Clasificacion {
-    int codigo;             // primary result code
+    int codigo;             // primary result code, or an extended one (compared whole)
     const char* fragmento;  // nullptr: any message
     ClaseFalla clase;
 };
 
 constexpr Clasificacion kClasificacion[] = {
+    // Deleting the file of an open database makes every write fail as "readonly".
+    {SQLITE_READONLY_DBMOVED, nullptr, ClaseFalla::ArchivoPerdido},
+    {SQLITE_READONLY, nullptr, ClaseFalla::SoloLectura},
+    {SQLITE_FULL, nullptr, ClaseFalla::DiscoLleno},
     {SQLITE_ERROR, "no such table", ClaseFalla::TablaInexistente},
     {SQLITE_ERROR, "no such view", ClaseFalla::TablaInexistente},
     {SQLITE_ERROR, "syntax error", ClaseFalla::Sintaxis},
@@ -48,14 +56,14 @@ constexpr Clasificacion kClasificacion[] = {
     {SQLITE_MISUSE, nullptr, ClaseFalla::ObjetoCerrado},
     {SQLITE_CANTOPEN, nullptr, ClaseFalla::ConexionPerdida},
     {SQLITE_IOERR, nullptr, ClaseFalla::ConexionPerdida},
-    {SQLITE_NOTADB, nullptr, ClaseFalla::Otra},
-    {SQLITE_CORRUPT, nullptr, ClaseFalla::Otra},
+    {SQLITE_NOTADB, nullptr, ClaseFalla::Danada},
+    {SQLITE_CORRUPT, nullptr, ClaseFalla::Danada},
 };
 
 ClaseFalla Clasificar(int codigoExtendido, const std::string& mensaje) {
     const int primario = codigoExtendido & 0xFF;
     for (const auto& c : kClasificacion) {
-        if (c.codigo != primario) continue;
+        if (c.codigo > 0xFF ? c.codigo != codigoExtendido : c.codigo != primario) continue;
         if (c.fragmento == nullptr || texto::ContieneSinCaso(mensaje, c.fragmento)) return c.clase;
     }
     return ClaseFalla::Otra;
@@ -70,6 +78,19 @@ bool SoloBlancos(const char* p, const char* fin) {
 
 bool Contiene(const std::string& s, const char* palabra) {
     return s.find(palabra) != std::string::npos;
+}
+
+/// Pause between two looks at a lock held by another process.
+constexpr int kPausaEsperaMs = 25;
+
+/// Runs a call on the platform from inside the engine's C callback, which nothing may leave
+/// by an exception: a failure there only costs the repaint or the cursor.
+template <class F>
+void AvisarPlataforma(F&& f) noexcept {
+    try {
+        f();
+    } catch (...) {
+    }
 }
 
 }  // namespace
@@ -116,7 +137,9 @@ MotorSqlite::MotorSqlite(const std::string& ruta) : ruta_(ruta) {
     db_.reset(db);  // owned even when the open failed, so that it is released
     if (rc != SQLITE_OK) Fallar(rc);
     // The lock wait applies from the first statement on: the catalogue read below must wait for
-    // another process's commit instead of failing at once as locked.
+    // another process's commit instead of failing at once as locked. While it waits, the
+    // windows keep painting.
+    sqlite3_busy_handler(db, &MotorSqlite::AlEsperar, this);
     FijarTiempoEspera(kEsperaInicialSegundos);
     sqlite3_extended_result_codes(db, 1);
     if (RegistrarSemanticaSuite(db) != SQLITE_OK) Fallar(sqlite3_errcode(db));
@@ -138,7 +161,59 @@ void MotorSqlite::Fallar(int codigo) const {
     // When the handle holds no error of its own (e.g. a misuse), the code tells what happened.
     if ((extendido & 0xFF) != (codigo & 0xFF)) mensaje = sqlite3_errstr(codigo);
     const int usado = (extendido & 0xFF) == (codigo & 0xFF) ? extendido : codigo;
-    throw FallaMotor(Clasificar(usado, mensaje), "", usado, mensaje);
+    throw FallaMotor(ClasificarEnArchivo(usado, mensaje), "", usado, mensaje);
+}
+
+ClaseFalla MotorSqlite::ClasificarEnArchivo(int codigo, const std::string& mensaje) const {
+    const ClaseFalla clase = Clasificar(codigo, mensaje);
+    const int primario = codigo & 0xFF;
+    const bool deArchivo =
+        primario == SQLITE_READONLY || primario == SQLITE_IOERR || primario == SQLITE_CANTOPEN;
+    if (!deArchivo || ruta_.empty()) return clase;
+    // The engine names these after what it tried; the file and its folder tell why.
+    std::error_code ec;
+    if (!std::filesystem::exists(ruta_, ec)) return ClaseFalla::ArchivoPerdido;
+    if (primario == SQLITE_CANTOPEN && !SeAdmiteEscritura(ruta_)) return ClaseFalla::SoloLectura;
+    return clase;
+}
+
+bool MotorSqlite::SeAdmiteEscritura(const std::string& ruta) {
+    const std::filesystem::path p(ruta);
+    const std::filesystem::path carpeta = p.has_parent_path() ? p.parent_path() : ".";
+    // The folder must take the journal written beside the file during every write.
+    return access(ruta.c_str(), W_OK) == 0 && access(carpeta.c_str(), W_OK | X_OK) == 0;
+}
+
+bool MotorSqlite::SoloLectura() {
+    if (!db_) return false;
+    return sqlite3_db_readonly(db_.get(), "main") == 1 || !SeAdmiteEscritura(ruta_);
+}
+
+bool MotorSqlite::EnTransaccion() { return db_ && sqlite3_get_autocommit(db_.get()) == 0; }
+
+int MotorSqlite::AlEsperar(void* motor, int veces) noexcept {
+    auto& m = *static_cast<MotorSqlite*>(motor);
+    const auto ahora = std::chrono::steady_clock::now();
+    if (veces == 0) {
+        m.inicioEspera_ = ahora;
+        if (!m.esperando_) {
+            m.esperando_ = true;
+            AvisarPlataforma([] { plataforma().IndicadorOcupado(true); });
+        }
+    }
+    const auto transcurrido =
+        std::chrono::duration_cast<std::chrono::milliseconds>(ahora - m.inicioEspera_).count();
+    if (transcurrido >= m.esperaMs_) return 0;  // the statement fails as busy
+    const long long resta = m.esperaMs_ - transcurrido;
+    sqlite3_sleep(static_cast<int>(std::min<long long>(kPausaEsperaMs, resta)));
+    AvisarPlataforma([] { plataforma().RepintarPendientes(); });
+    return 1;
+}
+
+void MotorSqlite::TerminarEspera() noexcept {
+    if (!esperando_) return;
+    esperando_ = false;
+    AvisarPlataforma([] { plataforma().IndicadorOcupado(false); });
 }
 
 ResultadoSql MotorSqlite::Ejecutar(const std::string& sql) { return Correr(sql, nullptr); }
@@ -168,6 +243,10 @@ void MotorSqlite::Guardar(const std::string& sql, Sentencia st) {
 }
 
 ResultadoSql MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* parametros) {
+    struct FinEspera {  // the busy cursor of a lock wait ends with the statement
+        MotorSqlite& m;
+        ~FinEspera() { m.TerminarEspera(); }
+    } finEspera{*this};
     if (!db_) {
         throw FallaMotor(ClaseFalla::ObjetoCerrado, "08003", SQLITE_MISUSE,
                          "La conexion con la base de datos esta cerrada");
@@ -263,15 +342,14 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
 
 void MotorSqlite::Comenzar() { Ejecutar("BEGIN IMMEDIATE"); }
 void MotorSqlite::Confirmar() { Ejecutar("COMMIT"); }
-void MotorSqlite::Revertir() { Ejecutar("ROLLBACK"); }
+void MotorSqlite::Revertir() {
+    if (!EnTransaccion()) return;  // cancelled by the engine already: nothing to undo
+    Ejecutar("ROLLBACK");
+}
 
 void MotorSqlite::FijarTiempoEspera(int segundos) {
-    if (!db_) return;
     const long long ms = segundos <= 0 ? INT_MAX : static_cast<long long>(segundos) * 1000;
-    const int usado = static_cast<int>(ms > INT_MAX ? INT_MAX : ms);
-    if (usado == esperaMs_) return;  // the connection sets it before every statement
-    sqlite3_busy_timeout(db_.get(), usado);
-    esperaMs_ = usado;
+    esperaMs_ = static_cast<int>(ms > INT_MAX ? INT_MAX : ms);
 }
 
 std::string MotorSqlite::BaseActual() { return std::filesystem::path(ruta_).stem().string(); }

@@ -2,6 +2,7 @@
 // The embedded engine: one SQLite database file, with the suite server's text semantics
 // registered on the connection (SemanticaSqlite.h). Values travel as text so that decimals stay
 // exact; each column reports an ADO type code taken from its declared type.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@ class MotorSqlite final : public Motor {
     /// Opens the existing database file `ruta` (never creates one) and registers the suite
     /// semantics. Lock waits last kEsperaInicialSegundos from the start, so opening while
     /// another process commits waits for it. Throws FallaMotor (ConexionPerdida) when the file
-    /// is missing or cannot be opened, (Otra) when it is not a database, (Ocupado) when the
+    /// is missing or cannot be opened, (Danada) when it is not a database, (Ocupado) when the
     /// database stays locked past the wait.
     explicit MotorSqlite(const std::string& ruta);
     /// Finalizes the kept statements, then closes the database. Never throws.
@@ -41,8 +42,16 @@ class MotorSqlite final : public Motor {
     void Comenzar() override;
     void Confirmar() override;
     void Revertir() override;
+    /// The engine's own state (not in autocommit mode): SQLite cancels the whole transaction
+    /// by itself on a full disk, an I/O error or a lack of memory.
+    bool EnTransaccion() override;
+    /// Opened read-only by the engine, or the file or its folder (where the journal goes)
+    /// cannot be written.
+    bool SoloLectura() override;
     /// Lock waits last up to `segundos` (0: without limit); past it the statement fails as
-    /// ClaseFalla::Ocupado.
+    /// ClaseFalla::Ocupado. While a statement waits for another process's lock, the busy
+    /// indicator is on and the platform repaints pending windows (never user input) every
+    /// few milliseconds.
     void FijarTiempoEspera(int segundos) override;
     /// The database name is the file name without folder and extension.
     std::string BaseActual() override;
@@ -82,10 +91,21 @@ class MotorSqlite final : public Motor {
     /// recent; the least recent one is finalized when the store is full.
     void Guardar(const std::string& sql, Sentencia st);
     [[noreturn]] void Fallar(int codigo) const;
+    /// The class of a failure, told apart by the state of the file for the codes SQLite gives
+    /// to several causes (a deleted file and a read-only one both fail writes as "readonly").
+    ClaseFalla ClasificarEnArchivo(int codigo, const std::string& mensaje) const;
+    /// Whether the file and its folder can be written by this process.
+    static bool SeAdmiteEscritura(const std::string& ruta);
+    /// The engine's busy handler: waits in short pauses, repainting, up to esperaMs_.
+    static int AlEsperar(void* motor, int veces) noexcept;
+    /// Ends the busy indicator of a lock wait, when one was shown.
+    void TerminarEspera() noexcept;
 
     std::unique_ptr<sqlite3, CerrarBase> db_;
     std::vector<Guardada> guardadas_;  // least recently used first; finalized before db_ closes
-    int esperaMs_ = -1;                // lock wait set on the handle, -1 before the first
+    int esperaMs_ = kEsperaInicialSegundos * 1000;        // lock wait limit
+    std::chrono::steady_clock::time_point inicioEspera_;  // of the current lock wait
+    bool esperando_ = false;  // the busy indicator is on for a lock wait
     std::string ruta_;
 };
 

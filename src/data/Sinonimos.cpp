@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Dialecto.h"
 #include "Texto.h"
 
 using namespace helperlib;
@@ -63,8 +64,10 @@ std::string Redirigir(const std::string& sql, std::string_view objeto, std::stri
     });
 }
 
+/// The markers go from object names only: a value such as a template named "@admin_x" keeps
+/// its text.
 std::string QuitarMarcas(const std::string& sql) {
-    return texto::ReemplazarSinCaso(sql, kMarcaAdmin, "");
+    return QuitarMarcaFueraDeLiterales(sql, kMarcaAdmin);
 }
 
 }  // namespace
@@ -74,11 +77,14 @@ std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confide
     if (texto::ContieneSinCaso(sql, "MV_ASIENTOS") && !confidencialidad) return QuitarMarcas(sql);
     const ObjetoProtegido& cuentas = kObjetosProtegidos[0];
     std::string r = Redirigir(sql, cuentas.Objeto, cuentas.Vista, true);
-    if (texto::ContieneSinCaso(r, kMarcaAdmin)) {
-        // The marker on the chart of accounts cancels its redirection in the whole statement.
-        r = texto::ReemplazarSinCaso(r, std::string(kMarcaAdmin) + std::string(cuentas.Objeto),
-                                     cuentas.Objeto);
-        r = texto::ReemplazarSinCaso(r, cuentas.Vista, cuentas.Objeto);
+    if (ContieneFueraDeLiterales(r, kMarcaAdmin)) {
+        // The marker on the chart of accounts cancels its redirection in the whole statement
+        // (its names, never its values).
+        r = FueraDeLiterales(r, [&](const std::string& tramo) {
+            const std::string t = texto::ReemplazarSinCaso(
+                tramo, std::string(kMarcaAdmin) + std::string(cuentas.Objeto), cuentas.Objeto);
+            return texto::ReemplazarSinCaso(t, cuentas.Vista, cuentas.Objeto);
+        });
     }
     for (size_t k = 1; k < kObjetosProtegidos.size(); ++k)
         r = Redirigir(r, kObjetosProtegidos[k].Objeto, kObjetosProtegidos[k].Vista, false);

@@ -34,7 +34,7 @@ inline constexpr std::string_view kMarcaAdmin = "@Admin_";
 /// "(X ", " X.", "(X.", ",X." and, for MA_CUENTAS, "{X.") becomes its view, case ignored and
 /// the surrounding characters kept; a statement on MV_ASIENTOS is redirected only with
 /// `confidencialidad`, and one carrying "@Admin_" keeps MA_CUENTAS everywhere. Names inside
-/// apostrophe literals are never touched; the markers are removed everywhere. Never throws
+/// apostrophe literals are never touched, markers included. Never throws
 /// for any input.
 std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confidencialidad);
 

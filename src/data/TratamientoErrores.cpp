@@ -25,14 +25,31 @@ int TratarErrorDatos(const ErrorEjecucion& error, int botones, const std::string
     const std::string parteRutina = rutina.empty() ? std::string() : " - " + rutina;
     const std::string titulo = error.Origen() + parteRutina + " Aviso al operador!!! - 5 ";
     const int r = plataforma().MsgBox(mensaje, botones, titulo);
+    RegistrarErrorDatos(error, rutina, r, rutaRegistro);
+    return r;
+}
+
+std::string MensajeRegistroDatos(const ErrorEjecucion& error) {
+    std::string m = MensajeDeError(error.Numero(), error.Descripcion());
+    const auto& detalle = error.Detalle();
+    if (detalle && !detalle->TextoMotor.empty() && detalle->TextoMotor != error.Descripcion())
+        m += " [" + detalle->TextoMotor + "]";
+    return m;
+}
+
+void RegistrarErrorDatos(const ErrorEjecucion& error, const std::string& rutina, int respuesta,
+                         const std::string& rutaRegistro) {
     try {
         const std::string ruta = rutaRegistro.empty() ? RutaRegistroPrograma() : rutaRegistro;
-        AgregarLineaRegistro(
-            ruta, LineaRegistroErrores(std::chrono::system_clock::now(), rutina, mensaje, r));
+        AgregarLineaRegistro(ruta, LineaRegistroErrores(std::chrono::system_clock::now(), rutina,
+                                                        MensajeRegistroDatos(error), respuesta));
     } catch (...) {
         // The log is a record, not a condition of going on: the answer still counts.
     }
-    return r;
+}
+
+void DB_Dll::RegistrarError(const ErrorEjecucion& error, const std::string& rutina, int respuesta) {
+    RegistrarErrorDatos(error, rutina, respuesta, gLogErr);
 }
 
 int DB_Dll::TratamientoErrores(const ErrorEjecucion& CodErr, int Botones,

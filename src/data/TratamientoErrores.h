@@ -20,4 +20,14 @@ std::string RutaRegistroPrograma();
 int TratarErrorDatos(const helperlib::ErrorEjecucion& error, int botones, const std::string& rutina,
                      const std::string& rutaRegistro);
 
+/// The message of the error's log line: "Ha ocurrido el Siguiente Error (<n>) <description>",
+/// followed by " [<engine text>]" when the description is the program's explanation of an
+/// engine failure, so that the engine's own words stay on record.
+std::string MensajeRegistroDatos(const helperlib::ErrorEjecucion& error);
+
+/// Appends the log line of `error`, answered with `respuesta`, to `rutaRegistro` (the program's
+/// log when empty), without showing anything. Never throws: the log is a record, not a
+/// condition of going on.
+void RegistrarErrorDatos(const helperlib::ErrorEjecucion& error, const std::string& rutina, int respuesta,
+                         const std::string& rutaRegistro);
 }  // namespace data

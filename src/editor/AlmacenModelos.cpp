@@ -1,14 +1,17 @@
 #include "AlmacenModelos.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <optional>
+#include <vector>
 
 #include "AnclarEnMenu.h"
 #include "DB_Dll.h"
 #include "Lbc_Asiento.h"
 #include "Pasos.h"
 #include "Plataforma.h"
+#include "RegistroErrores.h"
 #include "Texto.h"
 #include "Utilidades.h"
 #include "ValorCampo.h"
@@ -57,14 +60,6 @@ const char* NombreColumna(ColumnaLinea c) {
     return "";
 }
 
-/// A reporter that never lets the procedure go on past the failed step: "ignore" leaves too.
-Reportero SinIgnorar(Reportero r) {
-    return [r = std::move(r)](const ErrorEjecucion& e) {
-        const int a = r(e);
-        return a == respuesta::kIgnorar ? respuesta::kAbortar : a;
-    };
-}
-
 /// The box value of a flag column: unchecked for Null or blanks, else checked when true.
 int16_t Casilla(const Campo& c) { return ValorBooleano(c.Value()) ? 1 : 0; }
 
@@ -100,6 +95,7 @@ void AlmacenModelos::LimpiarEstado() {
     ModoBorrar = false;
     ModeloExistente = false;
     NombreCargado.clear();  // no template is on screen any more
+    AdoptarHuella("", HuellaModelo{});
     for (auto& c : txtFields) c.Texto.clear();
     lblTC.clear();
     Casillas = CasillasModelo{};
@@ -201,19 +197,69 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
              if (hayFilas) rs.MoveFirst();
          }},
         reportero);
-    if (d == Desenlace::Abandonado || !hayFilas) return;
+    if (d == Desenlace::Abandonado) return;
+    if (!hayFilas) return AdoptarHuella(texto::Recortar(nombre), HuellaModelo{});
     while (!rs.EOF()) {
         if (!EjecutarPaso([&] { CargarFila(); }, reportero)) return;
         if (!EjecutarPaso([&] { rs.MoveNext(); }, reportero)) return;
     }
+    // What a save will compare with to tell whether someone else saved the template since.
+    EjecutarPaso([&] { AdoptarHuella(texto::Recortar(nombre), editor::HuellaDeFilas(rs)); },
+                 reportero);
+}
+
+// ---- Telling whether someone else saved the template ---------------------------------------
+
+
+HuellaModelo HuellaDeFilas(Recordset& rs) {
+    HuellaModelo h;
+    if (rs.State() != 1 || (rs.BOF() && rs.EOF())) return h;
+    std::vector<std::string> filas;
+    for (rs.MoveFirst(); !rs.EOF(); rs.MoveNext()) {
+        std::string fila;
+        for (int c = 0; c < rs.FieldCount(); ++c) {
+            const ValorSql& v = rs.Fields(c).Value();
+            // Separators no value holds keep "a","bc" apart from "ab","c" and Null from "".
+            fila += v ? '\x1e' + *v : std::string(1, '\x1f');
+        }
+        filas.push_back(std::move(fila));
+    }
+    std::sort(filas.begin(), filas.end());  // the same rows in another order are the same
+    uint64_t d = 14695981039346656037ull;   // FNV-1a, 64 bits
+    for (const auto& f : filas) {
+        for (const char c : f) d = (d ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        d = (d ^ 0x1d) * 1099511628211ull;
+    }
+    h.filas = static_cast<long>(filas.size());
+    h.digesto = d;
+    return h;
+}
+
+
+HuellaModelo AlmacenModelos::LeerHuella(const std::string& nombre) {
+    // Read on the connection directly: inside the transaction nothing may reconnect or yield
+    // to the window. The hints keep other writers off the rows until the commit (SQL Server).
+    Recordset rs;
+    rs.Open("SELECT * FROM " + NombreTabla +
+                " WITH (UPDLOCK, HOLDLOCK) WHERE LTRIM(RTRIM(NOMBRE)) = '" + Q(nombre) + "'",
+            db_.gCnn);
+    return editor::HuellaDeFilas(rs);
+}
+
+HuellaModelo AlmacenModelos::HuellaCargada(const std::string& nombre) const {
+    if (!texto::IgualesSinCaso(nombreHuella_, nombre)) return {};
+    return huellaCargada_;
+}
+
+void AlmacenModelos::AdoptarHuella(const std::string& nombre, const HuellaModelo& h) {
+    nombreHuella_ = nombre;
+    huellaCargada_ = h;
 }
 
 // ---- Saving and deleting ------------------------------------------------------------------
 
 int AlmacenModelos::ReportarFallaGrabacion(const ErrorEjecucion& e) {
-    ErrorValidacion = true;
     IndicadorOcupado(false);
-    ErrorValidacion = true;
     if (e.Numero() == kConversion) {
         plataforma().MsgBox(MensajeErrorConversion("Linea " + std::to_string(lineaEnCurso_) + "/" +
                                                    NombreColumna(columnaEnCurso_)),
@@ -224,15 +270,31 @@ int AlmacenModelos::ReportarFallaGrabacion(const ErrorEjecucion& e) {
     return MostrarErrorConOpciones(e, "ActualizarDatos");
 }
 
-void AlmacenModelos::EjecutarComprobado(std::string sql) {
-    db_.gCnn.Errors().Clear();
-    long afectadas = 0;
-    const bool ok = db_.EjecutaConsultaSQL(sql, afectadas);
-    if (db_.gCnn.Errors().Count() > 0) {
-        const ErrorAdo& e = db_.gCnn.Errors().Item(0);
-        throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen);
+int AlmacenModelos::Decidir(int r) {
+    if (transaccionAbierta_ && !db_.gCnn.EnTransaccion()) {
+        transaccionPerdida_ = true;
+        r = respuesta::kAbortar;
     }
-    if (!ok) throw ErrorEjecucion(errnum::kEFail, "No se pudo ejecutar la sentencia: " + sql);
+    if (r != respuesta::kReintentar) ErrorValidacion = true;
+    return r;
+}
+
+int AlmacenModelos::AtenderFalla(const ErrorEjecucion& e, bool permiteIgnorar) {
+    int r = ReportarFallaGrabacion(e);
+    db_.RegistrarError(e, "ActualizarDatos", r);
+    if (!permiteIgnorar && r == respuesta::kIgnorar) r = respuesta::kAbortar;
+    return Decidir(r);
+}
+
+int AlmacenModelos::AtenderFallaMenu(const ErrorEjecucion& e) {
+    IndicadorOcupado(false);
+    const int r = plataforma().MsgBox(
+        MensajeDeError(e.Numero(), e.Descripcion()) +
+            "\r\n\r\nEl modelo y su entrada del menú se graban juntos: Reintentar repite el "
+            "paso, Cancelar deja todo como estaba.",
+        estilo::kReintentarCancelar | estilo::kCritico, kTituloPrograma);
+    db_.RegistrarError(e, "AnclarEnMenu", r);
+    return Decidir(r == respuesta::kReintentar ? respuesta::kReintentar : respuesta::kAbortar);
 }
 
 namespace {
@@ -284,14 +346,20 @@ void AlmacenModelos::GrabarLinea(int i, const std::string& ahora) {
     rs.Update();
 }
 
-void AlmacenModelos::Revertir(GuardaTransaccion* transaccion) {
+void AlmacenModelos::Comenzar(std::optional<GuardaTransaccion>& guarda) {
+    guarda.emplace(db_.gCnn);
+    transaccionAbierta_ = true;
+}
+
+void AlmacenModelos::Deshacer(GuardaTransaccion& guarda) {
+    transaccionAbierta_ = false;
     if (RegistroTrabajo.State() == 1 && RegistroTrabajo.EdicionPendiente())
         RegistroTrabajo.CancelUpdate();
-    if (!transaccion) return;
     try {
-        transaccion->Revertir();
+        guarda.Revertir();
     } catch (const ErrorEjecucion& e) {
-        MostrarErrorConOpciones(e, "ActualizarDatos");
+        const int r = MostrarErrorConOpciones(e, "ActualizarDatos");
+        db_.RegistrarError(e, "ActualizarDatos", r);
     }
 }
 
@@ -304,31 +372,67 @@ DatosAnclaje AlmacenModelos::DatosParaAnclar() {
     return d;
 }
 
-void AlmacenModelos::Grabar() {
-    const Reportero reportero = [this](const ErrorEjecucion& e) {
-        return ReportarFallaGrabacion(e);
-    };
-    // Beginning, deleting and committing are all-or-nothing: going on past one of them would
-    // write the new lines beside the old ones or outside the transaction.
-    const Reportero estricto = SinIgnorar(reportero);
+AlmacenModelos::Intento AlmacenModelos::IntentarGrabar(const std::string& nombre,
+                                                       HuellaModelo& actual) {
+    const Reportero linea = [this](const ErrorEjecucion& e) { return AtenderFalla(e, true); };
+    // Beginning, reading, deleting, the menu and committing are all-or-nothing: going on past
+    // one of them would mix old and new lines or store a template without its menu entry.
+    const Reportero estricto = [this](const ErrorEjecucion& e) { return AtenderFalla(e, false); };
+    const Reportero menu = [this](const ErrorEjecucion& e) { return AtenderFallaMenu(e); };
     const std::string ahora = FechaHoraActual();
-    // The guard rolls back whatever leaves this function before the commit, an unexpected
-    // exception included; the early returns roll back themselves to show a failed roll-back.
-    std::optional<GuardaTransaccion> transaccion;
-    if (!EjecutarPaso([&] { transaccion.emplace(db_.gCnn); }, estricto)) return Revertir(nullptr);
-    if (ModeloExistente && !EjecutarPaso(
-                               [&] {
-                                   EjecutarComprobado("DELETE " + NombreTabla +
-                                                      " WHERE LTRIM(RTRIM(NOMBRE)) = '" +
-                                                      Q(texto::Recortar(txtFields[0].Texto)) + "'");
-                               },
-                               estricto))
-        return Revertir(&*transaccion);
-    for (int i = 0; i <= Lineas.Superior(); ++i)
-        if (!EjecutarPaso([&] { GrabarLinea(i, ahora); }, reportero))
-            return Revertir(&*transaccion);
-    if (!EjecutarPaso([&] { transaccion->Confirmar(); }, estricto)) return Revertir(&*transaccion);
-    AnclarEnMenu(db_, DatosParaAnclar());
+    std::optional<GuardaTransaccion> guarda;
+    if (!EjecutarPaso([&] { Comenzar(guarda); }, estricto)) return Intento::Fallido;
+    bool ok = EjecutarPaso([&] { actual = LeerHuella(nombre); }, estricto);
+    if (ok && !(actual == HuellaCargada(nombre))) {
+        Deshacer(*guarda);  // nothing written yet; no lock is held while the user answers
+        return Intento::CambiadoPorOtro;
+    }
+    if (ok && (ModeloExistente || actual.filas > 0))
+        ok = EjecutarPaso(
+            [&] {
+                db_.EjecutaConsultaComprobada("DELETE " + NombreTabla +
+                                              " WHERE LTRIM(RTRIM(NOMBRE)) = '" + Q(nombre) + "'");
+            },
+            estricto);
+    for (int i = 0; ok && i <= Lineas.Superior(); ++i)
+        ok = EjecutarPaso([&] { GrabarLinea(i, ahora); }, linea);
+    ok = ok && AnclarEnMenu(db_, DatosParaAnclar(), menu);
+    HuellaModelo propia;
+    ok = ok && EjecutarPaso([&] { propia = LeerHuella(nombre); }, estricto);
+    ok = ok && EjecutarPaso([&] { guarda->Confirmar(); }, estricto);
+    if (!ok) {
+        Deshacer(*guarda);
+        return Intento::Fallido;
+    }
+    transaccionAbierta_ = false;
+    AdoptarHuella(nombre, propia);  // a later save from this form replaces our own rows
+    return Intento::Grabado;
+}
+
+void AlmacenModelos::Grabar() {
+    transaccionPerdida_ = false;
+    const std::string nombre = texto::Recortar(txtFields[0].Texto);
+    for (;;) {
+        HuellaModelo actual;
+        const Intento r = IntentarGrabar(nombre, actual);
+        if (r == Intento::Grabado) return;
+        if (r == Intento::Fallido) {
+            ErrorValidacion = true;
+            if (transaccionPerdida_)
+                plataforma().MsgBox(kMensajeNadaGrabado, estilo::kCritico,
+                                    kTituloPrograma);
+            return;
+        }
+        IndicadorOcupado(false);
+        const int a = plataforma().MsgBox(
+            kPreguntaReemplazo,
+            estilo::kSiNo | estilo::kExclamacion | estilo::kBotonDefecto2, kTituloPrograma);
+        if (a != respuesta::kSi) {
+            ErrorValidacion = true;  // the form stays as it is
+            return;
+        }
+        AdoptarHuella(nombre, actual);  // replace what is there now
+    }
 }
 
 bool AlmacenModelos::ModeloEnPantallaGrabado() const {
@@ -350,16 +454,29 @@ void AlmacenModelos::Borrar() {
     const int r = plataforma().MsgBox("Realmente desea eliminar este MODELO",
                                       estilo::kSiNo + estilo::kCritico, "Aviso al operador");
     if (r == respuesta::kSi) {
-        const Reportero reportero = [this](const ErrorEjecucion& e) {
-            return ReportarFallaGrabacion(e);
+        transaccionPerdida_ = false;
+        const Reportero estricto = [this](const ErrorEjecucion& e) {
+            return AtenderFalla(e, false);
         };
-        EjecutarPasos(
-            {[&] {
-                 EjecutarComprobado("DELETE  " + NombreTabla + " WHERE LTRIM(NOMBRE) = '" +
-                                    Q(texto::Recortar(NombreCargado)) + "'");
-             },
-             [&] { Casillas.chkAlMenu = 0; }, [&] { AnclarEnMenu(db_, DatosParaAnclar()); }},
-            reportero);
+        const Reportero menu = [this](const ErrorEjecucion& e) { return AtenderFallaMenu(e); };
+        // The rows and the menu entry go together or not at all.
+        std::optional<GuardaTransaccion> guarda;
+        bool ok = EjecutarPaso([&] { Comenzar(guarda); }, estricto);
+        ok = ok && EjecutarPaso(
+                       [&] {
+                           db_.EjecutaConsultaComprobada("DELETE  " + NombreTabla +
+                                                         " WHERE LTRIM(NOMBRE) = '" +
+                                                         Q(texto::Recortar(NombreCargado)) + "'");
+                       },
+                       estricto);
+        if (ok) Casillas.chkAlMenu = 0;
+        ok = ok && AnclarEnMenu(db_, DatosParaAnclar(), menu);
+        ok = ok && EjecutarPaso([&] { guarda->Confirmar(); }, estricto);
+        transaccionAbierta_ = false;
+        if (!ok && guarda) Deshacer(*guarda);
+        if (!ok && transaccionPerdida_)
+            plataforma().MsgBox(kMensajeNadaGrabado, estilo::kCritico,
+                                kTituloPrograma);
     }
     LimpiarEstado();
     if (vista_) vista_->Limpiar();

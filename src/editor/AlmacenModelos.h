@@ -6,6 +6,7 @@
 // things the store asks of the screen.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,31 @@ class GuardaTransaccion;
 }  // namespace data
 
 namespace editor {
+
+/// The program's title: the editor window's and that of the messages the program itself gives.
+inline constexpr const char* kTituloPrograma = "Asientos Modelo de Registraciones Directas";
+
+/// Asked before a save replaces a template that someone else saved after it was loaded here.
+inline constexpr const char* kPreguntaReemplazo =
+    "El modelo fue modificado por otro usuario desde que se cargo. ¿Desea reemplazarlo?";
+
+/// Told once when the database cancelled the save's transaction by itself.
+inline constexpr const char* kMensajeNadaGrabado =
+    "No se grabó nada: la base de datos canceló la grabación y el modelo quedó tal como estaba "
+    "antes. Corrija la causa informada y vuelva a grabar.";
+
+/// What a template's rows in the table are, as far as telling a change goes: how many there
+/// are and a digest of every value of every row (save and change times included), whatever
+/// their order.
+struct HuellaModelo {
+    long filas = 0;
+    uint64_t digesto = 0;
+    bool operator==(const HuellaModelo&) const = default;
+};
+
+/// The digest of the rows of `rs` (all of them, from the first); an empty or closed recordset
+/// gives the digest of no rows. Leaves `rs` at its end.
+HuellaModelo HuellaDeFilas(data::Recordset& rs);
 
 /// Columns of a line, to tell the window which cell to focus after a conversion error.
 enum class ColumnaLinea { Cuenta, Debe, Haber, AlicIVA };
@@ -94,13 +120,18 @@ class AlmacenModelos {
     /// empty element after the last) and shows each; rows without an account are skipped.
     /// Failures go to the operator ("Cargar_Modelo").
     void Cargar_Modelo(const std::string& nombre);
-    /// Saves the template in one transaction (its old rows deleted, one row per line with an
-    /// account inserted through RegistroTrabajo), then anchors or un-anchors it in the menu.
-    /// In delete mode asks "Realmente desea eliminar este MODELO", deletes and resets the form;
-    /// when the name on screen is not the stored template last loaded, it tells the operator
-    /// there is nothing to delete and only resets the form.
+    /// Saves the template in one transaction: its old rows deleted, one row per line with an
+    /// account inserted through RegistroTrabajo, and its menu entry added or removed, all
+    /// committed together. When the template's rows are no longer those it was loaded from
+    /// (someone else saved it since), the user is asked kPreguntaReemplazo first (No keeps the
+    /// form as it is). In delete mode asks "Realmente desea eliminar este MODELO", deletes the
+    /// rows and the menu entry in one transaction and resets the form; when the name on screen
+    /// is not the stored template last loaded, it tells the operator there is nothing to delete
+    /// and only resets the form.
     /// On failure the transaction is rolled back, ErrorValidacion is true and the table holds
-    /// the template exactly as before.
+    /// the template exactly as before; a step that succeeds when retried is a success. When the
+    /// database cancels the transaction by itself, no further line is written whatever the
+    /// answer, and the user is told once (kMensajeNadaGrabado).
     void ActualizarDatos();
     /// Back to an empty template: mode flags off, loaded name, header texts, description,
     /// boxes and lines cleared (Lineas with its one unused element). The window's reset calls it.
@@ -109,15 +140,33 @@ class AlmacenModelos {
     bool ModeloEnPantallaGrabado() const;
 
   private:
+    enum class Intento { Grabado, Fallido, CambiadoPorOtro };
+
     void Grabar();
+    /// One attempt of the save inside its transaction; `actual` receives the rows found.
+    Intento IntentarGrabar(const std::string& nombre, editor::HuellaModelo& actual);
     void Borrar();
     void GrabarLinea(int i, const std::string& ahora);
     void CargarFila();
-    /// Cancels a pending row edit and rolls `transaccion` back (a failure is shown).
-    void Revertir(data::GuardaTransaccion* transaccion);
+    /// Begins the transaction of a save or a delete into `guarda`.
+    void Comenzar(std::optional<data::GuardaTransaccion>& guarda);
+    /// Rolls back what `guarda` holds; a failure to do so is shown.
+    void Deshacer(data::GuardaTransaccion& guarda);
     int ReportarFallaGrabacion(const helperlib::ErrorEjecucion& e);
-    /// Runs a statement; what the database reports is raised as ErrorEjecucion.
-    void EjecutarComprobado(std::string sql);
+    /// The save's answer to a failure: shown and logged, then `Decidir`. Without
+    /// `permiteIgnorar` an "ignore" leaves as well.
+    int AtenderFalla(const helperlib::ErrorEjecucion& e, bool permiteIgnorar);
+    /// The same for a failure of the menu step, which cannot be skipped: Retry or Cancel.
+    int AtenderFallaMenu(const helperlib::ErrorEjecucion& e);
+    /// Leaves, whatever the answer, once the engine has cancelled the transaction; marks the
+    /// save failed unless the step is to be retried.
+    int Decidir(int respuesta);
+    /// The template's rows now, read inside the save's transaction (and locked against other
+    /// writers where the engine can).
+    HuellaModelo LeerHuella(const std::string& nombre);
+    /// The rows the form's template was loaded from (no rows for a template typed as new).
+    HuellaModelo HuellaCargada(const std::string& nombre) const;
+    void AdoptarHuella(const std::string& nombre, const HuellaModelo& h);
     DatosAnclaje DatosParaAnclar();
     void Mostrar(int k);
 
@@ -125,6 +174,10 @@ class AlmacenModelos {
     VistaAlmacen* vista_;
     int lineaEnCurso_ = 0;  // line being written, for the conversion-error message
     ColumnaLinea columnaEnCurso_ = ColumnaLinea::Cuenta;
+    editor::HuellaModelo huellaCargada_;  // rows of the template as loaded (or last saved)
+    std::string nombreHuella_;            // the template they belong to, trimmed
+    bool transaccionAbierta_ = false;     // a save or delete has begun its transaction
+    bool transaccionPerdida_ = false;     // ... and the engine cancelled it by itself
 };
 
 }  // namespace editor

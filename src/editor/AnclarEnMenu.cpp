@@ -27,14 +27,20 @@ std::string DosCifras(int n) {
     return b;
 }
 
-/// Runs a statement; errors the database leaves on the connection are shown as a plain
-/// message and the procedure goes on.
-void Ejecutar(DB_Dll& db, std::string sql) {
-    db.gCnn.Errors().Clear();
-    long afectadas = 0;
-    db.EjecutaConsultaSQL(sql, afectadas);
-    if (db.gCnn.Errors().Count() > 0)
-        plataforma().MsgBox(db.gCnn.Errors().Item(0).Descripcion, estilo::kSoloOk, "");
+/// Runs a statement; what the database refuses is a failure of the step.
+void Ejecutar(DB_Dll& db, std::string sql) { db.EjecutaConsultaComprobada(std::move(sql)); }
+
+/// Opens a query; a recordset left closed (its failure already told by the data layer) is a
+/// failure of the step too: deciding on rows that were never read would add a second entry.
+void Abrir(DB_Dll& db, std::string sql, Recordset& rs, int tipoBloqueo) {
+    db.AbrirRecordset(sql, rs, nullptr, cursor::kDinamico, tipoBloqueo);
+    if (rs.State() == 1) return;
+    if (!db.gCnn.Errors().Vacia()) {
+        const ErrorAdo& e = db.gCnn.Errors().Item(0);
+        throw ErrorEjecucion(e.Numero, e.Descripcion, e.Origen,
+                             DetalleBaseDatos{e.EstadoSql, e.Nativo, "", e.TextoMotor});
+    }
+    throw ErrorEjecucion(errnum::kEFail, "No se pudo leer el menú: " + sql);
 }
 
 /// Grants task `tarea` of the system LD000PR to the user, unless already granted.
@@ -55,7 +61,7 @@ int SiguienteNumero(Recordset& rs) {
     return NumeroDeTexto(texto::Medio(clave, 6)) + 1;
 }
 
-void Anclar(DB_Dll& db, const std::string& nombre, const DatosAnclaje& d,
+bool Anclar(DB_Dll& db, const std::string& nombre, const DatosAnclaje& d,
             const Reportero& reportero) {
     Recordset menu;
     Recordset entrada;
@@ -63,12 +69,12 @@ void Anclar(DB_Dll& db, const std::string& nombre, const DatosAnclaje& d,
     bool vacio = false;
     bool existe = false;
     const std::string proceso = ProcesoDeModelo(nombre, d.LiqTarjetas);
-    EjecutarPasos(
+    const Desenlace desenlace = EjecutarPasos(
         {[&] {
-             std::string sql =
-                 "SELECT * FROM TA_MENU WHERE TITULO =  'D9541' OR CLAVE ='D95' ORDER BY CLAVE";
-             db.AbrirRecordset(sql, menu, nullptr, cursor::kDinamico, bloqueo::kSoloLectura);
-             vacio = menu.State() == 0 || menu.BOF();
+             Abrir(db,
+                   "SELECT * FROM TA_MENU WHERE TITULO =  'D9541' OR CLAVE ='D95' ORDER BY CLAVE",
+                   menu, bloqueo::kSoloLectura);
+             vacio = menu.BOF();
          },
          [&] {
              if (!vacio) return;
@@ -84,10 +90,10 @@ void Anclar(DB_Dll& db, const std::string& nombre, const DatosAnclaje& d,
              if (!vacio) n = SiguienteNumero(menu);
          },
          [&] {
-             std::string sql =
-                 "SELECT * FROM TA_MENU WHERE TITULO = 'D9541' AND NOMBRE = '" + Q(nombre) + "'";
-             db.AbrirRecordset(sql, entrada, nullptr, cursor::kDinamico, bloqueo::kOptimista);
-             existe = entrada.State() == 1 && !entrada.BOF();
+             Abrir(db,
+                   "SELECT * FROM TA_MENU WHERE TITULO = 'D9541' AND NOMBRE = '" + Q(nombre) + "'",
+                   entrada, bloqueo::kOptimista);
+             existe = !entrada.BOF();
          },
          [&] {
              if (existe) {
@@ -104,12 +110,13 @@ void Anclar(DB_Dll& db, const std::string& nombre, const DatosAnclaje& d,
         reportero);
     db.CierraRecordset(entrada);
     db.CierraRecordset(menu);
+    return desenlace == Desenlace::Completo;
 }
 
-void Desanclar(DB_Dll& db, const std::string& nombre, const Reportero& reportero) {
+bool Desanclar(DB_Dll& db, const std::string& nombre, const Reportero& reportero) {
     std::string clave;
     Recordset resto;
-    EjecutarPasos(
+    const Desenlace desenlace = EjecutarPasos(
         {[&] {
              clave = db.DatosTabla("TA_MENU", "D9541", "Clave", "TITULO", 8,
                                    " TITULO = 'D9541' AND NOMBRE = '" + Q(nombre) + "'")
@@ -124,17 +131,18 @@ void Desanclar(DB_Dll& db, const std::string& nombre, const Reportero& reportero
              if (!clave.empty()) Ejecutar(db, "DELETE TA_TAREAS WHERE TAREA = '" + Q(clave) + "'");
          },
          [&] {
-             std::string sql = "SELECT * FROM TA_MENU WHERE TITULO = 'D9541'";
-             db.AbrirRecordset(sql, resto, nullptr, cursor::kDinamico, bloqueo::kSoloLectura);
+             Abrir(db, "SELECT * FROM TA_MENU WHERE TITULO = 'D9541'", resto,
+                   bloqueo::kSoloLectura);
              // The parent goes with the last entry this removal took away; a parent the menu
              // holds without entries is not this editor's to delete.
-             if (!clave.empty() && resto.State() == 1 && resto.BOF()) {
+             if (!clave.empty() && resto.BOF()) {
                  Ejecutar(db, "DELETE TA_MENU WHERE CLAVE = 'D9541'");
                  Ejecutar(db, "DELETE TA_TAREAS WHERE TAREA = 'D9541'");
              }
          }},
         reportero);
     db.CierraRecordset(resto);
+    return desenlace == Desenlace::Completo;
 }
 
 }  // namespace
@@ -144,13 +152,9 @@ std::string ProcesoDeModelo(const std::string& nombre, bool liqTarjetas) {
            (liqTarjetas ? "_**EsLiqTarjetas**" : "");
 }
 
-void AnclarEnMenu(DB_Dll& db, const DatosAnclaje& datos) {
-    const Reportero reportero = ReporteroConOpciones("AnclarEnMenu");
+bool AnclarEnMenu(DB_Dll& db, const DatosAnclaje& datos, const Reportero& reportero) {
     const std::string nombre = texto::Recortar(datos.Nombre);
-    if (datos.AlMenu)
-        Anclar(db, nombre, datos, reportero);
-    else
-        Desanclar(db, nombre, reportero);
+    return datos.AlMenu ? Anclar(db, nombre, datos, reportero) : Desanclar(db, nombre, reportero);
 }
 
 }  // namespace editor

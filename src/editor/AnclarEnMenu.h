@@ -5,6 +5,8 @@
 // right in TA_TAREAS. Un-anchoring removes the entry, its rights, and the parent once empty.
 #include <string>
 
+#include "Pasos.h"
+
 namespace data {
 class DB_Dll;
 }
@@ -21,9 +23,12 @@ struct DatosAnclaje {
 /// The process line of a template's menu entry.
 std::string ProcesoDeModelo(const std::string& nombre, bool liqTarjetas);
 
-/// Adds or updates (AlMenu) or removes (otherwise) the template's menu entry. Every step is
-/// trapped: the operator is asked ("AnclarEnMenu") to retry, ignore or leave. Database errors
-/// left by a statement are shown as plain messages and do not stop the procedure.
-void AnclarEnMenu(data::DB_Dll& db, const DatosAnclaje& datos);
+/// Adds or updates (AlMenu) or removes (otherwise) the template's menu entry. Every step runs
+/// under `reportero` (4 retries the step, 5 goes on, anything else leaves); a statement the
+/// database refuses, or a query that could not be opened, is a failure of its step. The save
+/// runs this inside its own transaction, so that a template and its menu entry are stored
+/// together or not at all. Returns false when a step was left.
+bool AnclarEnMenu(data::DB_Dll& db, const DatosAnclaje& datos,
+                  const helperlib::Reportero& reportero);
 
 }  // namespace editor

@@ -38,7 +38,7 @@ class VentanaPlanilla;
 class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     Q_OBJECT
   public:
-    static constexpr const char* kTitulo = "Asientos Modelo de Registraciones Directas";
+    static constexpr const char* kTitulo = editor::kTituloPrograma;
     /// The statement of the templates sheet.
     static const char* const kSentenciaPlanilla;
 

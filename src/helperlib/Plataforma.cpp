@@ -28,7 +28,7 @@ int BotonesDe(int estilo, int indice) {
 
 // Console fallback: used only when nothing else was installed (command-line tools).
 class PlataformaConsola final : public Plataforma {
-public:
+  public:
     int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override {
         std::cerr << titulo << ": " << texto << std::endl;
         return RespuestaPorDefecto(estilo);
@@ -37,6 +37,7 @@ public:
         return {};
     }
     void DoEvents() override {}
+    void RepintarPendientes() override {}
     [[noreturn]] void Terminar(int codigo) override { std::exit(codigo); }
     std::optional<std::string> ElegirArchivo(const std::string&, const std::string&) override {
         return std::nullopt;

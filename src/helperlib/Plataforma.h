@@ -45,7 +45,7 @@ struct ProgramaTerminado {
 };
 
 class Plataforma {
-public:
+  public:
     virtual ~Plataforma() = default;
 
     /// Shows a modal message box with the style number's buttons and icon; returns the answer
@@ -56,6 +56,9 @@ public:
                                  const std::string& defecto) = 0;
     /// Lets pending user-interface events run once.
     virtual void DoEvents() = 0;
+    /// Lets the windows repaint what is pending, and nothing else: no key, mouse or timer
+    /// event runs, so it is safe in the middle of any work (a statement waiting for a lock).
+    virtual void RepintarPendientes() = 0;
     /// Ends the program at once with `codigo`. Never returns (a test implementation throws
     /// ProgramaTerminado).
     [[noreturn]] virtual void Terminar(int codigo) = 0;

@@ -20,9 +20,26 @@ using namespace data;
 
 namespace startup {
 
+namespace {
+constexpr const char* kTituloAviso = "Aviso al Operador";
+}  // namespace
+
+std::string MensajeBaseSoloLectura(const std::string& base) {
+    return "La base de datos " + base +
+           " es de solo lectura: no se puede escribir en su archivo o en su carpeta. Podrá "
+           "consultar los modelos, pero no grabarlos ni borrarlos. Pida al administrador "
+           "permiso de escritura sobre ambos y vuelva a abrir el programa.";
+}
+
 Reportero ReglaErroresInicio(DB_Dll& db) {
     return [&db](const ErrorEjecucion& e) {
         if (e.Numero() == errnum::kArgumentoInvalido) return respuesta::kIgnorar;
+        if (e.Numero() == errnum::kDesbordamiento && e.Origen() == kOrigenParametros) {
+            // A launch value too long to take: the user learns which one, and it is left out
+            // as an entry without its ";" is.
+            plataforma().MsgBox(e.Descripcion(), estilo::kExclamacion, kTituloAviso);
+            return respuesta::kIgnorar;
+        }
         if (db.gCnn.Errors().Count() > 0) return respuesta::kAbortar;
         if (e.Numero() == errnum::kElementoNoEncontrado) return respuesta::kIgnorar;
         return respuesta::kAbortar;
@@ -75,6 +92,12 @@ void IniciarSesion(const std::string& parametrosRecibidos, DB_Dll& db, ValoresSe
     };
     const std::vector<std::function<void()>> sesionAbierta = {
         [&] { (void)db.gCnn.DefaultDatabase(); },  // probe: an unusable connection fails here
+        [&] {
+            // Said now rather than discovered at the first save.
+            if (db.gCnn.SoloLectura())
+                plataforma().MsgBox(MensajeBaseSoloLectura(db.gDBName), estilo::kExclamacion,
+                                    kTituloAviso);
+        },
         [&] { s.gCarpetaSesion = NormalizarCarpeta(carpeta); },
         [&] {
             s.consultas.gConnString = db.gConnString;

@@ -25,10 +25,17 @@ std::string LeerParametro(std::string_view parametros, std::string_view clave) {
     const int q = texto::Posicion(parametros, ";", p);
     const long largo = static_cast<long>(q) - texto::Largo(clave) - p;
     if (largo > std::numeric_limits<int16_t>::max() || largo < std::numeric_limits<int16_t>::min())
-        throw ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento", "LeerParametro");
+        throw ErrorEjecucion(errnum::kDesbordamiento,
+                             "El valor de " + std::string(clave) +
+                                 " en los parámetros de inicio del programa es demasiado largo (" +
+                                 std::to_string(largo) + " caracteres; admite hasta " +
+                                 std::to_string(std::numeric_limits<int16_t>::max()) +
+                                 "). No se tomó en cuenta: revise el acceso del menú que abrió "
+                                 "el programa.",
+                             kOrigenParametros);
     if (largo < 0)
         throw ErrorEjecucion(errnum::kArgumentoInvalido,
-                             "Llamada a procedimiento o argumento no válido", "LeerParametro");
+                             "Llamada a procedimiento o argumento no válido", kOrigenParametros);
     const std::string crudo =
         texto::Medio(parametros, p + texto::Largo(clave), static_cast<int>(largo));
     return texto::Recortar(texto::Reemplazar(crudo, "=", ""));

@@ -14,7 +14,10 @@ std::string LineaDeParametros(int argc, const char* const* argv);
 /// occurrence of the key (found ignoring case, as a plain substring, so "@Usuario" also finds
 /// "@UsuarioLogeado") up to the next ";", with every "=" removed and the outer blanks trimmed.
 /// Returns "" when the key is absent. Throws ErrorEjecucion 5 when no ";" closes the entry, and
-/// 6 when the entry is longer than a 16-bit count allows.
+/// 6 when the entry is longer than a 16-bit count allows, with a description for the user that
+/// names the key; both with the source kOrigenParametros.
 std::string LeerParametro(std::string_view parametros, std::string_view clave);
 
+/// Source of the errors LeerParametro raises.
+inline constexpr const char* kOrigenParametros = "LeerParametro";
 }  // namespace startup

@@ -114,9 +114,22 @@ TEST(ArchivoBases, AgregarEscribeUnaLineaQueSeLeeIgual) {
     EXPECT_EQ(lista[1].Nombre, "A,B / S");
     EXPECT_EQ(lista[1].Base, "a,b");
     EXPECT_EQ(lista[1].Clave, "clave, con coma");
-    // A double quote cannot be carried by the format: refused, nothing written.
-    EXPECT_THROW(a.Agregar("X", "com\"illa", "u", "c", "s"), ErrorEjecucion);
-    EXPECT_EQ(a.Leer().size(), 2u);
+    // A double quote cannot be carried by the format, and a password with a control character
+    // would be dropped on reading: refused, nothing written.
+    for (const std::string& clave :
+         {std::string("c"), std::string("cla\x01ve"), std::string("a\tb"), std::string("x\x7f")}) {
+        const bool comilla = clave == "c";
+        SCOPED_TRACE(clave);
+        try {
+            a.Agregar("X", comilla ? "com\"illa" : "b", "u", clave, "s");
+            ADD_FAILURE() << "aceptado";
+        } catch (const ErrorEjecucion& err) {
+            if (!comilla) {
+                EXPECT_NE(err.Descripcion().find("contraseña"), std::string::npos);
+            }
+        }
+        EXPECT_EQ(a.Leer().size(), 2u);
+    }
 }
 
 TEST(ArchivoBases, ArchivoQueNoSePuedeEscribirSeInforma) {

@@ -296,6 +296,7 @@ class MotorEscucha final : public Motor {
     void Comenzar() override {}
     void Confirmar() override {}
     void Revertir() override {}
+    bool EnTransaccion() override { return false; }
     void FijarTiempoEspera(int) override {}
     std::string BaseActual() override { return "X"; }
     void FijarBaseActual(const std::string&) override {}

@@ -104,6 +104,7 @@ class MotorFallon final : public Motor {
     void Comenzar() override { real_->Comenzar(); }
     void Confirmar() override { real_->Confirmar(); }
     void Revertir() override { real_->Revertir(); }
+    bool EnTransaccion() override { return real_->EnTransaccion(); }
     void FijarTiempoEspera(int s) override { real_->FijarTiempoEspera(s); }
     std::string BaseActual() override { return real_->BaseActual(); }
     void FijarBaseActual(const std::string& b) override { real_->FijarBaseActual(b); }

@@ -86,9 +86,19 @@ class MotorOracleGrabado final : public Motor {
                                        const std::vector<ValorSql>&) override {
         return Ejecutar(sql);
     }
-    void Comenzar() override { registro_.push_back("<comenzar>"); }
-    void Confirmar() override { registro_.push_back("<confirmar>"); }
-    void Revertir() override { registro_.push_back("<revertir>"); }
+    void Comenzar() override {
+        registro_.push_back("<comenzar>");
+        abierta_ = true;
+    }
+    void Confirmar() override {
+        registro_.push_back("<confirmar>");
+        abierta_ = false;
+    }
+    void Revertir() override {
+        registro_.push_back("<revertir>");
+        abierta_ = false;
+    }
+    bool EnTransaccion() override { return abierta_; }
     void FijarTiempoEspera(int) override {}
     std::string BaseActual() override { return "ORCL"; }
     void FijarBaseActual(const std::string&) override {}
@@ -98,6 +108,7 @@ class MotorOracleGrabado final : public Motor {
 
   private:
     std::vector<std::string>& registro_;
+    bool abierta_ = false;
 };
 
 class ConexionOracle : public ::testing::Test {

@@ -131,3 +131,47 @@ TEST(Dialecto, TablaDeUnaConsultaSimple) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Dialecto, LaMarcaDeTablaSeQuitaSoloFueraDeLosLiterales) {
+    struct Caso {
+        const char* sql;
+        const char* sinMarca;
+        bool tieneMarca;  // outside the literals
+    };
+    const Caso casos[] = {
+        {"UPDATE @Admin_TA_MENU SET X = 1", "UPDATE TA_MENU SET X = 1", true},
+        {"select * from @ADMIN_ma_modelos", "select * from ma_modelos", true},
+        {"SELECT * FROM MA_MODELOS WHERE NOMBRE = '@admin_sueldos'",
+         "SELECT * FROM MA_MODELOS WHERE NOMBRE = '@admin_sueldos'", false},
+        {"DELETE @Admin_MA_MODELOS WHERE NOMBRE = 'x@Admin_y''@admin_'",
+         "DELETE MA_MODELOS WHERE NOMBRE = 'x@Admin_y''@admin_'", true},
+        {"SELECT [@Admin_T].A FROM [@Admin_T]", "SELECT [T].A FROM [T]", true},
+        {"SELECT '@Admin_", "SELECT '@Admin_", false},     // an unclosed literal runs to the end
+        {"SELECT 'a'@Admin_'b'", "SELECT 'a' 'b'", true},  // two texts stay two
+        {"SELECT 1 -@Admin_-1", "SELECT 1 - -1", true},    // no comment appears
+        {"", "", false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.sql);
+        EXPECT_EQ(QuitarMarcaFueraDeLiterales(c.sql, "@Admin_"), c.sinMarca);
+        EXPECT_EQ(ContieneFueraDeLiterales(c.sql, "@ADMIN_"), c.tieneMarca);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dialecto, NadaSeAgregaDentroDeUnTextoSinCerrar) {
+    // What the adapter appends (a row limit, a collation) would land inside the open text.
+    EXPECT_EQ(Sqlite("SELECT TOP 1 X FROM T WHERE A = 'abc"), "SELECT X FROM T WHERE A = 'abc");
+    EXPECT_EQ(Sqlite("SELECT TOP 1 X FROM T /* nota"), "SELECT X FROM T /* nota");
+    EXPECT_EQ(Sqlite("SELECT X FROM T WHERE LTRIM(A) = 'ab''"),
+              "SELECT X FROM T WHERE LTRIM(A) = 'ab''");
+    EXPECT_EQ(Sqlite("SELECT TOP 2 X FROM T WHERE A = 'ab'"),
+              "SELECT X FROM T WHERE A = 'ab' LIMIT 2");
+}
+
+}  // namespace

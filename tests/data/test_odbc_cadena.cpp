@@ -165,7 +165,8 @@ TEST(ClasificacionOdbc, EstadosYCodigosNativosDelServidor) {
     // SQLite's code 11 is a damaged file, not a lost link: it never reaches the recovery.
     EXPECT_EQ(
         ClasificarFallaOdbc("HY000", 11, "database disk image is malformed", Dialecto::Sqlite),
-        ClaseFalla::Otra);
+        ClaseFalla::Danada);
+    EXPECT_NE(ErrorAdoDeFalla(FallaMotor(ClaseFalla::Danada, "HY000", 11, "malformed")).Nativo, 11);
     EXPECT_EQ(ErrorAdoDeFalla(FallaMotor(ClaseFalla::Otra, "HY000", 11, "malformed")).Nativo, 0);
     EXPECT_EQ(ErrorAdoDeFalla(FallaMotor(ClaseFalla::ConexionPerdida, "", 0, "red")).Nativo, 11);
     EXPECT_EQ(ClasificarFallaOdbc("HY000", 1, "no such function: LEN", Dialecto::Sqlite),

@@ -16,9 +16,13 @@ class AnclarTest : public ::testing::Test {
   protected:
     AnclarTest() { base.Conectar(db); }
 
-    void Anclar(const std::string& nombre, bool alMenu, bool liq = false,
+    bool Anclar(const std::string& nombre, bool alMenu, bool liq = false,
                 const std::string& usuario = "DEMO") {
-        AnclarEnMenu(db, DatosAnclaje{nombre, alMenu, liq, usuario});
+        return AnclarEnMenu(db, DatosAnclaje{nombre, alMenu, liq, usuario},
+                            [this](const ErrorEjecucion& e) {
+                                fallas.push_back(e.Descripcion());
+                                return respuesta::kAbortar;
+                            });
     }
     std::string Contar(const std::string& desde_donde) {
         return base.Valor("SELECT COUNT(*) FROM " + desde_donde);
@@ -33,6 +37,7 @@ class AnclarTest : public ::testing::Test {
     ConPlataformaGuionada plataforma;
     BaseTemporal base;
     DB_Dll db;
+    std::vector<std::string> fallas;  // what reached the reporter
 };
 
 TEST_F(AnclarTest, ElPrimerModeloCreaLaEntradaPadreYAmbasTareas) {
@@ -150,17 +155,18 @@ TEST_F(AnclarTest, UnNombreConApostrofeSeAnclaYSeQuita) {
     EXPECT_TRUE(plataforma->dialogos.empty());
 }
 
-TEST_F(AnclarTest, LosErroresDeLaBaseSeMuestranYNoDetienenElProcedimiento) {
+TEST_F(AnclarTest, UnaSentenciaRechazadaEsFallaDeSuPasoYElProcedimientoSeDetiene) {
     MenuVacio();
-    // The entry insert is refused; the message is shown and the task is still granted.
+    // The entry insert is refused: the step fails through the reporter (the save rolls the
+    // whole template back) and no task is granted for an entry that does not exist.
     base.Ejecutar(
         "CREATE TRIGGER sin_entradas BEFORE INSERT ON TA_MENU WHEN NEW.TITULO = "
         "'D9541' BEGIN SELECT RAISE(ABORT, 'menu cerrado'); END;");
-    Anclar("PAGOS", true);
-    ASSERT_EQ(plataforma->dialogos.size(), 1u);
-    EXPECT_NE(plataforma->dialogos[0].texto.find("menu cerrado"), std::string::npos);
-    EXPECT_EQ(plataforma->dialogos[0].estilo, estilo::kSoloOk);
-    EXPECT_EQ(Contar("TA_TAREAS WHERE TAREA = 'D954101'"), "1");
+    EXPECT_FALSE(Anclar("PAGOS", true));
+    ASSERT_EQ(fallas.size(), 1u);
+    EXPECT_NE(fallas[0].find("menu cerrado"), std::string::npos);
+    EXPECT_TRUE(plataforma->dialogos.empty());
+    EXPECT_EQ(Contar("TA_TAREAS WHERE TAREA = 'D954101'"), "0");
 }
 
 }  // namespace

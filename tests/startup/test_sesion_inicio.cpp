@@ -1,6 +1,7 @@
 // The session start-up end to end on a demo database reached through a "sqlite:<folder>"
 // server value, with the scripted platform answering the dialogs.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include "InicioSesion.h"
 #include "test_sesion_base.h"
@@ -74,6 +75,56 @@ TEST_F(Inicio, ParametrosAValoresDeSesionYConexionAbierta) {
             s.gUsuarioLogeado);
         EXPECT_TRUE(p->dialogos.empty());
     }
+}
+
+TEST_F(Inicio, UnValorDemasiadoLargoSeDiceYNoSeToma) {
+    DB_Dll db;
+    ValoresSesion s;
+    IniciarSesion(Conexion() + "@Caja=" + std::string(40000, '9') + ";@Menu=3;", db, s);
+    // The user learns which value was wrong; the rest of the start-up goes on.
+    ASSERT_EQ(p->dialogos.size(), 1u);
+    EXPECT_NE(p->dialogos[0].texto.find("@Caja"), std::string::npos);
+    EXPECT_NE(p->dialogos[0].texto.find("demasiado largo"), std::string::npos);
+    EXPECT_TRUE(db.gOpenFlag);
+    EXPECT_EQ(s.gCaja, "");
+    EXPECT_EQ(s.gMenu, "3");
+    EXPECT_FALSE(s.gIdControlAcceso.empty());
+}
+
+TEST_F(Inicio, UnaBaseDeSoloLecturaSeDiceAlIniciar) {
+    // Who may not write: an unprivileged user when the tests run as root, else nobody once the
+    // write bits are gone.
+    std::filesystem::permissions(carpeta / "EMPRESA.sqlite", std::filesystem::perms(0444));
+    std::filesystem::permissions(carpeta, std::filesystem::perms(0555));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int codigo = 90;
+        if (getuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) {
+            try {
+                DB_Dll db;
+                ValoresSesion s;
+                IniciarSesion(Conexion(), db, s);
+                codigo = 1;
+                for (const auto& d : p->dialogos)
+                    if (d.texto == MensajeBaseSoloLectura("EMPRESA")) codigo = 0;
+            } catch (...) {
+                codigo = 91;
+            }
+        }
+        _exit(codigo);
+    }
+    int estado = 0;
+    waitpid(pid, &estado, 0);
+    std::filesystem::permissions(carpeta, std::filesystem::perms(0755));
+    std::filesystem::permissions(carpeta / "EMPRESA.sqlite", std::filesystem::perms(0644));
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 0);
+
+    // A writable database says nothing of the kind.
+    DB_Dll db;
+    ValoresSesion s;
+    IniciarSesion(Conexion(), db, s);
+    for (const auto& d : p->dialogos) EXPECT_NE(d.texto, MensajeBaseSoloLectura("EMPRESA"));
 }
 
 TEST_F(Inicio, AdministradorYDriverDeConsultas) {

@@ -5,6 +5,8 @@
 
 int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {
     dialogos.push_back({texto, estilo, titulo});
+    if (responder)
+        if (const auto r = responder(dialogos.back())) return *r;
     if (respuestas.empty()) {
         if (estricta) ADD_FAILURE() << "Mensaje no esperado: \"" << titulo << "\" " << texto;
         return RespuestaPorDefecto(estilo);

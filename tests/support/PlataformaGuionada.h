@@ -4,6 +4,7 @@
 // An answer still queued when the platform is removed fails the running test; with `estricta`
 // a dialog that finds no queued answer fails it too (the test states every dialog it expects).
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,10 @@ public:
   // Queued answers; when a queue is empty the box answers with its default button ("" for
   // input boxes, nullopt for file choosers) and, with `estricta`, the test fails.
   std::deque<int> respuestas;
+  /// When set, asked first for every message box: an answer it gives is taken (the queue is
+  /// left alone); nullopt falls back to the queue. It may act on the world before answering
+  /// (release a lock, say) as the user would before pressing a button.
+  std::function<std::optional<int>(const DialogoMostrado&)> responder;
   std::deque<std::string> entradas;
   std::deque<std::optional<std::string>> archivos;
   /// True: a dialog without a queued answer fails the test. Off by default until every test
@@ -42,12 +47,15 @@ public:
   std::vector<std::vector<std::string>> argumentos;  // program, then each argument
   std::vector<std::string> documentos;
   int eventosProcesados = 0;
+  int repintados = 0;  // RepintarPendientes calls
+  std::vector<bool> indicadores;  // IndicadorOcupado calls, in order
   std::optional<int> codigoFin;
 
   int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override;
   std::string InputBox(const std::string& mensaje, const std::string& titulo,
                        const std::string& defecto) override;
   void DoEvents() override { ++eventosProcesados; }
+  void RepintarPendientes() override { ++repintados; }
   [[noreturn]] void Terminar(int codigo) override;
   std::optional<std::string> ElegirArchivo(const std::string& titulo,
                                            const std::string& filtro) override;
@@ -57,13 +65,13 @@ public:
   std::string NombreMaquina() override { return maquina; }
   std::string UsuarioSistema() override { return usuario; }
   std::string RutaEjecutable() override { return rutaEjecutable; }
-  void IndicadorOcupado(bool) override {}
+  void IndicadorOcupado(bool encendido) override { indicadores.push_back(encendido); }
 };
 
 /// Installs a fresh scripted platform for the lifetime of the object and gives access to it;
 /// the previous platform comes back on destruction.
 class ConPlataformaGuionada {
-public:
+  public:
     ConPlataformaGuionada();
     ~ConPlataformaGuionada();
     ConPlataformaGuionada(const ConPlataformaGuionada&) = delete;
@@ -71,7 +79,7 @@ public:
     PlataformaGuionada* operator->() { return p_; }
     PlataformaGuionada& operator*() { return *p_; }
 
-private:
+  private:
     PlataformaGuionada* p_;
     std::unique_ptr<Plataforma> anterior_;
 };
