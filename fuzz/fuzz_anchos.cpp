@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     }
     const auto leida = anchos::LeerLinea(anchos::ArmarLinea(fuente, anchos));
     fuzz::Exigir(leida.has_value(), "una linea armada no se puede leer");
-    fuzz::Exigir(leida->Fuente == fuente, "la fuente se lee distinta");
+    fuzz::Exigir(leida->Fuente == anchos::NombreGuardado(fuente), "la fuente se lee distinta");
     fuzz::Exigir(anchos::LeerAnchos(leida->Anchos) == anchos, "los anchos se leen distintos");
     return 0;
 }

@@ -111,8 +111,12 @@ class AdaptadorSqlite {
         const Token& tk = t_[i_];
         if (i_ == insertarFrom_) out_ += "FROM ";
         if (tk.tipo == Tipo::Nombre && tk.texto.size() == 1 && Es(tk, "N") && i_ + 1 < t_.size() &&
-            t_[i_ + 1].tipo == Tipo::Literal)
-            return;  // N'..': SQLite texts are Unicode already
+            t_[i_ + 1].tipo == Tipo::Literal) {
+            // N'..': SQLite texts are Unicode already. Right after another text the N leaves a
+            // blank, so that the two texts do not fuse into one ('a'N'b' is not 'a''b').
+            if (i_ > 0 && t_[i_ - 1].tipo == Tipo::Literal) out_ += " ";
+            return;
+        }
         if (EsDbo(t_, i_)) {
             ++i_;  // the "." goes too
             return;

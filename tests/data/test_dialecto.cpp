@@ -170,6 +170,8 @@ TEST(Dialecto, NadaSeAgregaDentroDeUnTextoSinCerrar) {
               "SELECT X FROM T WHERE LTRIM(A) = 'ab''");
     EXPECT_EQ(Sqlite("SELECT TOP 2 X FROM T WHERE A = 'ab'"),
               "SELECT X FROM T WHERE A = 'ab' LIMIT 2");
+    // Dropping an N prefix never joins two texts into one.
+    EXPECT_EQ(Sqlite("SELECT 'a'N'b'"), "SELECT 'a' 'b'");
 }
 
 }  // namespace
