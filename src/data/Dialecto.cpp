@@ -28,8 +28,9 @@ bool EsRecorte(const std::vector<Token>& t, size_t i) {
     return j < t.size() && EsSimbolo(t[j], "(");
 }
 
-/// Literals compared with an LTRIM(..)/RTRIM(..) call, on either side: SQLite drops a column's
-/// collation through a function, so these comparisons must name the suite collation.
+/// Literals compared with an LTRIM(..)/RTRIM(..) call, on either side, and the second call of
+/// two such calls compared with each other: SQLite drops a column's collation through a
+/// function, so these comparisons must name the suite collation.
 std::set<size_t> LiteralesAColacionar(const std::vector<Token>& t) {
     std::set<size_t> r;
     for (size_t i = 0; i < t.size(); ++i) {
@@ -38,7 +39,16 @@ std::set<size_t> LiteralesAColacionar(const std::vector<Token>& t) {
             const size_t op = Siguiente(t, cierre);
             if (op < t.size() && EsComparacion(t[op])) {
                 const size_t lit = LiteralTras(t, op);
-                if (lit < t.size()) r.insert(lit);
+                const size_t otra = Siguiente(t, op);
+                if (lit < t.size()) {
+                    r.insert(lit);
+                } else if (otra < t.size() && EsRecorte(t, otra)) {
+                    // Two trimmed columns compared: the collation goes after the second call,
+                    // so the comparison follows the suite's rules and can use an index on
+                    // either trimmed expression.
+                    const size_t fin = CierreDe(t, Siguiente(t, otra));
+                    if (fin < t.size()) r.insert(fin);
+                }
             }
         } else if (t[i].tipo == Tipo::Literal) {
             const size_t op = Siguiente(t, i);
