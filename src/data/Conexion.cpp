@@ -173,12 +173,12 @@ Motor& Conexion::PrepararMotor() {
 }
 
 Recordset Conexion::Execute(const std::string& sql, long* afectadas, long opciones) {
-    TablaResultado r = Leer(sql);
+    data::TablaResultado r = Leer(sql);
     if (afectadas) *afectadas = r.Afectadas;
     return Recordset::DesdeResultado(std::move(r), this, "");
 }
 
-TablaResultado Conexion::Leer(const std::string& sql) {
+data::TablaResultado Conexion::Leer(const std::string& sql) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
     const std::string& adaptada = Adaptada(sql, m.DialectoSql());

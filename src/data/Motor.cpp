@@ -1,8 +1,8 @@
 #include "Motor.h"
 
-TablaResultado Motor::Leer(const std::string& sql) {
+data::TablaResultado Motor::Leer(const std::string& sql) {
     ResultadoSql r = Ejecutar(sql);
-    TablaResultado t{std::move(r.Columnas), data::FilasResultado(0), r.Afectadas};
+    data::TablaResultado t{std::move(r.Columnas), data::FilasResultado(0), r.Afectadas};
     t.Filas = data::FilasResultado(t.Columnas.size());
     size_t bytes = 0;
     for (const auto& f : r.Filas)

@@ -58,12 +58,14 @@ struct ResultadoSql {
     long Afectadas = -1;  // rows changed by INSERT/UPDATE/DELETE, -1 when none
 };
 
+namespace data {
 /// A statement's result with its rows in one buffer (FilasResultado.h): what a recordset keeps.
 struct TablaResultado {
     std::vector<ColumnaResultado> Columnas;  // empty when the statement returns no rows
     data::FilasResultado Filas;
     long Afectadas = -1;
 };
+}  // namespace data
 
 class Motor {
   public:
@@ -73,7 +75,7 @@ class Motor {
     virtual ResultadoSql Ejecutar(const std::string& sql) = 0;
     /// As Ejecutar, with the rows in one buffer. This default copies Ejecutar's rows; an engine
     /// that can step its rows straight into the buffer does so.
-    virtual TablaResultado Leer(const std::string& sql);
+    virtual data::TablaResultado Leer(const std::string& sql);
     /// Runs one statement with "?" placeholders bound to `parametros` in order. Throws FallaMotor.
     virtual ResultadoSql EjecutarConParametros(const std::string& sql,
                                                const std::vector<ValorSql>& parametros) = 0;

@@ -225,8 +225,8 @@ ResultadoSql MotorSqlite::EjecutarConParametros(const std::string& sql,
     return r;
 }
 
-TablaResultado MotorSqlite::Leer(const std::string& sql) {
-    TablaResultado r;
+data::TablaResultado MotorSqlite::Leer(const std::string& sql) {
+    data::TablaResultado r;
     Correr(sql, nullptr, r);
     return r;
 }
@@ -252,8 +252,8 @@ void MotorSqlite::Guardar(const std::string& sql, Sentencia st) {
 
 namespace {
 
-// Rows as vectors of values (ResultadoSql) or in one buffer (TablaResultado): the same stepping
-// fills either.
+// Rows as vectors of values (ResultadoSql) or in one buffer (data::TablaResultado): the same
+// stepping fills either.
 void Empezar(std::vector<std::vector<ValorSql>>& filas, int) { filas.clear(); }
 void Empezar(data::FilasResultado& filas, int columnas) {
     filas = data::FilasResultado(static_cast<size_t>(columnas));

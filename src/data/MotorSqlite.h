@@ -36,7 +36,7 @@ class MotorSqlite final : public Motor {
     ResultadoSql EjecutarConParametros(const std::string& sql,
                                        const std::vector<ValorSql>& parametros) override;
     /// Steps the rows straight into one buffer.
-    TablaResultado Leer(const std::string& sql) override;
+    data::TablaResultado Leer(const std::string& sql) override;
     /// BEGIN IMMEDIATE: the write lock is taken at once, so two processes saving the same
     /// data wait for each other (up to the time-out) instead of deadlocking at their first write.
     void Comenzar() override;
@@ -81,7 +81,7 @@ class MotorSqlite final : public Motor {
         Sentencia st;
     };
 
-    /// Runs every statement of `sql` into `r` (a ResultadoSql or a TablaResultado).
+    /// Runs every statement of `sql` into `r` (a ResultadoSql or a data::TablaResultado).
     template <class Resultado>
     void Correr(const std::string& sql, const std::vector<ValorSql>* parametros, Resultado& r);
     /// Steps `st` to its end, binding `parametros` when given; the rows, columns or count of

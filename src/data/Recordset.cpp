@@ -50,7 +50,8 @@ std::string Citar(const std::string& nombre) {
 
 }  // namespace
 
-Recordset Recordset::DesdeResultado(TablaResultado r, Conexion* cn, const std::string& tabla) {
+Recordset Recordset::DesdeResultado(data::TablaResultado r, Conexion* cn,
+                                    const std::string& tabla) {
     Recordset rs;
     rs.conexion_ = cn;
     rs.tabla_ = tabla;

@@ -112,7 +112,7 @@ class Recordset {
     const std::string& Tabla() const { return tabla_; }
 
     /// Used by Conexion::Execute to hand over a result.
-    static Recordset DesdeResultado(TablaResultado r, Conexion* cn, const std::string& tabla);
+    static Recordset DesdeResultado(data::TablaResultado r, Conexion* cn, const std::string& tabla);
 
     /// The rows as read (and added by Update), and their columns, for readers that go through
     /// every row without moving (the sheet, the list window).
