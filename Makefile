@@ -11,12 +11,28 @@ DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
   libgtest-dev libgmock-dev googletest libbenchmark-dev xvfb xauth xdotool \
   qt6-translations-l10n dpkg-dev file lintian
 
+# The fuzz build: clang with libFuzzer and the sanitizers, in a folder of its own so that it
+# never touches $(BUILD). Each target runs FUZZ_SECONDS over its corpus (fuzz/corpus/<target>,
+# kept in the repository; what a run finds goes to $(FUZZ_BUILD)/corpus/<target>).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_TARGETS := fuzz_lanzamiento fuzz_bases fuzz_consultas fuzz_anchos fuzz_ini fuzz_importes \
+  fuzz_dialecto
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test package test-paquete demo demo-db bench clean format
+.PHONY: deps deps-fuzz build test fuzz package test-paquete demo demo-db bench clean format
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Instalando: $$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+deps-fuzz:
+	@missing=$$(for p in $(FUZZ_PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Instalando: $$missing"; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
@@ -52,6 +68,25 @@ package: build
 test-paquete: deps package
 	bash tests/paquete/probar_paquete.sh $(BUILD)
 
+$(FUZZ_BUILD)/build.ninja:
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DASIENTOS_FUZZ=ON \
+	  -DASIENTOS_TESTS=OFF -DASIENTOS_BENCH=OFF \
+	  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
+fuzz: deps deps-fuzz $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  registro=$(FUZZ_BUILD)/corpus/$$t.log; \
+	  if ! ( cd $(FUZZ_BUILD) && ./bin/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	         -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 \
+	         corpus/$$t $(CURDIR)/fuzz/corpus/$$t ) > $$registro 2>&1; then \
+	    tail -n 60 $$registro; echo "FALLA: $$t (entrada guardada en $(FUZZ_BUILD)/)"; exit 1; \
+	  fi; \
+	  echo "$$t: $$(grep -o 'number_of_executed_units: [0-9]*' $$registro) en $(FUZZ_SECONDS) s"; \
+	done
+
 demo-db: build
 	@mkdir -p $(DEMO_DIR)
 	$(BUILD)/bin/crear-base-demo $(DEMO_DIR)/DEMO.sqlite
@@ -76,4 +111,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

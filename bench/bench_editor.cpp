@@ -167,9 +167,19 @@ struct Entorno {
     }
 };
 
+Entorno* entorno = nullptr;
+
+/// Built at first use; taken down while the application still exists (its windows cannot
+/// outlive it).
 Entorno& Base() {
-    static Entorno e;
-    return e;
+    if (!entorno) {
+        entorno = new Entorno;
+        qAddPostRoutine([] {
+            delete entorno;
+            entorno = nullptr;
+        });
+    }
+    return *entorno;
 }
 
 /// Fails the benchmark when the program showed a message box during the run.

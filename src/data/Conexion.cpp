@@ -171,12 +171,16 @@ Motor& Conexion::PrepararMotor() {
 }
 
 Recordset Conexion::Execute(const std::string& sql, long* afectadas, long /*opciones*/) {
+    TablaResultado r = Leer(sql);
+    if (afectadas) *afectadas = r.Afectadas;
+    return Recordset::DesdeResultado(std::move(r), this, "");
+}
+
+TablaResultado Conexion::Leer(const std::string& sql) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
     const std::string& adaptada = Adaptada(sql, m.DialectoSql());
-    ResultadoSql r = Proteger([&] { return m.Ejecutar(adaptada); }, sql);
-    if (afectadas) *afectadas = r.Afectadas;
-    return Recordset::DesdeResultado(std::move(r), this, "");
+    return Proteger([&] { return m.Leer(adaptada); }, sql);
 }
 
 long Conexion::EjecutarConParametros(const std::string& sql,

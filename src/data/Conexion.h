@@ -56,6 +56,9 @@ class Conexion {
     /// Throws ErrorEjecucion 3709 (Errors() filled) when the connection is closed, and the
     /// mapped error (MapaErrores.h) when the engine fails.
     Recordset Execute(const std::string& sql, long* afectadas = nullptr, long opciones = -1);
+    /// Runs a statement as Execute does and gives its rows in one buffer, without a recordset:
+    /// for readers that show every row once (the sheet). Errors as Execute.
+    data::TablaResultado Leer(const std::string& sql);
     /// Runs a statement with "?" placeholders (values never concatenated into the text).
     long EjecutarConParametros(const std::string& sql, const std::vector<ValorSql>& parametros);
     /// Runs a query with "?" placeholders and gives its rows as the engine returned them,

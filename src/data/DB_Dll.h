@@ -8,6 +8,7 @@
 // Errors follow the suite's convention: operations trap their failures and, per operation,
 // recover, ask the operator (retry 4 / ignore 5 / anything else leaves) or leave the failure in
 // the connection's error collection for the caller to read.
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -121,7 +122,10 @@ class DB_Dll {
     /// Opens `Lrcs` (closed first) on the statement, after removing markers and translating
     /// names (the caller's text is rewritten). Uses `Conexionactiva` when given, else gCnn.
     /// A dropped connection is recovered; other failures go to TratamientoErrores
-    /// ("AbrirRecordset"): retry repeats, ignore leaves Lrcs closed, abort returns.
+    /// ("AbrirRecordset"): retry repeats, ignore leaves Lrcs closed, abort returns. After
+    /// opening, pending events run (plataforma().DoEvents) unless they last ran less than
+    /// kIntervaloEventos ago: the window stays responsive, but a burst of statements does not
+    /// repaint it after each one.
     void AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs,
                         Conexion* Conexionactiva = nullptr, int CursorType = cursor::kSoloAvance,
                         int LockType = bloqueo::kSoloLectura, long Options = -1,
@@ -266,7 +270,14 @@ class DB_Dll {
     std::string ArchivoErrores() const { return gLogErr; }
     void ArchivoErrores(const std::string& valor) { gLogErr = valor; }
 
+    /// Shortest time between two runs of the pending events from AbrirRecordset.
+    static constexpr std::chrono::milliseconds kIntervaloEventos{50};
+
   private:
+    /// Runs the pending events unless they ran less than kIntervaloEventos ago.
+    void EventosPendientes();
+    std::chrono::steady_clock::time_point ultimosEventos_{};
+
     void Abrir(Conexion& cn, const std::string& cadena, const std::string& usuario,
                const std::string& clave);
     /// The lost-connection procedure: reconnects; true when the failed statement is to be

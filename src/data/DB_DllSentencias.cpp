@@ -136,9 +136,18 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion
                           AbrirTraducido(SentenciaSQL, Lrcs, cn, CursorType, LockType, Options,
                                          ConvOracle);
                       },
-                      [&] { plataforma().DoEvents(); },
+                      [&] { EventosPendientes(); },
                   },
                   reportero);
+}
+
+void DB_Dll::EventosPendientes() {
+    const auto ahora = std::chrono::steady_clock::now();
+    if (ultimosEventos_ != std::chrono::steady_clock::time_point{} &&
+        ahora - ultimosEventos_ < kIntervaloEventos)
+        return;
+    plataforma().DoEvents();
+    ultimosEventos_ = std::chrono::steady_clock::now();
 }
 
 void DB_Dll::CierraRecordset(Recordset& LrcsTemp) {

@@ -32,8 +32,9 @@ bool EsRecorte(const std::vector<Token>& t, size_t i) {
     return j < t.size() && EsSimbolo(t[j], "(");
 }
 
-/// Literals compared with an LTRIM(..)/RTRIM(..) call, on either side: SQLite drops a column's
-/// collation through a function, so these comparisons must name the suite collation.
+/// Literals compared with an LTRIM(..)/RTRIM(..) call, on either side, and the second call of
+/// two such calls compared with each other: SQLite drops a column's collation through a
+/// function, so these comparisons must name the suite collation.
 std::set<size_t> LiteralesAColacionar(const std::vector<Token>& t) {
     std::set<size_t> r;
     for (size_t i = 0; i < t.size(); ++i) {
@@ -42,7 +43,16 @@ std::set<size_t> LiteralesAColacionar(const std::vector<Token>& t) {
             const size_t op = Siguiente(t, cierre);
             if (op < t.size() && EsComparacion(t[op])) {
                 const size_t lit = LiteralTras(t, op);
-                if (lit < t.size()) r.insert(lit);
+                const size_t otra = Siguiente(t, op);
+                if (lit < t.size()) {
+                    r.insert(lit);
+                } else if (otra < t.size() && EsRecorte(t, otra)) {
+                    // Two trimmed columns compared: the collation goes after the second call,
+                    // so the comparison follows the suite's rules and can use an index on
+                    // either trimmed expression.
+                    const size_t fin = CierreDe(t, Siguiente(t, otra));
+                    if (fin < t.size()) r.insert(fin);
+                }
             }
         } else if (t[i].tipo == Tipo::Literal) {
             const size_t op = Siguiente(t, i);
@@ -115,8 +125,12 @@ class AdaptadorSqlite {
         const Token& tk = t_[i_];
         if (i_ == insertarFrom_) out_ += "FROM ";
         if (tk.tipo == Tipo::Nombre && tk.texto.size() == 1 && Es(tk, "N") && i_ + 1 < t_.size() &&
-            t_[i_ + 1].tipo == Tipo::Literal)
-            return;  // N'..': SQLite texts are Unicode already
+            t_[i_ + 1].tipo == Tipo::Literal) {
+            // N'..': SQLite texts are Unicode already. Right after another text the N leaves a
+            // blank, so that the two texts do not fuse into one ('a'N'b' is not 'a''b').
+            if (i_ > 0 && t_[i_ - 1].tipo == Tipo::Literal) out_ += " ";
+            return;
+        }
         if (EsDbo(t_, i_)) {
             ++i_;  // the "." goes too
             return;

@@ -302,6 +302,9 @@ std::string LimitarFilas(const Tokens& t, size_t sel, size_t top, size_t fin,
     }
     size_t cuerpo = final;  // trailing blanks stay after the condition
     while (cuerpo > resto && t[cuerpo - 1].tipo == TipoToken::Blanco) --cuerpo;
+    // A query that ends inside an open text or comment gets no condition: it would land inside
+    // it. The TOP goes and the server reports the statement as it stands.
+    if (cuerpo > resto && t[cuerpo - 1].abierto) return Unir(t, 0, top) + Unir(t, resto, t.size());
     const bool comentarioFinal = cuerpo > resto && t[cuerpo - 1].tipo == TipoToken::Comentario &&
                                  t[cuerpo - 1].texto.rfind("--", 0) == 0;
     const std::string salto = comentarioFinal ? "\n" : "";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "FilasResultado.h"
+
 namespace data {
 
 enum class Dialecto { SqlServer, Sqlite, Oracle };
@@ -58,12 +60,22 @@ struct ResultadoSql {
     long Afectadas = -1;  // rows changed by INSERT/UPDATE/DELETE, -1 when none
 };
 
+/// A statement's result with its rows in one buffer (FilasResultado.h): what a recordset keeps.
+struct TablaResultado {
+    std::vector<ColumnaResultado> Columnas;  // empty when the statement returns no rows
+    data::FilasResultado Filas;
+    long Afectadas = -1;
+};
+
 class Motor {
   public:
     virtual ~Motor() = default;
     virtual Dialecto DialectoSql() const = 0;
     /// Runs one statement (already in this engine's dialect). Throws FallaMotor.
     virtual ResultadoSql Ejecutar(const std::string& sql) = 0;
+    /// As Ejecutar, with the rows in one buffer. This default copies Ejecutar's rows; an engine
+    /// that can step its rows straight into the buffer does so.
+    virtual data::TablaResultado Leer(const std::string& sql);
     /// Runs one statement with "?" placeholders bound to `parametros` in order. Throws FallaMotor.
     virtual ResultadoSql EjecutarConParametros(const std::string& sql,
                                                const std::vector<ValorSql>& parametros) = 0;

@@ -216,11 +216,23 @@ void MotorSqlite::TerminarEspera() noexcept {
     AvisarPlataforma([] { plataforma().IndicadorOcupado(false); });
 }
 
-ResultadoSql MotorSqlite::Ejecutar(const std::string& sql) { return Correr(sql, nullptr); }
+ResultadoSql MotorSqlite::Ejecutar(const std::string& sql) {
+    ResultadoSql r;
+    Correr(sql, nullptr, r);
+    return r;
+}
 
 ResultadoSql MotorSqlite::EjecutarConParametros(const std::string& sql,
                                                 const std::vector<ValorSql>& parametros) {
-    return Correr(sql, &parametros);
+    ResultadoSql r;
+    Correr(sql, &parametros, r);
+    return r;
+}
+
+data::TablaResultado MotorSqlite::Leer(const std::string& sql) {
+    data::TablaResultado r;
+    Correr(sql, nullptr, r);
+    return r;
 }
 
 MotorSqlite::Sentencia MotorSqlite::Tomar(const std::string& sql) {
@@ -242,7 +254,34 @@ void MotorSqlite::Guardar(const std::string& sql, Sentencia st) {
     guardadas_.push_back({sql, std::move(st)});
 }
 
-ResultadoSql MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* parametros) {
+namespace {
+
+// Rows as vectors of values (ResultadoSql) or in one buffer (data::TablaResultado): the same
+// stepping fills either.
+void Empezar(std::vector<std::vector<ValorSql>>& filas, int) { filas.clear(); }
+void Empezar(data::FilasResultado& filas, int columnas) {
+    filas = data::FilasResultado(static_cast<size_t>(columnas));
+}
+void NuevaFila(std::vector<std::vector<ValorSql>>& filas, int columnas) {
+    filas.emplace_back().reserve(static_cast<size_t>(columnas));
+}
+void NuevaFila(data::FilasResultado&, int) {}
+void Valor(std::vector<std::vector<ValorSql>>& filas, const char* p, size_t n) {
+    filas.back().emplace_back(std::in_place, p, n);
+}
+void Valor(data::FilasResultado& filas, const char* p, size_t n) {
+    filas.Agregar(std::string_view(p, n));
+}
+void Nulo(std::vector<std::vector<ValorSql>>& filas) { filas.back().emplace_back(std::nullopt); }
+void Nulo(data::FilasResultado& filas) { filas.AgregarNulo(); }
+size_t Cantidad(const std::vector<std::vector<ValorSql>>& filas) { return filas.size(); }
+size_t Cantidad(const data::FilasResultado& filas) { return filas.Filas(); }
+
+}  // namespace
+
+template <class Resultado>
+void MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* parametros,
+                         Resultado& r) {
     struct FinEspera {  // the busy cursor of a lock wait ends with the statement
         MotorSqlite& m;
         ~FinEspera() { m.TerminarEspera(); }
@@ -251,14 +290,13 @@ ResultadoSql MotorSqlite::Correr(const std::string& sql, const std::vector<Valor
         throw FallaMotor(ClaseFalla::ObjetoCerrado, "08003", SQLITE_MISUSE,
                          "La conexion con la base de datos esta cerrada");
     }
-    ResultadoSql r;
     // A text run before as one whole statement reuses its prepared statement. A statement
     // whose run fails is finalized, never kept; SQLite prepares a kept one again by itself when
     // the schema changed since.
     if (Sentencia st = Tomar(sql)) {
         Paso(st.get(), parametros, r);
         Guardar(sql, std::move(st));
-        return r;
+        return;
     }
     const char* resto = sql.c_str();
     const char* fin = resto + sql.size();
@@ -277,10 +315,10 @@ ResultadoSql MotorSqlite::Correr(const std::string& sql, const std::vector<Valor
         }
         primera = false;
     }
-    return r;
 }
 
-void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, ResultadoSql& r) {
+template <class Resultado>
+void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r) {
     sqlite3* db = db_.get();
     if (parametros) {
         const int esperados = sqlite3_bind_parameter_count(st);
@@ -297,24 +335,14 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
             if (rc != SQLITE_OK) Fallar(rc);
         }
     }
-    std::vector<std::vector<ValorSql>> filas;
+    decltype(r.Filas) filas;
     // The first step prepares a kept statement again when the schema changed since its last
     // run, so its shape (SELECT * after a new column) is read after it.
     int rc = sqlite3_step(st);
     const int ncol = sqlite3_column_count(st);
+    Empezar(filas, ncol);
     for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
-        std::vector<ValorSql> fila;
-        fila.reserve(static_cast<size_t>(ncol));
-        for (int c = 0; c < ncol; ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_NULL) {
-                fila.emplace_back(std::nullopt);
-            } else {
-                auto p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                fila.emplace_back(std::in_place, p,
-                                  static_cast<size_t>(sqlite3_column_bytes(st, c)));
-            }
-        }
-        if (filas.empty() && ncol > 0) {  // column types: declared, else the first value's
+        if (Cantidad(filas) == 0 && ncol > 0) {  // column types: declared, else the first value's
             r.Columnas.clear();
             for (int c = 0; c < ncol; ++c) {
                 r.Columnas.push_back(
@@ -322,11 +350,19 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
                                                                     sqlite3_column_type(st, c))});
             }
         }
-        filas.push_back(std::move(fila));
+        NuevaFila(filas, ncol);
+        for (int c = 0; c < ncol; ++c) {
+            if (sqlite3_column_type(st, c) == SQLITE_NULL) {
+                Nulo(filas);
+            } else {
+                auto p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                Valor(filas, p, static_cast<size_t>(sqlite3_column_bytes(st, c)));
+            }
+        }
     }
     if (rc != SQLITE_DONE) Fallar(rc);
     if (ncol > 0) {
-        if (filas.empty()) {
+        if (Cantidad(filas) == 0) {
             r.Columnas.clear();
             for (int c = 0; c < ncol; ++c) {
                 r.Columnas.push_back(

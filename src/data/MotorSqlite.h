@@ -37,6 +37,8 @@ class MotorSqlite final : public Motor {
     ResultadoSql Ejecutar(const std::string& sql) override;
     ResultadoSql EjecutarConParametros(const std::string& sql,
                                        const std::vector<ValorSql>& parametros) override;
+    /// Steps the rows straight into one buffer.
+    data::TablaResultado Leer(const std::string& sql) override;
     /// BEGIN IMMEDIATE: the write lock is taken at once, so two processes saving the same
     /// data wait for each other (up to the time-out) instead of deadlocking at their first write.
     void Comenzar() override;
@@ -81,10 +83,13 @@ class MotorSqlite final : public Motor {
         Sentencia st;
     };
 
-    ResultadoSql Correr(const std::string& sql, const std::vector<ValorSql>* parametros);
+    /// Runs every statement of `sql` into `r` (a ResultadoSql or a data::TablaResultado).
+    template <class Resultado>
+    void Correr(const std::string& sql, const std::vector<ValorSql>* parametros, Resultado& r);
     /// Steps `st` to its end, binding `parametros` when given; the rows, columns or count of
     /// changed rows go to `r`. Throws FallaMotor.
-    void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, ResultadoSql& r);
+    template <class Resultado>
+    void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r);
     /// The kept statement for exactly `sql`, taken out of the store (null when none).
     Sentencia Tomar(const std::string& sql);
     /// Keeps `st` (already run to its end) for `sql`: reset, bindings cleared, as the most

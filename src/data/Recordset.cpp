@@ -54,20 +54,14 @@ std::string Citar(const std::string& nombre) {
 
 }  // namespace
 
-Recordset Recordset::DesdeResultado(ResultadoSql r, Conexion* cn, const std::string& tabla) {
+Recordset Recordset::DesdeResultado(data::TablaResultado r, Conexion* cn,
+                                    const std::string& tabla) {
     Recordset rs;
     rs.conexion_ = cn;
     rs.tabla_ = tabla;
     rs.abierto_ = !r.Columnas.empty();
     rs.columnas_ = std::move(r.Columnas);
-    rs.filas_.reserve(r.Filas.size());
-    for (auto& f : r.Filas) {
-        std::vector<Campo> fila;
-        fila.reserve(f.size());
-        for (size_t c = 0; c < f.size() && c < rs.columnas_.size(); ++c)
-            fila.emplace_back(rs.columnas_[c].Nombre, rs.columnas_[c].TipoAdo, std::move(f[c]));
-        rs.filas_.push_back(std::move(fila));
-    }
+    rs.filas_ = std::move(r.Filas);
     rs.pos_ = 0;
     return rs;
 }
@@ -89,7 +83,7 @@ void Recordset::Close() {
     ExigirAbierto();
     if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
     abierto_ = false;
-    filas_.clear();
+    filas_ = data::FilasResultado();
     columnas_.clear();
     claves_.clear();
     tabla_.clear();
@@ -104,24 +98,24 @@ void Recordset::ExigirAbierto() const {
 
 bool Recordset::BOF() const {
     ExigirAbierto();
-    return filas_.empty() || pos_ < 0;
+    return filas_.Filas() == 0 || pos_ < 0;
 }
 
 bool Recordset::EOF() const {
     ExigirAbierto();
-    return filas_.empty() || pos_ >= static_cast<long>(filas_.size());
+    return filas_.Filas() == 0 || pos_ >= static_cast<long>(filas_.Filas());
 }
 
 void Recordset::MoveFirst() {
     ExigirAbierto();
-    if (filas_.empty()) Lanzar(kSinRegistroActual);
+    if (filas_.Filas() == 0) Lanzar(kSinRegistroActual);
     pos_ = 0;
 }
 
 void Recordset::MoveLast() {
     ExigirAbierto();
-    if (filas_.empty()) Lanzar(kSinRegistroActual);
-    pos_ = static_cast<long>(filas_.size()) - 1;
+    if (filas_.Filas() == 0) Lanzar(kSinRegistroActual);
+    pos_ = static_cast<long>(filas_.Filas()) - 1;
 }
 
 void Recordset::MoveNext() {
@@ -136,7 +130,7 @@ void Recordset::MovePrevious() {
 
 long Recordset::RecordCount() const {
     ExigirAbierto();
-    return static_cast<long>(filas_.size());
+    return static_cast<long>(filas_.Filas());
 }
 
 int Recordset::FieldCount() const {
@@ -162,16 +156,17 @@ int Recordset::IndiceDe(const std::string& nombre) const {
     return -1;
 }
 
-const Campo& Recordset::Fields(int indice) const {
+Campo Recordset::Fields(int indice) const {
     ExigirAbierto();
     if (indice < 0 || indice >= static_cast<int>(columnas_.size()))
         Lanzar(errnum::kElementoNoEncontrado);
-    if (nueva_) return (*nueva_)[static_cast<size_t>(indice)];
+    const auto i = static_cast<size_t>(indice);
+    if (nueva_) return Campo(columnas_[i], i, &filas_, 0, &(*nueva_)[i]);
     if (BOF() || EOF()) Lanzar(kSinRegistroActual);
-    return filas_[static_cast<size_t>(pos_)][static_cast<size_t>(indice)];
+    return Campo(columnas_[i], i, &filas_, static_cast<size_t>(pos_), nullptr);
 }
 
-const Campo& Recordset::Fields(const std::string& nombre) const {
+Campo Recordset::Fields(const std::string& nombre) const {
     ExigirAbierto();
     return Fields(IndiceDe(nombre));
 }
@@ -180,9 +175,7 @@ void Recordset::AddNew() {
     ExigirAbierto();
     if (tabla_.empty()) Lanzar(kNoActualizable);
     if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
-    std::vector<Campo> fila;
-    for (const auto& c : columnas_) fila.emplace_back(c.Nombre, c.TipoAdo, std::nullopt);
-    nueva_ = std::move(fila);
+    nueva_ = std::vector<ValorSql>(columnas_.size());
     puestos_.assign(columnas_.size(), false);
 }
 
@@ -191,7 +184,7 @@ void Recordset::Poner(const std::string& campo, ValorSql valor) {
     if (!nueva_) Lanzar(errnum::kOperacionNoPermitida);
     const int i = IndiceDe(campo);
     if (i < 0) Lanzar(errnum::kElementoNoEncontrado);
-    (*nueva_)[static_cast<size_t>(i)].valor_ = std::move(valor);
+    (*nueva_)[static_cast<size_t>(i)] = std::move(valor);
     puestos_[static_cast<size_t>(i)] = true;
 }
 
@@ -200,7 +193,7 @@ void Recordset::Update() {
     if (!nueva_) return;  // nothing pending: nothing to write
     std::vector<ValorSql> valores;
     for (size_t i = 0; i < columnas_.size(); ++i)
-        if (puestos_[i]) valores.push_back((*nueva_)[i].Value());
+        if (puestos_[i]) valores.push_back((*nueva_)[i]);
     if (insercion_.empty() || puestos_ != puestosInsercion_) {
         std::string nombres, marcas;
         for (size_t i = 0; i < columnas_.size(); ++i) {
@@ -215,9 +208,10 @@ void Recordset::Update() {
     }
     if (conexion_ == nullptr) Lanzar(errnum::kConexionInvalida);
     conexion_->EjecutarConParametros(insercion_, valores);  // on failure the edit stays pending
-    filas_.push_back(std::move(*nueva_));
+    if (filas_.Vacia()) filas_ = data::FilasResultado(columnas_.size());
+    for (const auto& v : *nueva_) filas_.Agregar(v);
     nueva_.reset();
-    pos_ = static_cast<long>(filas_.size()) - 1;  // the new row is the current one
+    pos_ = static_cast<long>(filas_.Filas()) - 1;  // the new row is the current one
 }
 
 void Recordset::CancelUpdate() {

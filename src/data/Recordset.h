@@ -5,6 +5,7 @@
 #include <cstdio>  // included here so that its EOF macro can be withdrawn for good
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Motor.h"
@@ -29,22 +30,38 @@ inline constexpr int kPesimista = 2;
 inline constexpr int kOptimista = 3;
 }  // namespace bloqueo
 
+/// A field of a recordset's row: a view of the value kept in the recordset (valid while the
+/// recordset stays open and is not moved); the column's name and type are kept once per
+/// recordset.
 class Campo {
   public:
-    Campo(std::string nombre, int tipo, ValorSql valor)
-        : nombre_(std::move(nombre)), tipo_(tipo), valor_(std::move(valor)) {}
-    const std::string& Name() const { return nombre_; }
-    int Type() const { return tipo_; }
-    const ValorSql& Value() const { return valor_; }
-    bool EsNulo() const { return !valor_.has_value(); }
+    const std::string& Name() const { return columna_->Nombre; }
+    int Type() const { return columna_->TipoAdo; }
+    /// A copy of the value (Null as nullopt).
+    ValorSql Value() const { return EsNulo() ? ValorSql() : ValorSql(std::string(Vista())); }
+    bool EsNulo() const {
+        return pendiente_ ? !pendiente_->has_value() : filas_->EsNulo(fila_, columna());
+    }
     /// The value as text; "" for Null.
-    std::string Texto() const { return valor_.value_or(std::string()); }
+    std::string Texto() const { return std::string(Vista()); }
+    /// The value as text without a copy ("" for Null).
+    std::string_view Vista() const {
+        if (pendiente_)
+            return pendiente_->has_value() ? std::string_view(**pendiente_) : std::string_view();
+        return filas_->Texto(fila_, columna());
+    }
 
   private:
     friend class Recordset;
-    std::string nombre_;
-    int tipo_;
-    ValorSql valor_;
+    Campo(const ColumnaResultado& columna, size_t indice, const data::FilasResultado* filas,
+          size_t fila, const ValorSql* pendiente)
+        : columna_(&columna), indice_(indice), filas_(filas), fila_(fila), pendiente_(pendiente) {}
+    size_t columna() const { return indice_; }
+    const ColumnaResultado* columna_;
+    size_t indice_;
+    const data::FilasResultado* filas_;
+    size_t fila_;
+    const ValorSql* pendiente_;  // the value of a pending new row, else null
 };
 
 class Recordset {
@@ -75,8 +92,8 @@ class Recordset {
     int FieldCount() const;
     /// The field of the current row (or of the pending new row); name ignores case.
     /// Throws 3265 when no such field, 3021 when there is no current row.
-    const Campo& Fields(const std::string& nombre) const;
-    const Campo& Fields(int indice) const;
+    Campo Fields(const std::string& nombre) const;
+    Campo Fields(int indice) const;
     std::vector<std::string> NombresCampos() const;
 
     /// Starts a new row (all Null); set its fields with Poner and write it with Update.
@@ -97,7 +114,12 @@ class Recordset {
     const std::string& Tabla() const { return tabla_; }
 
     /// Used by Conexion::Execute to hand over a result.
-    static Recordset DesdeResultado(ResultadoSql r, Conexion* cn, const std::string& tabla);
+    static Recordset DesdeResultado(data::TablaResultado r, Conexion* cn, const std::string& tabla);
+
+    /// The rows as read (and added by Update), and their columns, for readers that go through
+    /// every row without moving (the sheet, the list window).
+    const data::FilasResultado& Filas() const { return filas_; }
+    const std::vector<ColumnaResultado>& Columnas() const { return columnas_; }
 
   private:
     void ExigirAbierto() const;
@@ -107,9 +129,9 @@ class Recordset {
     bool abierto_ = false;
     std::string tabla_;
     std::vector<ColumnaResultado> columnas_;
-    std::vector<std::vector<Campo>> filas_;
+    data::FilasResultado filas_;
     long pos_ = 0;  // 0-based current row; -1 = BOF, size = EOF
-    std::optional<std::vector<Campo>> nueva_;
+    std::optional<std::vector<ValorSql>> nueva_;
     std::vector<bool> puestos_;  // fields of the pending row given a value with Poner
     // Field names in capitals, made at the first look-up by name (a look-up per field per row
     // must not fold the case of every column again).

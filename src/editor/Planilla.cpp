@@ -1,5 +1,6 @@
 #include "Planilla.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -9,8 +10,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
 
 #include "Conexion.h"
 #include "Moneda.h"
@@ -25,27 +28,6 @@ using namespace data;
 namespace editor {
 
 namespace {
-
-/// A cell that sorts numerically when both cells hold numbers, as text otherwise.
-class CeldaPlanilla : public QTableWidgetItem {
-  public:
-    CeldaPlanilla(const std::string& t, bool importe)
-        : QTableWidgetItem(QString::fromStdString(t)) {
-        try {
-            numero_ = Moneda::Leer(t);
-        } catch (const ErrorEjecucion&) {
-        }
-        if (numero_ || importe) setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    bool operator<(const QTableWidgetItem& otra) const override {
-        const auto* o = dynamic_cast<const CeldaPlanilla*>(&otra);
-        if (o && numero_ && o->numero_) return *numero_ < *o->numero_;
-        return text().localeAwareCompare(otra.text()) < 0;
-    }
-
-  private:
-    std::optional<Moneda> numero_;
-};
 
 std::string CampoCsv(const std::string& s) {
     if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
@@ -83,68 +65,159 @@ std::string ImporteMostrado(const std::string& t) {
 
 }  // namespace
 
+
+/// The sheet's rows as a table model over the rows as read: a cell's display text is made when
+/// the view asks for it, and sorting reorders row numbers, never the rows.
+class ModeloPlanilla : public QAbstractTableModel {
+  public:
+    ModeloPlanilla(DatosPlanilla datos, QObject* padre)
+        : QAbstractTableModel(padre), datos_(std::move(datos)) {}
+
+    bool EsImporte(int c) const {
+        return c >= 0 && c < static_cast<int>(datos_.Importes.size()) &&
+               datos_.Importes[static_cast<size_t>(c)];
+    }
+    /// The text of cell (row as shown, column): amounts as the program shows them.
+    std::string Texto(int fila, int c) const {
+        if (fila < 0 || fila >= rowCount() || c < 0 || c >= columnCount()) return {};
+        const auto f = static_cast<size_t>(fila);
+        return TextoDeFila(orden_.empty() ? f : orden_[f], c);
+    }
+    const std::vector<std::string>& Columnas() const { return datos_.Columnas; }
+
+    int rowCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : static_cast<int>(datos_.Filas.Filas());
+    }
+    int columnCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : static_cast<int>(datos_.Columnas.size());
+    }
+    QVariant data(const QModelIndex& i, int rol) const override {
+        if (!i.isValid()) return {};
+        if (rol == Qt::DisplayRole) return QString::fromStdString(Texto(i.row(), i.column()));
+        if (rol == Qt::TextAlignmentRole) {
+            // Amounts, and any cell holding a number, to the right.
+            if (EsImporte(i.column()) || Numero(Texto(i.row(), i.column())))
+                return int(Qt::AlignRight | Qt::AlignVCenter);
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        return {};
+    }
+    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override {
+        if (o == Qt::Horizontal && seccion >= 0 && seccion < columnCount()) {
+            if (rol == Qt::DisplayRole)
+                return QString::fromStdString(datos_.Columnas[static_cast<size_t>(seccion)]);
+            if (rol == Qt::TextAlignmentRole && EsImporte(seccion))
+                return int(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        return QAbstractTableModel::headerData(seccion, o, rol);
+    }
+    /// Cells compare as numbers when both hold numbers, as texts otherwise (stable); a
+    /// negative column restores the statement's order.
+    void sort(int columna, Qt::SortOrder orden) override {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList antes = persistentIndexList();
+        std::vector<size_t> previo = orden_;
+        const size_t n = datos_.Filas.Filas();
+        if (previo.empty())
+            for (size_t f = 0; f < n; ++f) previo.push_back(f);
+        std::vector<size_t> nuevo(n);
+        for (size_t f = 0; f < n; ++f) nuevo[f] = f;
+        if (columna >= 0 && columna < columnCount()) {
+            struct Clave {
+                std::optional<Moneda> numero;
+                QString texto;
+            };
+            std::vector<Clave> claves(n);
+            for (size_t f = 0; f < n; ++f) {
+                const std::string t = TextoDeFila(f, columna);
+                claves[f] = {Numero(t), QString::fromStdString(t)};
+            }
+            const auto menor = [&](size_t a, size_t b) {
+                const Clave& x = claves[a];
+                const Clave& y = claves[b];
+                if (x.numero && y.numero) return *x.numero < *y.numero;
+                return x.texto.localeAwareCompare(y.texto) < 0;
+            };
+            std::stable_sort(nuevo.begin(), nuevo.end(), [&](size_t a, size_t b) {
+                return orden == Qt::AscendingOrder ? menor(a, b) : menor(b, a);
+            });
+        }
+        // Persistent indexes (the current cell, the selection) follow their rows.
+        std::vector<int> posicion(n);
+        for (size_t i = 0; i < n; ++i) posicion[nuevo[i]] = static_cast<int>(i);
+        QModelIndexList despues;
+        for (const QModelIndex& i : antes)
+            despues.push_back(index(posicion[previo[static_cast<size_t>(i.row())]], i.column()));
+        orden_ = std::move(nuevo);
+        changePersistentIndexList(antes, despues);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
+  private:
+    /// The display text of stored row `f` (statement order).
+    std::string TextoDeFila(size_t f, int c) const {
+        if (static_cast<size_t>(c) >= datos_.Filas.Columnas()) return {};
+        const std::string_view t = datos_.Filas.Texto(f, static_cast<size_t>(c));
+        return EsImporte(c) ? ImporteMostrado(std::string(t)) : std::string(t);
+    }
+    static std::optional<Moneda> Numero(const std::string& t) {
+        try {
+            return Moneda::Leer(t);
+        } catch (const ErrorEjecucion&) {
+            return std::nullopt;
+        }
+    }
+
+    DatosPlanilla datos_;
+    std::vector<size_t> orden_;  // stored row of each shown row; empty: the statement's order
+};
+
+
+DatosPlanilla DatosPlanilla::DeTextos(std::vector<std::string> columnas,
+                                      const std::vector<std::vector<std::string>>& filas) {
+    DatosPlanilla d;
+    d.Filas = data::FilasResultado(columnas.size());
+    for (const auto& f : filas)
+        for (size_t c = 0; c < columnas.size(); ++c)
+            d.Filas.Agregar(std::string_view(c < f.size() ? f[c] : std::string()));
+    d.Columnas = std::move(columnas);
+    return d;
+}
+
 DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion) {
     Conexion cn;
     cn.Open(conexion);
+    data::TablaResultado r = cn.Leer(sql);
     DatosPlanilla d;
-    Recordset rs = cn.Execute(sql);
-    if (rs.State() == 1) {
-        d.Columnas = rs.NombresCampos();
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            d.Importes.push_back(EsImporte(rs.Fields(i).Type()));
-        for (; !rs.EOF(); rs.MoveNext()) {
-            std::vector<std::string> fila;
-            for (int i = 0; i < rs.FieldCount(); ++i) {
-                std::string t = TextoDeValor(rs.Fields(i));
-                if (d.Importes[static_cast<size_t>(i)]) t = ImporteMostrado(t);
-                fila.push_back(std::move(t));
-            }
-            d.Filas.push_back(std::move(fila));
-        }
-        rs.Close();
+    for (const auto& c : r.Columnas) {
+        d.Columnas.push_back(c.Nombre);
+        d.Importes.push_back(EsImporte(c.TipoAdo));
     }
+    d.Filas = std::move(r.Filas);
     cn.Close();
     return d;
 }
 
-std::string PlanillaCsv(const DatosPlanilla& datos) {
+std::string PlanillaCsv(const TextosPlanilla& datos) {
     std::string r = Unir(datos.Columnas, ",", CampoCsv) + "\r\n";
     for (const auto& f : datos.Filas) r += Unir(f, ",", CampoCsv) + "\r\n";
     return r;
 }
 
-std::string PlanillaTabulada(const DatosPlanilla& datos) {
+std::string PlanillaTabulada(const TextosPlanilla& datos) {
     std::string r = Unir(datos.Columnas, "\t", SinCambio) + "\n";
     for (const auto& f : datos.Filas) r += Unir(f, "\t", SinCambio) + "\n";
     return r;
 }
 
 VentanaPlanilla::VentanaPlanilla(const QString& titulo, DatosPlanilla datos, QWidget* parent)
-    : QDialog(parent), datos_(std::move(datos)) {
+    : QDialog(parent) {
     setWindowTitle(titulo);
     setObjectName("Planilla");
-    tabla_ = new QTableWidget(static_cast<int>(datos_.Filas.size()),
-                              static_cast<int>(datos_.Columnas.size()), this);
+    modelo_ = new editor::ModeloPlanilla(std::move(datos), this);
+    tabla_ = new QTableView(this);
+    tabla_->setModel(modelo_);
     tabla_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QStringList encabezados;
-    for (const auto& c : datos_.Columnas) encabezados << QString::fromStdString(c);
-    tabla_->setHorizontalHeaderLabels(encabezados);
-    const auto importe = [this](int c) {
-        return c < static_cast<int>(datos_.Importes.size()) &&
-               datos_.Importes[static_cast<size_t>(c)];
-    };
-    for (int c = 0; c < tabla_->columnCount(); ++c)
-        if (importe(c))
-            tabla_->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (int r = 0; r < tabla_->rowCount(); ++r)
-        for (int c = 0; c < tabla_->columnCount(); ++c) {
-            const auto& fila = datos_.Filas[static_cast<size_t>(r)];
-            tabla_->setItem(
-                r, c,
-                new CeldaPlanilla(c < static_cast<int>(fila.size()) ? fila[static_cast<size_t>(c)]
-                                                                    : std::string(),
-                                  importe(c)));
-        }
     // Rows keep the statement's order until the user sorts by a column.
     tabla_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tabla_->setSortingEnabled(true);
@@ -173,19 +246,18 @@ int VentanaPlanilla::AnchoInicial() const {
     // but never wider than the screen the sheet opens on.
     int ancho = tabla_->verticalHeader()->sizeHint().width() + 2 * tabla_->frameWidth() +
                 tabla_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 40;
-    for (int c = 0; c < tabla_->columnCount(); ++c) ancho += tabla_->columnWidth(c);
+    for (int c = 0; c < modelo_->columnCount(); ++c) ancho += tabla_->columnWidth(c);
     const QScreen* pantalla = screen() ? screen() : QGuiApplication::primaryScreen();
     const int maximo = pantalla ? pantalla->availableGeometry().width() : ancho;
     return std::clamp(ancho, 400, std::max(400, maximo));
 }
 
-DatosPlanilla VentanaPlanilla::DatosVisibles() const {
-    DatosPlanilla d;
-    d.Columnas = datos_.Columnas;
-    for (int r = 0; r < tabla_->rowCount(); ++r) {
+TextosPlanilla VentanaPlanilla::DatosVisibles() const {
+    TextosPlanilla d;
+    d.Columnas = modelo_->Columnas();
+    for (int r = 0; r < modelo_->rowCount(); ++r) {
         std::vector<std::string> fila;
-        for (int c = 0; c < tabla_->columnCount(); ++c)
-            fila.push_back(tabla_->item(r, c)->text().toStdString());
+        for (int c = 0; c < modelo_->columnCount(); ++c) fila.push_back(modelo_->Texto(r, c));
         d.Filas.push_back(std::move(fila));
     }
     return d;

@@ -281,16 +281,14 @@ void Lib_FrmCons3::Leer(long, long) {
             const std::string* niveles[] = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
             fila.Color = ColorDeNumero(*niveles[nivel - 1]);
         }
-        filas.Agregar(texto::Recortar(TextoDeValor(rs_.Fields(0))));
+        filas.Agregar(texto::Recortar(rs_.Fields(0).Vista()));
         if (indiceDevuelto >= 0) {
             const std::string v =
                 texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
             fila.Marcada = !v.empty() && valores.find(v) != std::string::npos;
         }
-        for (int i = 1; i < campos; ++i) {  // the value as its cell text (Null: "")
-            const ValorSql& v = rs_.Fields(i).Value();
-            filas.Agregar(v ? std::string_view(*v) : std::string_view());
-        }
+        // The value as its cell text (Null: ""), read from the recordset's rows without a copy.
+        for (int i = 1; i < campos; ++i) filas.Agregar(rs_.Fields(i).Vista());
     }
     QStringList encabezados = Modelo->Encabezados();
     Modelo->Cargar(std::move(encabezados), std::move(filas));

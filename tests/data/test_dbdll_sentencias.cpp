@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "PlataformaGuionada.h"
 #include "test_dbdll_comun.h"
 
@@ -145,6 +148,19 @@ TEST_F(Sentencias, AbrirRecordsetTraduceYAbre) {
     db.AbrirRecordset(otra, rs);
     EXPECT_EQ(rs.Fields("CODIGO").Texto(), "00045");
     EXPECT_TRUE(p->dialogos.empty());
+}
+
+TEST_F(Sentencias, UnaRafagaDeAperturasNoCorreLosEventosTrasCadaUna) {
+    Recordset rs;
+    std::string sql;
+    const int antes = p->eventosProcesados;
+    for (int i = 0; i < 50; ++i) db.AbrirRecordset(sql = "SELECT CODIGO FROM CODIGOS", rs);
+    const int rafaga = p->eventosProcesados - antes;
+    EXPECT_GE(rafaga, 1);
+    EXPECT_LE(rafaga, 25) << "fifty quick opens, events at most every interval";
+    std::this_thread::sleep_for(DB_Dll::kIntervaloEventos + std::chrono::milliseconds(5));
+    db.AbrirRecordset(sql = "SELECT CODIGO FROM CODIGOS", rs);
+    EXPECT_EQ(p->eventosProcesados, antes + rafaga + 1) << "after a pause they run again";
 }
 
 TEST_F(Sentencias, AbrirRecordsetFallidoPreguntaYReintentaOIgnora) {

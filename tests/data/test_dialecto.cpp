@@ -69,7 +69,12 @@ TEST(Dialecto, ComparacionRecortadaNombraLaColacion) {
               "SELECT * FROM T WHERE LTRIM(RTRIM(A)) = 'ñ' COLLATE SUITE_CI");
     EXPECT_EQ(Sqlite("SELECT * FROM T WHERE LTRIM(A) = 'x' COLLATE BINARY"),
               "SELECT * FROM T WHERE LTRIM(A) = 'x' COLLATE BINARY");
-    // Not a comparison with a literal: nothing to add.
+    // Two trimmed columns: the collation follows the second call (a plain column keeps its own).
+    EXPECT_EQ(Sqlite("SELECT * FROM M, C WHERE LTRIM(RTRIM(M.A)) = LTRIM(RTRIM(C.B)) AND X=1"),
+              "SELECT * FROM M, C WHERE LTRIM(RTRIM(M.A)) = LTRIM(RTRIM(C.B)) COLLATE SUITE_CI "
+              "AND X=1");
+    EXPECT_EQ(Sqlite("SELECT * FROM M, C WHERE rtrim(M.A)<>ltrim(C.B) COLLATE BINARY"),
+              "SELECT * FROM M, C WHERE rtrim(M.A)<>ltrim(C.B) COLLATE BINARY");
     EXPECT_EQ(Sqlite("SELECT LTRIM(A) FROM T WHERE LTRIM(A) = B"),
               "SELECT LTRIM(A) FROM T WHERE LTRIM(A) = B");
 }
@@ -172,6 +177,8 @@ TEST(Dialecto, NadaSeAgregaDentroDeUnTextoSinCerrar) {
               "SELECT X FROM T WHERE LTRIM(A) = 'ab''");
     EXPECT_EQ(Sqlite("SELECT TOP 2 X FROM T WHERE A = 'ab'"),
               "SELECT X FROM T WHERE A = 'ab' LIMIT 2");
+    // Dropping an N prefix never joins two texts into one.
+    EXPECT_EQ(Sqlite("SELECT 'a'N'b'"), "SELECT 'a' 'b'");
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ struct Caso {
 };
 
 const Caso kReglas[] = {
+    // Nothing is appended inside a text the statement leaves open.
+    {"TOP con texto sin cerrar", "SELECT TOP 1 X FROM T WHERE A = 'abc",
+     "SELECT X FROM T WHERE A = 'abc"},
     {"TOP sin WHERE", "SELECT TOP 1 * FROM MA_MODELOS",
      "SELECT * FROM MA_MODELOS WHERE ROWNUM <= 1"},
     {"TOP con WHERE", "SELECT TOP 1  * FROM T with(nolock)  WHERE A = 1",

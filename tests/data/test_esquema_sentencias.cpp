@@ -1,7 +1,9 @@
 // The schema against the program's statements: every statement the program sends must find
 // its tables and columns, trimmed comparisons must use their indexes, and a text longer than
 // its column must fail with the length check the engine maps to truncation.
+#include <map>
 #include <regex>
+#include <set>
 
 #include "Dialecto.h"
 #include "DialectoOracle.h"
@@ -365,6 +367,47 @@ TEST_F(BaseDemoPrueba, UnTextoMasLargoQueSuColumnaFallaConLaRestriccionDeLargo) 
               std::string::npos);
     // The rejected rows were not stored.
     EXPECT_EQ(con().Numero("SELECT COUNT(*) FROM MA_MODELOS WHERE length(NOMBRE) > 50"), 0);
+}
+
+/// Loops of a statement's plan that read MA_CUENTAS or MA_MODELOS whole once per row of another
+/// loop: a scan that is not the first loop at its level, or a scan in a correlated subquery.
+std::vector<std::string> BarridosPorFila(const ConexionDirecta& c, const std::string& sql) {
+    std::vector<std::string> r;
+    std::map<std::string, int> lazos;       // loops seen under each parent
+    std::set<std::string> correlacionadas;  // ids of correlated subqueries
+    for (const auto& f : c.Filas("EXPLAIN QUERY PLAN " + sql)) {
+        const std::string &id = f[0], &padre = f[1], &detalle = f[3];
+        if (detalle.find("CORRELATED") != std::string::npos) correlacionadas.insert(id);
+        const bool barrido = detalle.rfind("SCAN ", 0) == 0 && detalle != "SCAN CONSTANT ROW";
+        if (!barrido && detalle.rfind("SEARCH ", 0) != 0) continue;
+        const bool porFila = lazos[padre]++ > 0 || correlacionadas.count(padre) > 0;
+        const bool grande = detalle.find("MA_CUENTAS") != std::string::npos ||
+                            detalle.find("MA_MODELOS") != std::string::npos;
+        if (barrido && porFila && grande) r.push_back(detalle);
+    }
+    return r;
+}
+
+/// No statement of the program, adapted by the program, reads the chart of accounts or the
+/// templates whole for each row of another table; for an administrator and for a restricted
+/// user alike.
+TEST_F(BaseDemoPrueba, NingunaSentenciaRecorreCuentasOModelosPorCadaFila) {
+    for (const bool administrador : {true, false})
+        for (const char* original : kSentencias) {
+            // The sheet reads through a connection of its own, untranslated.
+            const bool planilla = std::string(original).rfind("SELECT MA_MODELOS.NOMBRE,", 0) == 0;
+            const std::string s =
+                planilla ? original
+                         : data::TraducirSinonimos(original, administrador, !administrador);
+            const std::string sql = AdaptarSentencia(s, Dialecto::Sqlite);
+            EXPECT_EQ(BarridosPorFila(con(), sql), std::vector<std::string>()) << original << "\n"
+                                                                               << sql;
+        }
+    // The check sees the fault: the sheet's join compared without the suite collation.
+    const std::string sinColacion =
+        "SELECT MA_MODELOS.NOMBRE, MA_CUENTAS.DESCRIPCION FROM MA_MODELOS, MA_CUENTAS WHERE "
+        "LTRIM(RTRIM(MA_MODELOS.CUENTA)) = LTRIM(RTRIM(MA_CUENTAS.CODIGO))";
+    EXPECT_FALSE(BarridosPorFila(con(), sinColacion).empty());
 }
 
 }  // namespace

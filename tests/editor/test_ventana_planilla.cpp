@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QScreen>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "Formularios.h"
@@ -17,15 +17,17 @@ using namespace editor;
 namespace {
 
 TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
-    DatosPlanilla vistos;
+    TextosPlanilla vistos;
     frm->MostrarHoja = [&](VentanaPlanilla& v) {
         EXPECT_EQ(v.windowTitle(), "Asientos Modelo");
         vistos = v.DatosVisibles();
         // Amounts right-aligned, and the window opens with every column whole, or as wide as
         // the screen allows.
-        EXPECT_TRUE(v.Tabla()->item(0, 6)->textAlignment() & Qt::AlignRight);
+        const QAbstractItemModel* m = v.Tabla()->model();
+        EXPECT_TRUE(m->index(0, 6).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
+        EXPECT_FALSE(m->index(0, 0).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight);
         int columnas = 0;
-        for (int c = 0; c < v.Tabla()->columnCount(); ++c) columnas += v.Tabla()->columnWidth(c);
+        for (int c = 0; c < m->columnCount(); ++c) columnas += v.Tabla()->columnWidth(c);
         const int pantalla = v.screen()->availableGeometry().width();
         EXPECT_TRUE(v.width() > columnas || v.width() == pantalla) << v.width() << " " << columnas;
         EXPECT_EQ(v.parentWidget(), frm.get());
@@ -42,11 +44,10 @@ TEST_F(VentanaTest, SheetListsEveryTemplateLineWithItsAccount) {
 }
 
 TEST_F(VentanaTest, SheetSortsNumbersAsNumbersAndExportsCsv) {
-    DatosPlanilla d;
-    d.Columnas = {"NOMBRE", "IMPORTE"};
-    d.Filas = {{"b", "100"}, {"a, \"x\"", "9"}, {"c", "25.5"}};
+    const DatosPlanilla d = DatosPlanilla::DeTextos(
+        {"NOMBRE", "IMPORTE"}, {{"b", "100"}, {"a, \"x\"", "9"}, {"c", "25.5"}});
     VentanaPlanilla v("Prueba", d);
-    v.Tabla()->sortItems(1, Qt::AscendingOrder);
+    v.Tabla()->sortByColumn(1, Qt::AscendingOrder);
     const auto orden = v.DatosVisibles();
     EXPECT_EQ(orden.Filas[0][1], "9");
     EXPECT_EQ(orden.Filas[1][1], "25.5");
