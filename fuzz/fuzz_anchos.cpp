@@ -8,6 +8,8 @@
 #include "AnchosColumnas.h"
 #include "Comun.h"
 
+using namespace lookup;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const std::string entrada(reinterpret_cast<const char*>(datos), largo);
     for (const std::string& linea : fuzz::Partes(entrada, '\n')) {

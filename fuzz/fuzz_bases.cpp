@@ -9,6 +9,9 @@
 #include "ErrorEjecucion.h"
 #include "Texto.h"
 
+using namespace helperlib;
+using namespace acceso;
+
 namespace {
 
 /// A value as the list keeps it: without the spaces and tabs around it.

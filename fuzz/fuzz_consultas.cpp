@@ -8,6 +8,8 @@
 #include "ArchivoConsultas.h"
 #include "Comun.h"
 
+using namespace lookup;
+
 namespace {
 
 bool EsUtf8(const std::string& s) {

@@ -8,6 +8,8 @@
 #include "Comun.h"
 #include "Dialecto.h"
 
+using namespace data;
+
 namespace {
 
 /// The apostrophe literals of a statement in order, found by the plain rules of the language

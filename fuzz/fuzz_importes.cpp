@@ -9,6 +9,8 @@
 #include "Moneda.h"
 #include "Utilidades.h"
 
+using namespace helperlib;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const std::string texto(reinterpret_cast<const char*>(datos), largo);
     try {

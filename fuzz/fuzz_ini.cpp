@@ -13,6 +13,8 @@
 #include "ErrorEjecucion.h"
 #include "Texto.h"
 
+using namespace helperlib;
+
 namespace {
 
 const std::string& Archivo() {

@@ -8,6 +8,9 @@
 #include "ErrorEjecucion.h"
 #include "ParametrosLanzamiento.h"
 
+using namespace helperlib;
+using namespace startup;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const std::string parametros(reinterpret_cast<const char*>(datos), largo);
     static const char* const kClaves[] = {
