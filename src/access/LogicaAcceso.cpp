@@ -245,8 +245,7 @@ Registro LogicaAcceso::CmdRegistrar(CajasAcceso& cajas) {
 void LogicaAcceso::EjecutarCompanero(const std::string& servidor, const std::string& base) {
     const std::string carpeta = CarpetaPrograma();
     if (!std::filesystem::is_regular_file(carpeta + "ODBC.exe")) return;
-    plataforma().IniciarProceso(carpeta + "ODBC.exe",
-                                {"Server=" + servidor + ";DB=" + base + ";"});
+    plataforma().IniciarProceso(carpeta + "ODBC.exe", {"Server=" + servidor + ";DB=" + base + ";"});
 }
 
 bool LogicaAcceso::ExisteBaseDeDatos(const std::string& Servidor, const std::string& Dbname,

@@ -32,7 +32,7 @@ std::optional<PedidoSubdiarios> LeerPedidoSubdiarios(std::vector<const char*>& a
 /// editor's start does), runs the generation and writes the number of rows of the user to the
 /// standard output. Failing steps are asked about in the operator error dialog. Returns the
 /// exit status: 0.
-int GenerarSubdiarios(const PedidoSubdiarios& pedido, const std::string& parametros, data::DB_Dll& db,
-                      startup::ValoresSesion& sesion);
+int GenerarSubdiarios(const PedidoSubdiarios& pedido, const std::string& parametros,
+                      data::DB_Dll& db, startup::ValoresSesion& sesion);
 
 }  // namespace app

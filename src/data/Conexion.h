@@ -153,7 +153,7 @@ auto Conexion::Proteger(F&& accion, const std::string& sentencia) -> decltype(ac
         return accion();
     } catch (const FallaMotor& f) {
         RegistrarFalla(f, sentencia);  // throws ErrorEjecucion
-        throw;              // not reached
+        throw;                         // not reached
     }
 }
 

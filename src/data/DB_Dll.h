@@ -51,9 +51,9 @@ class DB_Dll {
     DB_Dll& operator=(const DB_Dll&) = delete;
 
     // ---- Public properties, in the suite's declared order -------------------------------
-    std::string gUsuarioClave;  ///< password pre-filled in the access dialog
+    std::string gUsuarioClave;         ///< password pre-filled in the access dialog
     helperlib::DialogoArchivo CmdDlg;  ///< file chooser state for browsing a local database
-    bool gOpenFlag = false;     ///< true after a successful open; cleared by a failed one
+    bool gOpenFlag = false;            ///< true after a successful open; cleared by a failed one
     /// When nullopt (Null) a local database password is taken from gUserPassWord instead of
     /// being asked for.
     std::optional<std::string> gIgnoraPassWord = std::string();

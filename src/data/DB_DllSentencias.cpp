@@ -123,9 +123,8 @@ void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion
         // data error would drop the open transaction for nothing, and inside a transaction
         // nothing is recovered at all (the caller's work would go on outside it).
         const bool enlace =
-            !cn.Errors().Vacia() &&
-            (e.Numero() == errnum::kConexionInvalida ||
-             (e.Numero() == errnum::kEFail && EnlacePerdido(cn.Errors())));
+            !cn.Errors().Vacia() && (e.Numero() == errnum::kConexionInvalida ||
+                                     (e.Numero() == errnum::kEFail && EnlacePerdido(cn.Errors())));
         if (enlace && !enTransaccion && RecuperarConexion(cuenta)) return respuesta::kReintentar;
         return TratamientoErrores(e, 18, "AbrirRecordset");
     };

@@ -28,6 +28,6 @@ std::string MensajeRegistroDatos(const helperlib::ErrorEjecucion& error);
 /// Appends the log line of `error`, answered with `respuesta`, to `rutaRegistro` (the program's
 /// log when empty), without showing anything. Never throws: the log is a record, not a
 /// condition of going on.
-void RegistrarErrorDatos(const helperlib::ErrorEjecucion& error, const std::string& rutina, int respuesta,
-                         const std::string& rutaRegistro);
+void RegistrarErrorDatos(const helperlib::ErrorEjecucion& error, const std::string& rutina,
+                         int respuesta, const std::string& rutaRegistro);
 }  // namespace data

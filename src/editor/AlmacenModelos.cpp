@@ -210,7 +210,6 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
 
 // ---- Telling whether someone else saved the template ---------------------------------------
 
-
 HuellaModelo HuellaDeFilas(Recordset& rs) {
     HuellaModelo h;
     if (rs.State() != 1 || (rs.BOF() && rs.EOF())) return h;
@@ -234,7 +233,6 @@ HuellaModelo HuellaDeFilas(Recordset& rs) {
     h.digesto = d;
     return h;
 }
-
 
 HuellaModelo AlmacenModelos::LeerHuella(const std::string& nombre) {
     // Read on the connection directly: inside the transaction nothing may reconnect or yield
@@ -419,14 +417,13 @@ void AlmacenModelos::Grabar() {
         if (r == Intento::Fallido) {
             ErrorValidacion = true;
             if (transaccionPerdida_)
-                plataforma().MsgBox(kMensajeNadaGrabado, estilo::kCritico,
-                                    kTituloPrograma);
+                plataforma().MsgBox(kMensajeNadaGrabado, estilo::kCritico, kTituloPrograma);
             return;
         }
         IndicadorOcupado(false);
         const int a = plataforma().MsgBox(
-            kPreguntaReemplazo,
-            estilo::kSiNo | estilo::kExclamacion | estilo::kBotonDefecto2, kTituloPrograma);
+            kPreguntaReemplazo, estilo::kSiNo | estilo::kExclamacion | estilo::kBotonDefecto2,
+            kTituloPrograma);
         if (a != respuesta::kSi) {
             ErrorValidacion = true;  // the form stays as it is
             return;
@@ -475,8 +472,7 @@ void AlmacenModelos::Borrar() {
         transaccionAbierta_ = false;
         if (!ok && guarda) Deshacer(*guarda);
         if (!ok && transaccionPerdida_)
-            plataforma().MsgBox(kMensajeNadaGrabado, estilo::kCritico,
-                                kTituloPrograma);
+            plataforma().MsgBox(kMensajeNadaGrabado, estilo::kCritico, kTituloPrograma);
     }
     LimpiarEstado();
     if (vista_) vista_->Limpiar();

@@ -96,11 +96,11 @@ class AlmacenModelos {
     LineasModelo Lineas;
 
     std::string NombreTabla = "MA_MODELOS";
-    std::string NombreCargado;     ///< NOMBRE of the first row of the template last loaded
-    bool ModoBorrar = false;       ///< ActualizarDatos deletes instead of saving
-    bool ModeloExistente = false;  ///< the loaded template exists in the table
-    bool Grabando = false;         ///< a save command is running
-    bool ErrorValidacion = false;  ///< the last save (or validation) failed
+    std::string NombreCargado;        ///< NOMBRE of the first row of the template last loaded
+    bool ModoBorrar = false;          ///< ActualizarDatos deletes instead of saving
+    bool ModeloExistente = false;     ///< the loaded template exists in the table
+    bool Grabando = false;            ///< a save command is running
+    bool ErrorValidacion = false;     ///< the last save (or validation) failed
     data::Recordset RegistroTrabajo;  ///< the working recordset (template rows; new rows go here)
 
     /// Index of the header field bound to `campo` (case ignored); -1 when none.

@@ -562,7 +562,9 @@ void FrmMa_Modelo::EditarCelda(int codigo) {
     if (!c.Habilitada) return;
     if (codigo < 0 || codigo > kEspacio) {
         // The opening character passes the same upper-case filter as the ones typed after it.
-        if (codigo < 256) codigo = FiltroMayusculas(ctx_.sesion.gEscribeSoloMayusculas, static_cast<int16_t>(codigo));
+        if (codigo < 256)
+            codigo =
+                FiltroMayusculas(ctx_.sesion.gEscribeSoloMayusculas, static_cast<int16_t>(codigo));
         BrwTxt->setText(QString(QChar(codigo)));
         BrwTxt->setCursorPosition(1);
     } else {

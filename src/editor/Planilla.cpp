@@ -65,7 +65,6 @@ std::string ImporteMostrado(const std::string& t) {
 
 }  // namespace
 
-
 /// The sheet's rows as a table model over the rows as read: a cell's display text is made when
 /// the view asks for it, and sorting reorders row numbers, never the rows.
 class ModeloPlanilla : public QAbstractTableModel {
@@ -171,7 +170,6 @@ class ModeloPlanilla : public QAbstractTableModel {
     DatosPlanilla datos_;
     std::vector<size_t> orden_;  // stored row of each shown row; empty: the statement's order
 };
-
 
 DatosPlanilla DatosPlanilla::DeTextos(std::vector<std::string> columnas,
                                       const std::vector<std::vector<std::string>>& filas) {

@@ -38,20 +38,20 @@ struct DetalleBaseDatos {
 };
 
 class ErrorEjecucion : public std::runtime_error {
-public:
-  ErrorEjecucion(long numero, std::string descripcion, std::string origen = "AsientosModelo",
-                 std::optional<DetalleBaseDatos> detalle = std::nullopt)
-      : std::runtime_error(descripcion),
-        numero_(numero),
-        descripcion_(std::move(descripcion)),
-        origen_(std::move(origen)),
-        detalle_(std::move(detalle)) {}
+  public:
+    ErrorEjecucion(long numero, std::string descripcion, std::string origen = "AsientosModelo",
+                   std::optional<DetalleBaseDatos> detalle = std::nullopt)
+        : std::runtime_error(descripcion),
+          numero_(numero),
+          descripcion_(std::move(descripcion)),
+          origen_(std::move(origen)),
+          detalle_(std::move(detalle)) {}
 
-  long Numero() const noexcept { return numero_; }
-  const std::string& Descripcion() const noexcept { return descripcion_; }
-  const std::string& Origen() const noexcept { return origen_; }
-  /// The database's part of the failure; nullopt for failures that are not the database's.
-  const std::optional<DetalleBaseDatos>& Detalle() const noexcept { return detalle_; }
+    long Numero() const noexcept { return numero_; }
+    const std::string& Descripcion() const noexcept { return descripcion_; }
+    const std::string& Origen() const noexcept { return origen_; }
+    /// The database's part of the failure; nullopt for failures that are not the database's.
+    const std::optional<DetalleBaseDatos>& Detalle() const noexcept { return detalle_; }
 
   private:
     long numero_;

@@ -51,7 +51,8 @@ std::optional<Moneda> Moneda::Leer(std::string_view t) {
         char c = t[k];
         if (c >= '0' && c <= '9') {
             entero = entero * 10 + static_cast<unsigned>(c - '0');
-            if (entero > static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max())) Desborde();
+            if (entero > static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max()))
+                Desborde();
             ++digitos;
         } else if (c == agrupador && digitos > 0) {
             continue;
@@ -78,10 +79,12 @@ std::optional<Moneda> Moneda::Leer(std::string_view t) {
         frac *= Potencia10(4 - std::min(decimales, 4));
     }
     if (digitos == 0) return std::nullopt;
-    unsigned __int128 total = entero * kEscala + static_cast<unsigned>(frac) + (redondearArriba ? 1 : 0);
+    unsigned __int128 total =
+        entero * kEscala + static_cast<unsigned>(frac) + (redondearArriba ? 1 : 0);
     const auto limite = static_cast<unsigned __int128>(std::numeric_limits<int64_t>::max());
     if (total > limite + (negativo ? 1 : 0)) Desborde();
-    int64_t valor = negativo ? static_cast<int64_t>(-static_cast<__int128>(total)) : static_cast<int64_t>(total);
+    int64_t valor = negativo ? static_cast<int64_t>(-static_cast<__int128>(total))
+                             : static_cast<int64_t>(total);
     return DesdeCrudo(valor);
 }
 
@@ -104,8 +107,9 @@ std::string Moneda::Formato(int decimales) const {
     if (decimales > 4) decimales = 4;
     const int64_t r = Redondeada(decimales).crudo_;
     const bool negativo = r < 0;
-    const unsigned __int128 abs = negativo ? static_cast<unsigned __int128>(-static_cast<__int128>(r))
-                                            : static_cast<unsigned __int128>(r);
+    const unsigned __int128 abs = negativo
+                                      ? static_cast<unsigned __int128>(-static_cast<__int128>(r))
+                                      : static_cast<unsigned __int128>(r);
     const auto entero = static_cast<uint64_t>(abs / kEscala);
     const auto frac = static_cast<uint64_t>(abs % kEscala);
     std::string s = std::to_string(entero);

@@ -10,7 +10,7 @@
 namespace helperlib {
 
 class Moneda {
-public:
+  public:
     static constexpr int64_t kEscala = 10000;
 
     constexpr Moneda() = default;
@@ -50,7 +50,7 @@ public:
     Moneda& operator-=(Moneda o) { return *this = *this - o; }
     constexpr auto operator<=>(const Moneda&) const = default;
 
-private:
+  private:
     int64_t crudo_ = 0;
 };
 

@@ -58,8 +58,7 @@ std::optional<std::string> Lib_ClsCons3::ArmarSentencia(const std::string& sql,
     if (armado::EsSentencia(sql)) return armado::SentenciaDelLlamador(sql, Where);
 
     // Without the file a plain name is no statement: it takes the generated list below.
-    if (preparacion_.gUsarMascarasConsultas &&
-        ExisteArchivo(preparacion_.gRutaMascaraConsultas)) {
+    if (preparacion_.gUsarMascarasConsultas && ExisteArchivo(preparacion_.gRutaMascaraConsultas)) {
         const std::string& ruta = preparacion_.gRutaMascaraConsultas;
         if (auto registro = BuscarConsultaGuardada(ruta, sql)) {
             auto s = armado::SentenciaGuardada(*registro, limite, Where, CampoBusqueda);

@@ -45,8 +45,8 @@ class Lib_FrmCons3 : public QDialog {
     bool CfgUsaConsultaLIKE = false;  ///< F5 searches the words anywhere in the column
     std::string MuestraStock;         ///< "SI" (any case): stock colours for article lists
     std::string StkNivel1 = "0", StkNivel2 = "0", StkNivel3 = "0", StkNivel4 = "0";
-    bool GrabarCfg = false;            ///< save the column widths when unloaded
-    bool UsarUDBC = false;             ///< run on `BaseSecundaria` instead of the main object
+    bool GrabarCfg = false;                  ///< save the column widths when unloaded
+    bool UsarUDBC = false;                   ///< run on `BaseSecundaria` instead of the main object
     data::DB_Dll* BaseSecundaria = nullptr;  ///< the second data-access instance (not owned)
     /// Folder of the column-width file; empty (the default): the program's own file, read and
     /// written where UbicacionArchivos puts the program's files.

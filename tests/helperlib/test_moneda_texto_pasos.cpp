@@ -79,7 +79,9 @@ TEST(Texto, PosicionesYCortesPorCaracter) {
     EXPECT_EQ(texto::Recortar("  a b  "), "a b");
     EXPECT_EQ(texto::DuplicarApostrofes("O'HARA"), "O''HARA");
     // Bytes that are not UTF-8 survive a round trip as Latin-1 characters.
-    EXPECT_EQ(texto::Largo("\xF1" "a"), 2);
+    EXPECT_EQ(texto::Largo("\xF1"
+                           "a"),
+              2);
 }
 
 TEST(Pasos, ReintentarIgnorarYAbandonar) {
@@ -92,13 +94,13 @@ TEST(Pasos, ReintentarIgnorarYAbandonar) {
         respuestas.erase(respuestas.begin());
         return r;
     };
-    auto d = EjecutarPasos({[&] {
-                                if (++intentos < 2) throw ErrorEjecucion(11, "red");
-                                hechos.push_back("paso1");
-                            },
-                            [&] { throw ErrorEjecucion(13, "tipo"); },
-                            [&] { hechos.push_back("paso3"); }},
-                           reportero);
+    auto d = EjecutarPasos(
+        {[&] {
+             if (++intentos < 2) throw ErrorEjecucion(11, "red");
+             hechos.push_back("paso1");
+         },
+         [&] { throw ErrorEjecucion(13, "tipo"); }, [&] { hechos.push_back("paso3"); }},
+        reportero);
     EXPECT_EQ(d, Desenlace::Completo);
     EXPECT_EQ(hechos, (std::vector<std::string>{"error 11", "paso1", "error 13", "paso3"}));
 

@@ -104,8 +104,8 @@ TEST_F(Perfil, PasoFallidoIgnorarSigueOtraRespuestaDejaLoQueSigue) {
     p->dialogos.clear();
     p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
     IniContable(db, sesion);
-    EXPECT_EQ(p->dialogos.size(), 2u);             // retried once, then left
-    EXPECT_TRUE(sesion.gEscribeSoloMayusculas);    // earlier steps kept
+    EXPECT_EQ(p->dialogos.size(), 2u);           // retried once, then left
+    EXPECT_TRUE(sesion.gEscribeSoloMayusculas);  // earlier steps kept
     EXPECT_EQ(sesion.gUNegocio, "   1");
     EXPECT_EQ(sesion.gColorLetra, 0);  // later steps not run
     EXPECT_EQ(sesion.gColorFondo, 0);

@@ -1,6 +1,7 @@
 #include "PlataformaGuionada.h"
 
 #include <gtest/gtest.h>
+
 #include "ErrorEjecucion.h"
 
 int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::string& titulo) {

@@ -20,52 +20,52 @@ struct DialogoMostrado {
 };
 
 class PlataformaGuionada final : public Plataforma {
-public:
-  // Queued answers; when a queue is empty the box answers with its default button ("" for
-  // input boxes, nullopt for file choosers) and, with `estricta`, the test fails.
-  std::deque<int> respuestas;
-  /// When set, asked first for every message box: an answer it gives is taken (the queue is
-  /// left alone); nullopt falls back to the queue. It may act on the world before answering
-  /// (release a lock, say) as the user would before pressing a button.
-  std::function<std::optional<int>(const DialogoMostrado&)> responder;
-  std::deque<std::string> entradas;
-  std::deque<std::optional<std::string>> archivos;
-  /// True: a dialog without a queued answer fails the test. Off by default until every test
-  /// queues the answers of the dialogs it expects; a dialog without one takes its default.
-  bool estricta = false;
-  long pidProceso = 1234;     // what IniciarProceso answers (0: started without an id)
-  bool procesoFalla = false;  // IniciarProceso raises "cannot be started" (53)
-  bool documentoAbre = true;
-  std::string maquina = "PUESTO01";
-  std::string usuario = "operador";
-  std::string rutaEjecutable = "/opt/asientos/asientos-modelo";
+  public:
+    // Queued answers; when a queue is empty the box answers with its default button ("" for
+    // input boxes, nullopt for file choosers) and, with `estricta`, the test fails.
+    std::deque<int> respuestas;
+    /// When set, asked first for every message box: an answer it gives is taken (the queue is
+    /// left alone); nullopt falls back to the queue. It may act on the world before answering
+    /// (release a lock, say) as the user would before pressing a button.
+    std::function<std::optional<int>(const DialogoMostrado&)> responder;
+    std::deque<std::string> entradas;
+    std::deque<std::optional<std::string>> archivos;
+    /// True: a dialog without a queued answer fails the test. Off by default until every test
+    /// queues the answers of the dialogs it expects; a dialog without one takes its default.
+    bool estricta = false;
+    long pidProceso = 1234;     // what IniciarProceso answers (0: started without an id)
+    bool procesoFalla = false;  // IniciarProceso raises "cannot be started" (53)
+    bool documentoAbre = true;
+    std::string maquina = "PUESTO01";
+    std::string usuario = "operador";
+    std::string rutaEjecutable = "/opt/asientos/asientos-modelo";
 
-  // What happened.
-  std::vector<DialogoMostrado> dialogos;
-  std::vector<DialogoMostrado> preguntas;  // input boxes: prompt, 0, title
-  std::vector<std::string> procesos;       // program and arguments joined by one blank each
-  std::vector<std::vector<std::string>> argumentos;  // program, then each argument
-  std::vector<std::string> documentos;
-  int eventosProcesados = 0;
-  int repintados = 0;  // RepintarPendientes calls
-  std::vector<bool> indicadores;  // IndicadorOcupado calls, in order
-  std::optional<int> codigoFin;
+    // What happened.
+    std::vector<DialogoMostrado> dialogos;
+    std::vector<DialogoMostrado> preguntas;  // input boxes: prompt, 0, title
+    std::vector<std::string> procesos;       // program and arguments joined by one blank each
+    std::vector<std::vector<std::string>> argumentos;  // program, then each argument
+    std::vector<std::string> documentos;
+    int eventosProcesados = 0;
+    int repintados = 0;             // RepintarPendientes calls
+    std::vector<bool> indicadores;  // IndicadorOcupado calls, in order
+    std::optional<int> codigoFin;
 
-  int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override;
-  std::string InputBox(const std::string& mensaje, const std::string& titulo,
-                       const std::string& defecto) override;
-  void DoEvents() override { ++eventosProcesados; }
-  void RepintarPendientes() override { ++repintados; }
-  [[noreturn]] void Terminar(int codigo) override;
-  std::optional<std::string> ElegirArchivo(const std::string& titulo,
-                                           const std::string& filtro) override;
-  bool AbrirDocumento(const std::string& ruta) override;
-  long IniciarProceso(const std::string& programa,
-                      const std::vector<std::string>& argumentos) override;
-  std::string NombreMaquina() override { return maquina; }
-  std::string UsuarioSistema() override { return usuario; }
-  std::string RutaEjecutable() override { return rutaEjecutable; }
-  void IndicadorOcupado(bool encendido) override { indicadores.push_back(encendido); }
+    int MsgBox(const std::string& texto, int estilo, const std::string& titulo) override;
+    std::string InputBox(const std::string& mensaje, const std::string& titulo,
+                         const std::string& defecto) override;
+    void DoEvents() override { ++eventosProcesados; }
+    void RepintarPendientes() override { ++repintados; }
+    [[noreturn]] void Terminar(int codigo) override;
+    std::optional<std::string> ElegirArchivo(const std::string& titulo,
+                                             const std::string& filtro) override;
+    bool AbrirDocumento(const std::string& ruta) override;
+    long IniciarProceso(const std::string& programa,
+                        const std::vector<std::string>& argumentos) override;
+    std::string NombreMaquina() override { return maquina; }
+    std::string UsuarioSistema() override { return usuario; }
+    std::string RutaEjecutable() override { return rutaEjecutable; }
+    void IndicadorOcupado(bool encendido) override { indicadores.push_back(encendido); }
 };
 
 /// Installs a fresh scripted platform for the lifetime of the object and gives access to it;
