@@ -164,7 +164,7 @@ bool JuntaTextos(const Tokens& t, size_t i) {
 bool EsTipoTexto(const std::string& tipo) {
     static const char* const tipos[] = {"NVARCHAR", "VARCHAR", "NCHAR", "CHAR", "NTEXT", "TEXT"};
     for (const char* x : tipos)
-        if (texto::IgualesSinCaso(tipo, x)) return true;
+        if (texto::IgualesAsciiSinCaso(tipo, x)) return true;
     return false;
 }
 
@@ -172,7 +172,7 @@ bool EsTipoNumero(const std::string& tipo) {
     static const char* const tipos[] = {"INT",     "INTEGER", "BIGINT", "SMALLINT", "TINYINT",
                                         "NUMERIC", "DECIMAL", "MONEY",  "FLOAT",    "REAL"};
     for (const char* x : tipos)
-        if (texto::IgualesSinCaso(tipo, x)) return true;
+        if (texto::IgualesAsciiSinCaso(tipo, x)) return true;
     return false;
 }
 
@@ -401,8 +401,8 @@ std::string FechaOracle(const Token& literal, bool conHora) {
 bool EsColumnaFecha(const Token& t) {
     if (t.tipo != TipoToken::Nombre && t.tipo != TipoToken::Citado) return false;
     for (std::string_view c : kColumnasFechaOracle)
-        if (texto::IgualesSinCaso(t.texto, c) ||
-            (t.tipo == TipoToken::Citado && texto::IgualesSinCaso(NombreSinDelimitar(t), c)))
+        if (texto::IgualesAsciiSinCaso(t.texto, c) ||
+            (t.tipo == TipoToken::Citado && texto::IgualesAsciiSinCaso(NombreSinDelimitar(t), c)))
             return true;
     return false;
 }
@@ -578,17 +578,6 @@ bool EsLetraNombre(char c) {
            u == '@' || u == '#' || u == '$' || u >= 0x80;
 }
 
-bool IgualAsciiSinCaso(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
-
 /// The word of `s` that ends right before `fin` (blanks skipped), upper case ASCII.
 std::string PalabraAnterior(const std::string& s, size_t fin) {
     size_t i = fin;
@@ -607,7 +596,7 @@ bool EmpiezaSentencia(const std::string& m, size_t p, size_t actual) {
     if (p > 0 && EsLetraNombre(m[p - 1])) return false;
     for (std::string_view k : kPalabrasGuionOracle) {
         if (p + k.size() > m.size() ||
-            !IgualAsciiSinCaso(std::string_view(m).substr(p, k.size()), k))
+            !texto::IgualesAsciiSinCaso(std::string_view(m).substr(p, k.size()), k))
             continue;
         // Words without a trailing blank must end there (COMMIT, not COMMITTED), except the
         // EXIST prefixes, which stand for EXISTS.
@@ -620,7 +609,7 @@ bool EmpiezaSentencia(const std::string& m, size_t p, size_t actual) {
             previa == "BEFORE")
             return false;  // ON DELETE CASCADE, FOR UPDATE, AFTER INSERT ...
         if (k == "DROP " && actual != std::string::npos &&
-            IgualAsciiSinCaso(std::string_view(m).substr(actual, 6), "ALTER "))
+            texto::IgualesAsciiSinCaso(std::string_view(m).substr(actual, 6), "ALTER "))
             return false;  // ALTER TABLE t DROP COLUMN c
         return true;
     }

@@ -119,17 +119,19 @@ std::string Minusculas(std::string_view s) {
     return AUtf8(u);
 }
 
-bool IgualesSinCaso(std::string_view a, std::string_view b) {
-    if (EsAscii(a) && EsAscii(b)) {
-        if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i) {
-            char x = a[i], y = b[i];
-            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-            if (x != y) return false;
-        }
-        return true;
+bool IgualesAsciiSinCaso(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+        if (x != y) return false;
     }
+    return true;
+}
+
+bool IgualesSinCaso(std::string_view a, std::string_view b) {
+    if (EsAscii(a) && EsAscii(b)) return IgualesAsciiSinCaso(a, b);
     return Mayusculas(a) == Mayusculas(b);
 }
 

@@ -28,6 +28,10 @@ std::string Minusculas(std::string_view s);
 /// Equality ignoring letter case (accented letters and Ñ included).
 bool IgualesSinCaso(std::string_view a, std::string_view b);
 
+/// Equality ignoring the case of ASCII letters only; any other byte must match exactly (safe
+/// on a slice that cuts a multi-byte character).
+bool IgualesAsciiSinCaso(std::string_view a, std::string_view b);
+
 /// 1-based position of `buscado` in `s` from character `desde` (1-based), ignoring case;
 /// 0 when absent (like the classic InStr with text comparison).
 int PosicionSinCaso(std::string_view s, std::string_view buscado, int desde = 1);
