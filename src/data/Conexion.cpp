@@ -5,6 +5,7 @@
 
 #include "Dialecto.h"
 #include "ErrorEjecucion.h"
+#include "LexicoSql.h"
 #include "MapaErrores.h"
 #include "MotorOdbc.h"
 #include "MotorSqlite.h"
@@ -105,11 +106,45 @@ void Conexion::LanzarCerrada() {
 }
 
 const std::string& Conexion::Adaptada(const std::string& sql, Dialecto destino) {
-    constexpr size_t kGuardadas = 64;                // beyond it the store starts afresh
     if (destino == Dialecto::SqlServer) return sql;  // the server takes the text as written
     if (auto it = adaptadas_.find(sql); it != adaptadas_.end()) return it->second;
-    if (adaptadas_.size() >= kGuardadas) adaptadas_.clear();
+    if (destino == Dialecto::Sqlite && AdaptarPorForma(sql)) return adaptadaPorForma_;
+    if (adaptadas_.size() >= kAdaptacionesGuardadas) adaptadas_.clear();
     return adaptadas_.emplace(sql, AdaptarSentencia(sql, destino)).first->second;
+}
+
+bool Conexion::AdaptarPorForma(const std::string& sql) {
+    std::vector<std::string> partes, valores;
+    if (!CortarLiterales(sql, partes, valores)) return false;
+    std::string clave = partes[0];  // the parts joined by NUL, which no statement text holds
+    for (size_t k = 1; k < partes.size(); ++k) (clave += '\0') += partes[k];
+    auto it = formas_.find(clave);
+    if (it == formas_.end()) {
+        // The SQLite adaptation never looks inside a literal, so a text of the same form is
+        // adapted by setting its literals between the parts adapted once, provided this
+        // adaptation kept every literal, in order.
+        std::string adaptada = AdaptarSentencia(sql, Dialecto::Sqlite);
+        std::vector<std::string> partesAdaptadas, valoresAdaptados;
+        if (!CortarLiterales(adaptada, partesAdaptadas, valoresAdaptados) ||
+            valoresAdaptados != valores) {
+            adaptadaPorForma_ = std::move(adaptada);
+            return true;
+        }
+        if (formas_.size() >= kAdaptacionesGuardadas) formas_.clear();
+        it = formas_.emplace(std::move(clave), std::move(partesAdaptadas)).first;
+    }
+    const std::vector<std::string>& adaptadas = it->second;
+    adaptadaPorForma_ = adaptadas[0];
+    for (size_t k = 0; k < valores.size(); ++k) {
+        adaptadaPorForma_ += '\'';
+        for (const char c : valores[k]) {
+            if (c == '\'') adaptadaPorForma_ += '\'';
+            adaptadaPorForma_ += c;
+        }
+        adaptadaPorForma_ += '\'';
+        adaptadaPorForma_ += adaptadas[k + 1];
+    }
+    return true;
 }
 
 Motor& Conexion::MotorAbierto() {
@@ -125,6 +160,7 @@ void Conexion::Open(const std::string& cadena, const std::string& /*usuario*/,
     const Destino d = DestinoDe(usada);
     origen_ = d.origen;
     adaptadas_.clear();
+    formas_.clear();
     Proteger([&] {
         if (d.tipo == Destino::Sqlite)
             motor_ = std::make_unique<MotorSqlite>(d.ruta);
@@ -140,6 +176,7 @@ void Conexion::AbrirConMotor(std::unique_ptr<Motor> motor, const std::string& ca
     if (motor_) throw ErrorEjecucion(errnum::kObjetoAbierto, kMsgAbierto, kOrigenAdo);
     errores_.Clear();
     adaptadas_.clear();
+    formas_.clear();
     motor_ = std::move(motor);
     ConnectionString = cadena;
     enTransaccion_ = false;
@@ -149,6 +186,7 @@ void Conexion::Close() {
     if (!motor_) throw ErrorEjecucion(errnum::kObjetoCerrado, kMsgCerrado, kOrigenAdo);
     auto motor = std::move(motor_);
     adaptadas_.clear();
+    formas_.clear();
     if (enTransaccion_) {
         enTransaccion_ = false;
         try {
@@ -179,7 +217,7 @@ Recordset Conexion::Execute(const std::string& sql, long* afectadas, long /*opci
 TablaResultado Conexion::Leer(const std::string& sql) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
-    const std::string& adaptada = Adaptada(sql, m.DialectoSql());
+    const std::string adaptada = Adaptada(sql, m.DialectoSql());  // kept: see Adaptada
     return Proteger([&] { return m.Leer(adaptada); }, sql);
 }
 
@@ -187,14 +225,14 @@ long Conexion::EjecutarConParametros(const std::string& sql,
                                      const std::vector<ValorSql>& parametros) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
-    const std::string& adaptada = Adaptada(sql, m.DialectoSql());
+    const std::string adaptada = Adaptada(sql, m.DialectoSql());  // kept: see Adaptada
     return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); }, sql).Afectadas;
 }
 
 ResultadoSql Conexion::Consultar(const std::string& sql, const std::vector<ValorSql>& parametros) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
-    const std::string& adaptada = Adaptada(sql, m.DialectoSql());
+    const std::string adaptada = Adaptada(sql, m.DialectoSql());  // kept: see Adaptada
     return Proteger([&] { return m.EjecutarConParametros(adaptada, parametros); });
 }
 

@@ -112,8 +112,14 @@ class Conexion {
     void RegistrarFalla(const FallaMotor& f, const std::string& sentencia = {});
     /// `sql` adapted to the connected engine's dialect. Texts sent again (a recordset's insert
     /// for every new row) are adapted once: the results of recent texts are kept until the
-    /// engine changes. The reference lives until the next call.
+    /// engine changes. The reference lives until the next call: a caller that runs the engine
+    /// with it (a lock wait may repaint, and a repaint may run a statement) keeps a copy.
     const std::string& Adaptada(const std::string& sql, Dialecto destino);
+    /// The SQLite adaptation of a text with literals, through the parts kept for its form
+    /// (the text with its literals cut out): a key typed by a user makes a new text each
+    /// time, not a new form. False when the text has no literals to cut; the result goes to
+    /// adaptadaPorForma_.
+    bool AdaptarPorForma(const std::string& sql);
     [[noreturn]] void LanzarCerrada();
     Motor& MotorAbierto();
     /// Errors cleared, the engine checked open and given the command time-out: what every
@@ -121,7 +127,11 @@ class Conexion {
     Motor& PrepararMotor();
 
     std::unique_ptr<Motor> motor_;
+    static constexpr size_t kAdaptacionesGuardadas = 64;      // beyond it a store starts afresh
     std::unordered_map<std::string, std::string> adaptadas_;  // text -> adapted, for motor_
+    // form -> the parts of its adaptation between the literals (SQLite)
+    std::unordered_map<std::string, std::vector<std::string>> formas_;
+    std::string adaptadaPorForma_;
     ColeccionErrores errores_;
     bool enTransaccion_ = false;
     std::string origen_ = "Microsoft OLE DB Provider for SQL Server";  // source of its errors

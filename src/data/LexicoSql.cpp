@@ -223,4 +223,48 @@ bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, st
     return true;
 }
 
+bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
+                     std::vector<std::string>& valores) {
+    partes.assign(1, std::string());
+    valores.clear();
+    if (sql.find('\'') == std::string_view::npos || sql.find('\0') != std::string_view::npos)
+        return false;
+    const auto pegado = [](char c) { return EsParteNombre(static_cast<unsigned char>(c)); };
+    size_t i = 0, desde = 0;  // the part being read starts at `desde`
+    while (i < sql.size()) {
+        const char c = sql[i];
+        if (c == '\'') {
+            if (i > 0 && (pegado(sql[i - 1]) || sql[i - 1] == '\'')) return false;
+            const size_t largo = LargoDelimitado(sql, i, '\'');
+            const size_t fin = i + largo;  // after the closing apostrophe
+            if (Abierto(sql.substr(i, largo), TipoToken::Literal)) return false;
+            if (fin < sql.size() && (pegado(sql[fin]) || sql[fin] == '\'')) return false;
+            partes.back().append(sql, desde, i - desde);
+            partes.emplace_back();
+            std::string& valor = valores.emplace_back();
+            for (size_t k = i + 1; k + 1 < fin; ++k) {
+                valor += sql[k];
+                if (sql[k] == '\'') ++k;  // a doubled apostrophe stands for one
+            }
+            i = desde = fin;
+            continue;
+        }
+        size_t largo = 1;
+        if (c == '"' || c == '[') {
+            largo = LargoDelimitado(sql, i, c == '[' ? ']' : '"');
+            if (Abierto(sql.substr(i, largo), c == '[' ? TipoToken::Corchete : TipoToken::Citado))
+                return false;
+        } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
+            largo = std::min(sql.find('\n', i), sql.size()) - i;
+        } else if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
+            const size_t cierre = sql.find("*/", i + 2);
+            if (cierre == std::string_view::npos) return false;
+            largo = cierre + 2 - i;
+        }
+        i += largo;
+    }
+    partes.back().append(sql, desde, sql.size() - desde);
+    return true;
+}
+
 }  // namespace data

@@ -44,4 +44,13 @@ bool EsDbo(const std::vector<Token>& t, size_t i);
 /// PERCENT, which limits nothing).
 bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, std::string& n);
 
+/// A statement cut at its text literals: `partes` are the texts between them (one more than
+/// the literals), `valores` the literals' values (doubled apostrophes undone), in order. What
+/// is not a literal (names in quotes or brackets, comments) stays in the parts as it is, so the
+/// parts are the same for two statements that differ only in their literals' values. False
+/// when there is no literal or the cut would not be exact: a literal glued to a name (N'..',
+/// x'..') or to another literal, something left unterminated, a NUL character.
+bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
+                     std::vector<std::string>& valores);
+
 }  // namespace data

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "LexicoSql.h"
 #include "Plataforma.h"
 #include "SemanticaSqlite.h"
 #include "Texto.h"
@@ -80,6 +81,23 @@ bool Contiene(const std::string& s, const char* palabra) {
     return s.find(palabra) != std::string::npos;
 }
 
+/// Whether a statement prepared with its literals as "?" gives what the text with the literals
+/// gives: one read-only query, parameters only where the literals were, and no literal among
+/// the result columns (a column's name would show "?" instead of the literal).
+bool FormaAdmisible(sqlite3_stmt* st, size_t literales) {
+    if (!sqlite3_stmt_readonly(st) || sqlite3_stmt_isexplain(st) != 0) return false;
+    const int columnas = sqlite3_column_count(st);
+    if (columnas == 0 || sqlite3_bind_parameter_count(st) != static_cast<int>(literales))
+        return false;
+    for (int k = 1; k <= static_cast<int>(literales); ++k)
+        if (sqlite3_bind_parameter_name(st, k) != nullptr) return false;
+    for (int c = 0; c < columnas; ++c) {
+        const char* nombre = sqlite3_column_name(st, c);
+        if (nombre == nullptr || std::strchr(nombre, '?') != nullptr) return false;
+    }
+    return true;
+}
+
 /// Pause between two looks at a lock held by another process.
 constexpr int kPausaEsperaMs = 25;
 
@@ -133,7 +151,10 @@ MotorSqlite::MotorSqlite(const std::string& ruta) : ruta_(ruta) {
                          "No se encuentra la base de datos \"" + ruta + "\"");
     }
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread uses a connection: the engine's own locking of every call (a mutex taken and
+    // released for each value read) is not needed.
+    const int rc =
+        sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     db_.reset(db);  // owned even when the open failed, so that it is released
     if (rc != SQLITE_OK) Fallar(rc);
     // The lock wait applies from the first statement on: the catalogue read below must wait for
@@ -235,9 +256,9 @@ data::TablaResultado MotorSqlite::Leer(const std::string& sql) {
     return r;
 }
 
-MotorSqlite::Sentencia MotorSqlite::Tomar(const std::string& sql) {
+MotorSqlite::Sentencia MotorSqlite::Tomar(const std::string& sql, bool forma) {
     for (auto it = guardadas_.begin(); it != guardadas_.end(); ++it) {
-        if (it->sql != sql) continue;
+        if (it->forma != forma || it->sql != sql) continue;
         Sentencia st = std::move(it->st);
         guardadas_.erase(it);
         return st;
@@ -245,13 +266,13 @@ MotorSqlite::Sentencia MotorSqlite::Tomar(const std::string& sql) {
     return nullptr;
 }
 
-void MotorSqlite::Guardar(const std::string& sql, Sentencia st) {
+void MotorSqlite::Guardar(const std::string& sql, Sentencia st, bool forma) {
     // Reset ends the statement's read of the database (a finished SELECT would otherwise keep
     // its lock); the values bound without copy must not outlive this call.
     sqlite3_reset(st.get());
     sqlite3_clear_bindings(st.get());
     if (guardadas_.size() >= kSentenciasGuardadas) guardadas_.erase(guardadas_.begin());
-    guardadas_.push_back({sql, std::move(st)});
+    guardadas_.push_back({sql, std::move(st), forma});
 }
 
 namespace {
@@ -290,12 +311,15 @@ void MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* pa
         throw FallaMotor(ClaseFalla::ObjetoCerrado, "08003", SQLITE_MISUSE,
                          "La conexion con la base de datos esta cerrada");
     }
+    // A query that differs from an earlier one only in its text literals runs the statement
+    // prepared for the earlier one with the literals bound as values.
+    if (!parametros && CorrerConLiterales(sql, r)) return;
     // A text run before as one whole statement reuses its prepared statement. A statement
     // whose run fails is finalized, never kept; SQLite prepares a kept one again by itself when
     // the schema changed since.
-    if (Sentencia st = Tomar(sql)) {
+    if (Sentencia st = Tomar(sql, false)) {
         Paso(st.get(), parametros, r);
-        Guardar(sql, std::move(st));
+        Guardar(sql, std::move(st), false);
         return;
     }
     const char* resto = sql.c_str();
@@ -310,11 +334,45 @@ void MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* pa
         if (!st) break;  // only blanks or comments were left
         Paso(st.get(), primera ? parametros : nullptr, r);
         if (primera && SoloBlancos(resto, fin)) {
-            Guardar(sql, std::move(st));
+            Guardar(sql, std::move(st), false);
             break;
         }
         primera = false;
     }
+}
+
+template <class Resultado>
+bool MotorSqlite::CorrerConLiterales(const std::string& sql, Resultado& r) {
+    std::vector<std::string> partes, literales;
+    if (!CortarLiterales(sql, partes, literales)) return false;
+    std::string forma = partes[0];
+    for (size_t k = 1; k < partes.size(); ++k) (forma += '?') += partes[k];
+    std::vector<ValorSql> valores(std::make_move_iterator(literales.begin()),
+                                  std::make_move_iterator(literales.end()));
+    Sentencia st = Tomar(forma, true);
+    if (st && sqlite3_bind_parameter_count(st.get()) != static_cast<int>(valores.size())) {
+        // The text has a "?" of its own where the kept one had a literal.
+        Guardar(forma, std::move(st), true);
+        return false;
+    }
+    if (!st) {
+        if (std::find(rechazadas_.begin(), rechazadas_.end(), forma) != rechazadas_.end())
+            return false;
+        sqlite3_stmt* crudo = nullptr;
+        const char* resto = nullptr;
+        const int rc = sqlite3_prepare_v2(db_.get(), forma.c_str(), static_cast<int>(forma.size()),
+                                          &crudo, &resto);
+        st.reset(crudo);
+        if (rc != SQLITE_OK || !st || !SoloBlancos(resto, forma.c_str() + forma.size()) ||
+            !FormaAdmisible(st.get(), valores.size())) {
+            if (rechazadas_.size() >= kSentenciasGuardadas) rechazadas_.clear();
+            rechazadas_.push_back(forma);
+            return false;
+        }
+    }
+    Paso(st.get(), &valores, r);
+    Guardar(forma, std::move(st), true);
+    return true;
 }
 
 template <class Resultado>
@@ -352,11 +410,15 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
         }
         NuevaFila(filas, ncol);
         for (int c = 0; c < ncol; ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_NULL) {
+            // A value's text is null only for Null, or when the engine ran out of memory
+            // making it.
+            auto p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+            if (p != nullptr) {
+                Valor(filas, p, static_cast<size_t>(sqlite3_column_bytes(st, c)));
+            } else if (sqlite3_column_type(st, c) == SQLITE_NULL) {
                 Nulo(filas);
             } else {
-                auto p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                Valor(filas, p, static_cast<size_t>(sqlite3_column_bytes(st, c)));
+                Fallar(SQLITE_NOMEM);
             }
         }
     }

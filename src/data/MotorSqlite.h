@@ -78,9 +78,11 @@ class MotorSqlite final : public Motor {
     };
     using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
     /// A statement text that is one whole statement, prepared once and reset after each run.
+    /// `forma`: the text is a query with its literals as "?" (CortarLiterales, LexicoSql.h).
     struct Guardada {
         std::string sql;
         Sentencia st;
+        bool forma = false;
     };
 
     /// Runs every statement of `sql` into `r` (a ResultadoSql or a data::TablaResultado).
@@ -90,11 +92,17 @@ class MotorSqlite final : public Motor {
     /// changed rows go to `r`. Throws FallaMotor.
     template <class Resultado>
     void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r);
-    /// The kept statement for exactly `sql`, taken out of the store (null when none).
-    Sentencia Tomar(const std::string& sql);
+    /// Runs `sql` through the statement kept for its form with the literals bound, preparing
+    /// and keeping it when the form admits it. False (nothing run) when the text has no
+    /// literals or its form does not admit them as values.
+    template <class Resultado>
+    bool CorrerConLiterales(const std::string& sql, Resultado& r);
+    /// The kept statement for exactly `sql` (a form when `forma`), taken out of the store
+    /// (null when none).
+    Sentencia Tomar(const std::string& sql, bool forma);
     /// Keeps `st` (already run to its end) for `sql`: reset, bindings cleared, as the most
     /// recent; the least recent one is finalized when the store is full.
-    void Guardar(const std::string& sql, Sentencia st);
+    void Guardar(const std::string& sql, Sentencia st, bool forma);
     [[noreturn]] void Fallar(int codigo) const;
     /// The class of a failure, told apart by the state of the file for the codes SQLite gives
     /// to several causes (a deleted file and a read-only one both fail writes as "readonly").
@@ -107,7 +115,8 @@ class MotorSqlite final : public Motor {
     void TerminarEspera() noexcept;
 
     std::unique_ptr<sqlite3, CerrarBase> db_;
-    std::vector<Guardada> guardadas_;  // least recently used first; finalized before db_ closes
+    std::vector<Guardada> guardadas_;      // least recently used first; finalized before db_ closes
+    std::vector<std::string> rechazadas_;  // recent forms whose literals cannot be values
     int esperaMs_ = kEsperaInicialSegundos * 1000;        // lock wait limit
     std::chrono::steady_clock::time_point inicioEspera_;  // of the current lock wait
     bool esperando_ = false;  // the busy indicator is on for a lock wait
