@@ -19,6 +19,8 @@ class FilasResultado {
     size_t Columnas() const { return columnas_; }
     size_t Filas() const { return columnas_ ? fines_.size() / columnas_ : 0; }
     bool Vacia() const { return fines_.empty(); }
+    /// Cells added so far (a cell's position is fila * Columnas() + columna).
+    size_t Celdas() const { return fines_.size(); }
 
     bool EsNulo(size_t fila, size_t columna) const {
         return (Fin(Celda(fila, columna)) & kNulo) != 0;

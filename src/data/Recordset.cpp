@@ -214,6 +214,14 @@ void Recordset::Update() {
     pos_ = static_cast<long>(filas_.Filas()) - 1;  // the new row is the current one
 }
 
+data::FilasResultado Recordset::TomarFilas() {
+    ExigirAbierto();
+    data::FilasResultado filas = std::move(filas_);
+    filas_ = data::FilasResultado(columnas_.size());
+    pos_ = 0;
+    return filas;
+}
+
 void Recordset::CancelUpdate() {
     ExigirAbierto();
     nueva_.reset();

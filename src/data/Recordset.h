@@ -119,6 +119,9 @@ class Recordset {
     /// The rows as read (and added by Update), and their columns, for readers that go through
     /// every row without moving (the sheet, the list window).
     const data::FilasResultado& Filas() const { return filas_; }
+    /// Hands the rows over, without a copy, to a reader that keeps them (the list window); the
+    /// recordset stays open with no rows.
+    data::FilasResultado TomarFilas();
     const std::vector<ColumnaResultado>& Columnas() const { return columnas_; }
 
   private:

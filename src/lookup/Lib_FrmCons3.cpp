@@ -256,7 +256,6 @@ void Lib_FrmCons3::Encolumnar() {
 }
 
 void Lib_FrmCons3::Leer(long, long) {
-    const int campos = rs_.FieldCount();
     const bool colorear = texto::IgualesSinCaso(MuestraStock, "SI") && articulos_;
     const std::string valores = texto::Mayusculas(ValoresDefault);
     int indiceDevuelto = -1;
@@ -269,26 +268,31 @@ void Lib_FrmCons3::Leer(long, long) {
             throw ErrorEjecucion(errnum::kElementoNoEncontrado,
                                  "No existe el campo " + CampoDevuelto + " en la consulta");
     }
-    ModeloFilas::Lote filas;
-    filas.Reservar(static_cast<std::size_t>(std::max(0L, rs_.RecordCount())),
-                   static_cast<std::size_t>(campos));
-    for (; !rs_.EOF(); rs_.MoveNext()) {
-        ++filasLeidas_;
-        ModeloFilas::Fila& fila = filas.NuevaFila();
+    // Marks and stock colours are worked out row by row through the fields; the texts are then
+    // taken over whole, and turned into display strings only when shown.
+    std::vector<ModeloFilas::Fila> marcas;
+    const bool porFila = colorear || indiceDevuelto >= 0;
+    if (porFila) marcas.reserve(static_cast<std::size_t>(std::max(0L, rs_.RecordCount())));
+    for (; porFila && !rs_.EOF(); rs_.MoveNext()) {
+        ModeloFilas::Fila& fila = marcas.emplace_back();
         if (colorear) {
             const int nivel =
                 lista::NivelStock(rs_.Fields("PUNTOPEDIDO").Texto(), rs_.Fields("Stock").Texto());
             const std::string* niveles[] = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
             fila.Color = ColorDeNumero(*niveles[nivel - 1]);
         }
-        filas.Agregar(texto::Recortar(rs_.Fields(0).Vista()));
         if (indiceDevuelto >= 0) {
             const std::string v =
-                texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Texto()));
+                texto::Mayusculas(texto::Recortar(rs_.Fields(indiceDevuelto).Vista()));
             fila.Marcada = !v.empty() && valores.find(v) != std::string::npos;
         }
-        // The value as its cell text (Null: ""), read from the recordset's rows without a copy.
-        for (int i = 1; i < campos; ++i) filas.Agregar(rs_.Fields(i).Vista());
+    }
+    // The first column is shown without its edge blanks; Null shows as "".
+    ModeloFilas::Lote filas(rs_.TomarFilas(), true);
+    filasLeidas_ += static_cast<int>(filas.Filas());
+    for (std::size_t f = 0; f < marcas.size() && f < filas.Filas(); ++f) {
+        filas[f].Marcada = marcas[f].Marcada;
+        filas[f].Color = std::move(marcas[f].Color);
     }
     QStringList encabezados = Modelo->Encabezados();
     Modelo->Cargar(std::move(encabezados), std::move(filas));

@@ -5,22 +5,46 @@
 
 namespace lookup {
 
+ModeloFilas::Lote::Lote(data::FilasResultado filas, bool recortarPrimera)
+    : textos_(std::move(filas)), recortarPrimera_(recortarPrimera) {
+    const std::size_t columnas = textos_.Columnas();
+    filas_.resize(textos_.Filas());
+    for (std::size_t f = 0; f < filas_.size(); ++f) {
+        filas_[f].Primera = f * columnas;
+        filas_[f].Columnas = static_cast<int>(columnas);
+    }
+}
+
 void ModeloFilas::Lote::Reservar(std::size_t filas, std::size_t columnas) {
     filas_.reserve(filas);
-    celdas_.reserve(filas * columnas);
-    textos_.reserve(filas * columnas * 8);
+    textos_.Reservar(filas * columnas, filas * columnas * 8);
 }
 
 ModeloFilas::Fila& ModeloFilas::Lote::NuevaFila() {
+    // A cell's position is the number of texts before it.
     Fila& f = filas_.emplace_back();
-    f.Primera = celdas_.size();
+    f.Primera = textos_.Celdas();
     return f;
 }
 
 void ModeloFilas::Lote::Agregar(std::string_view texto) {
-    celdas_.push_back({textos_.size(), texto.size()});
-    textos_.append(texto);
+    textos_.Agregar(texto);
     ++filas_.back().Columnas;
+}
+
+std::string_view ModeloFilas::Lote::Celda(std::size_t celda) const {
+    if (!editadas_.empty()) {
+        if (auto it = editadas_.find(celda); it != editadas_.end()) return it->second;
+    }
+    const std::size_t columnas = textos_.Columnas();
+    if (columnas == 0) return {};
+    const std::size_t columna = celda % columnas;
+    std::string_view t = textos_.Texto(celda / columnas, columna);
+    if (recortarPrimera_ && columna == 0) {  // blanks only, as texto::Recortar
+        while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+        while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    }
+    return t;
 }
 
 void ModeloFilas::Cargar(QStringList encabezados, Lote filas) {
@@ -54,18 +78,14 @@ std::string_view ModeloFilas::Texto(int fila, int columna) const {
     if (fila < 0 || fila >= rowCount() || columna < 0) return {};
     const Fila& f = lote_.filas_[static_cast<std::size_t>(fila)];
     if (columna >= f.Columnas) return {};
-    const auto& c = lote_.celdas_[f.Primera + static_cast<std::size_t>(columna)];
-    return std::string_view(lote_.textos_).substr(c.Inicio, c.Largo);
+    return lote_.Celda(f.Primera + static_cast<std::size_t>(columna));
 }
 
 void ModeloFilas::FijarTexto(int fila, int columna, const std::string& t) {
     if (fila < 0 || fila >= rowCount() || columna < 0) return;
     const Fila& f = lote_.filas_[static_cast<std::size_t>(fila)];
     if (columna >= f.Columnas) return;  // every row carries all the columns it was read with
-    // The new text goes at the end of the buffer; the old one is simply no longer pointed at.
-    auto& c = lote_.celdas_[f.Primera + static_cast<std::size_t>(columna)];
-    c = {lote_.textos_.size(), t.size()};
-    lote_.textos_.append(t);
+    lote_.editadas_[f.Primera + static_cast<std::size_t>(columna)] = t;
     emit dataChanged(index(fila, columna), index(fila, columna));
 }
 
