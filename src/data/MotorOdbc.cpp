@@ -220,10 +220,13 @@ class MotorOdbc final : public Motor {
 
     ResultadoSql Ejecutar(const std::string& sql) override {
         ManijaOdbc st = NuevaSentencia();
-        std::vector<SQLCHAR> texto(sql.begin(), sql.end());
-        texto.push_back(0);
-        const SQLRETURN rc = SQLExecDirect(st.get(), texto.data(), SQL_NTS);
-        return Resultados(st, rc, "ejecución");
+        return Resultados<ResultadoSql>(st, Directa(st, sql), "ejecución");
+    }
+
+    /// Fetches the rows straight into one buffer.
+    data::TablaResultado Leer(const std::string& sql) override {
+        ManijaOdbc st = NuevaSentencia();
+        return Resultados<data::TablaResultado>(st, Directa(st, sql), "ejecución");
     }
 
     ResultadoSql EjecutarConParametros(const std::string& sql,
@@ -247,7 +250,7 @@ class MotorOdbc final : public Motor {
                                        static_cast<SQLLEN>(valores[i].size()), &indicadores[i]),
                       "asociación de parámetros");
         }
-        return Resultados(st, SQLExecute(st.get()), "ejecución");
+        return Resultados<ResultadoSql>(st, SQLExecute(st.get()), "ejecución");
     }
 
     void Comenzar() override {
@@ -420,10 +423,18 @@ class MotorOdbc final : public Motor {
                         operacion);
     }
 
+    SQLRETURN Directa(const ManijaOdbc& st, const std::string& sql) {
+        std::vector<SQLCHAR> texto(sql.begin(), sql.end());
+        texto.push_back(0);
+        return SQLExecDirect(st.get(), texto.data(), SQL_NTS);
+    }
+
     /// Reads the outcome of an executed statement: the first result set with its rows, or the
-    /// count of rows changed (0 when a searched UPDATE/DELETE touched nothing).
-    ResultadoSql Resultados(const ManijaOdbc& st, SQLRETURN rc, const char* operacion) {
-        ResultadoSql r;
+    /// count of rows changed (0 when a searched UPDATE/DELETE touched nothing). `Resultado`
+    /// is a ResultadoSql or a data::TablaResultado.
+    template <class Resultado>
+    Resultado Resultados(const ManijaOdbc& st, SQLRETURN rc, const char* operacion) {
+        Resultado r;
         if (rc == SQL_NO_DATA) {
             r.Afectadas = 0;
             return r;
@@ -434,7 +445,7 @@ class MotorOdbc final : public Motor {
             Comprobar(st, SQLNumResultCols(st.get(), &columnas), operacion);
             if (columnas > 0) {
                 r.Columnas = DescribirColumnas(st, columnas);
-                r.Filas = Filas(st, columnas);
+                LeerFilas(st, columnas, r.Filas);
                 r.Afectadas = -1;
                 return r;
             }
@@ -461,6 +472,27 @@ class MotorOdbc final : public Motor {
         return cols;
     }
 
+    void LeerFilas(const ManijaOdbc& st, SQLSMALLINT columnas,
+                   std::vector<std::vector<ValorSql>>& filas) {
+        filas = Filas(st, columnas);
+    }
+
+    void LeerFilas(const ManijaOdbc& st, SQLSMALLINT columnas, data::FilasResultado& filas) {
+        filas = data::FilasResultado(static_cast<size_t>(columnas));
+        std::string valor;  // one buffer for every value read
+        for (;;) {
+            const SQLRETURN rc = SQLFetch(st.get());
+            if (rc == SQL_NO_DATA) break;
+            Comprobar(st, rc, "lectura de filas");
+            for (SQLUSMALLINT c = 1; c <= static_cast<SQLUSMALLINT>(columnas); ++c) {
+                if (LeerCelda(st, c, valor))
+                    filas.Agregar(std::string_view(valor));
+                else
+                    filas.AgregarNulo();
+            }
+        }
+    }
+
     std::vector<std::vector<ValorSql>> Filas(const ManijaOdbc& st, SQLSMALLINT columnas) {
         std::vector<std::vector<ValorSql>> filas;
         for (;;) {
@@ -479,6 +511,13 @@ class MotorOdbc final : public Motor {
     /// One value as text, however long (read in pieces), or Null.
     ValorSql LeerCelda(const ManijaOdbc& st, SQLUSMALLINT columna) {
         std::string valor;
+        if (!LeerCelda(st, columna, valor)) return std::nullopt;
+        return valor;
+    }
+
+    /// One value as text into `valor`; false (and `valor` empty) for Null.
+    bool LeerCelda(const ManijaOdbc& st, SQLUSMALLINT columna, std::string& valor) {
+        valor.clear();
         char trozo[4096];
         for (;;) {
             SQLLEN indicador = 0;
@@ -486,13 +525,13 @@ class MotorOdbc final : public Motor {
                 SQLGetData(st.get(), columna, SQL_C_CHAR, trozo, sizeof trozo, &indicador);
             if (rc == SQL_NO_DATA) break;  // every piece already read
             Comprobar(st, rc, "lectura de valores");
-            if (indicador == SQL_NULL_DATA) return std::nullopt;
+            if (indicador == SQL_NULL_DATA) return false;
             const bool incompleto =
                 indicador == SQL_NO_TOTAL || indicador >= static_cast<SQLLEN>(sizeof trozo);
             valor.append(trozo, incompleto ? sizeof trozo - 1 : static_cast<size_t>(indicador));
             if (rc == SQL_SUCCESS || !incompleto) break;
         }
-        return valor;
+        return true;
     }
 
     std::string EscaparPatron(const std::string& nombre) {
