@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "Conexion.h"
+#include "Dialecto.h"
 #include "ErrorEjecucion.h"
 #include "MapaErrores.h"
 #include "MotorSqlite.h"
@@ -283,8 +284,10 @@ TEST_F(ConexionPrueba, CamposPorNombreSinCasoConLetrasEspanolas) {
 /// An engine of another dialect that records the texts it receives.
 class MotorEscucha final : public Motor {
   public:
-    explicit MotorEscucha(std::vector<std::string>& recibidas) : recibidas_(recibidas) {}
-    Dialecto DialectoSql() const override { return Dialecto::SqlServer; }
+    explicit MotorEscucha(std::vector<std::string>& recibidas,
+                          Dialecto dialecto = Dialecto::SqlServer)
+        : recibidas_(recibidas), dialecto_(dialecto) {}
+    Dialecto DialectoSql() const override { return dialecto_; }
     ResultadoSql Ejecutar(const std::string& sql) override {
         recibidas_.push_back(sql);
         return {};
@@ -306,6 +309,7 @@ class MotorEscucha final : public Motor {
 
   private:
     std::vector<std::string>& recibidas_;
+    Dialecto dialecto_;
 };
 
 TEST_F(ConexionPrueba, OtroMotorRecibeElTextoParaSuDialecto) {
@@ -318,6 +322,33 @@ TEST_F(ConexionPrueba, OtroMotorRecibeElTextoParaSuDialecto) {
     cn.Execute(sql);
     cn.EjecutarConParametros(sql, {});
     EXPECT_EQ(recibidas, (std::vector<std::string>{sql, sql}));
+}
+
+TEST_F(ConexionPrueba, TextosDeUnaMismaFormaSeAdaptanComoCadaUno) {
+    // Texts that differ only in their literals reuse one adaptation: each must still reach the
+    // engine exactly as its own adaptation, whatever its literals hold.
+    const std::vector<std::string> textos = {
+        "SELECT TOP 1 * FROM MA_CUENTAS with(nolock) WHERE LTRIM(RTRIM(CODIGO)) ='1101'",
+        "SELECT TOP 1 * FROM MA_CUENTAS with(nolock) WHERE LTRIM(RTRIM(CODIGO)) ='O''Brien'",
+        "SELECT TOP 1 * FROM MA_CUENTAS with(nolock) WHERE LTRIM(RTRIM(CODIGO)) ='TOP 5 -- x'",
+        "SELECT TOP 1 * FROM MA_CUENTAS with(nolock) WHERE LTRIM(RTRIM(CODIGO)) =''",
+        "SELECT 'a' + NOMBRE FROM [MA_CUENTAS] WHERE CODIGO = 'ñandú' /* 'c' */",
+        "SELECT 'b' + NOMBRE FROM [MA_CUENTAS] WHERE CODIGO = '[x]' /* 'c' */",
+        "SELECT N'a' + NOMBRE FROM [MA_CUENTAS] WHERE CODIGO = 'x'",
+        "SELECT N'b' + NOMBRE FROM [MA_CUENTAS] WHERE CODIGO = 'x'",
+        "UPDATE MA_CUENTAS SET NOMBRE = 'uno' WHERE CODIGO = ? AND NIVEL = 'dos'",
+        "UPDATE MA_CUENTAS SET NOMBRE = ? WHERE CODIGO = 'uno' AND NIVEL = ?",
+    };
+    cn.Close();
+    std::vector<std::string> recibidas;
+    cn.AbrirConMotor(std::make_unique<MotorEscucha>(recibidas, Dialecto::Sqlite), "Server=otro");
+    for (int vuelta = 0; vuelta < 2; ++vuelta)
+        for (const auto& t : textos) cn.Execute(t);
+    ASSERT_EQ(recibidas.size(), 2 * textos.size());
+    for (size_t i = 0; i < recibidas.size(); ++i) {
+        const std::string& t = textos[i % textos.size()];
+        EXPECT_EQ(recibidas[i], AdaptarSentencia(t, Dialecto::Sqlite)) << t;
+    }
 }
 
 TEST_F(ConexionPrueba, MovimientosBofEofYCampos) {

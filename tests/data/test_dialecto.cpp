@@ -2,12 +2,46 @@
 #include <gtest/gtest.h>
 
 #include "Dialecto.h"
+#include "LexicoSql.h"
 
 using namespace data;
 
 namespace {
 
 std::string Sqlite(const std::string& sql) { return AdaptarSentencia(sql, Dialecto::Sqlite); }
+
+TEST(Dialecto, LiteralesCortadosDeLaSentencia) {
+    struct Caso {
+        const char* sql;
+        bool cortada;
+        std::vector<std::string> partes, valores;
+    };
+    const Caso casos[] = {
+        {"SELECT * FROM T WHERE A = 'x' AND B='it''s'",
+         true,
+         {"SELECT * FROM T WHERE A = ", " AND B=", ""},
+         {"x", "it's"}},
+        {"SELECT '' -- 'no'\nFROM T", true, {"SELECT ", " -- 'no'\nFROM T"}, {""}},
+        {"SELECT \"it's\", [o'k], 'v' /* 'c' */",
+         true,
+         {"SELECT \"it's\", [o'k], ", " /* 'c' */"},
+         {"v"}},
+        {"SELECT * FROM T", false, {}, {}},
+        {"SELECT N'x'", false, {}, {}},      // the N belongs to the literal
+        {"SELECT x'41'", false, {}, {}},     // a blob
+        {"SELECT 'a'b", false, {}, {}},      // glued to a name
+        {"SELECT 'abc", false, {}, {}},      // never closes
+        {"SELECT 'a' /* x", false, {}, {}},  // nor does the comment
+        {"SELECT [a'", false, {}, {}},
+    };
+    for (const auto& c : casos) {
+        std::vector<std::string> partes, valores;
+        EXPECT_EQ(CortarLiterales(c.sql, partes, valores), c.cortada) << c.sql;
+        if (!c.cortada) continue;
+        EXPECT_EQ(partes, c.partes) << c.sql;
+        EXPECT_EQ(valores, c.valores) << c.sql;
+    }
+}
 
 TEST(Dialecto, ServidorRecibeLaSentenciaTalCual) {
     const std::string sql =

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "MotorSqlite.h"
+#include "SemanticaSqlite.h"
 #include "Texto.h"
 #include "test_motor_base.h"
 
@@ -255,6 +256,82 @@ TEST_F(MotorSqlitePrueba, VariasSentenciasCorrenTodasCadaVezYLasGuardadasTienenT
     for (int i = 0; i < 40; ++i) motor.Ejecutar("SELECT " + std::to_string(i));
     EXPECT_EQ(motor.SentenciasGuardadas(), MotorSqlite::kSentenciasGuardadas);
     EXPECT_EQ(Texto("SELECT 39"), "39");
+}
+
+/// A query's column names and values, one text per row ("<Null>" for Null), as given by the
+/// bare engine on a connection of its own.
+std::vector<std::string> Directo(const std::string& ruta, const std::string& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    RegistrarSemanticaSuite(db);
+    sqlite3_stmt* st = nullptr;
+    std::vector<std::string> r;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+        std::string nombres;
+        for (int c = 0; c < sqlite3_column_count(st); ++c)
+            nombres += std::string(sqlite3_column_name(st, c)) + "|";
+        r.push_back(nombres);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            std::string fila;
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                const auto* t = sqlite3_column_text(st, c);
+                fila += (t ? reinterpret_cast<const char*>(t) : "<Null>") + std::string("|");
+            }
+            r.push_back(fila);
+        }
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return r;
+}
+
+std::vector<std::string> Filas(const ResultadoSql& r) {
+    std::vector<std::string> v(1);
+    for (const auto& c : r.Columnas) v[0] += c.Nombre + "|";
+    for (const auto& f : r.Filas) {
+        std::string fila;
+        for (const auto& x : f) fila += x.value_or("<Null>") + "|";
+        v.push_back(fila);
+    }
+    return v;
+}
+
+TEST_F(MotorSqlitePrueba, ConsultasQueSoloCambianSusLiteralesDanLoDeCadaTexto) {
+    motor.Ejecutar(
+        "INSERT INTO MA_CUENTAS (CODIGO, NOMBRE) VALUES ('A', 'uno'), ('B', 'O''Brien'), "
+        "('ñ', 'ñandú'), (' C ', NULL)");
+    // In this order: each text after the first of its form may reuse the prepared query.
+    const char* const consultas[] = {
+        "SELECT CODIGO, NOMBRE FROM MA_CUENTAS WHERE CODIGO = 'A'",
+        "SELECT CODIGO, NOMBRE FROM MA_CUENTAS WHERE CODIGO = 'B'",
+        "SELECT CODIGO, NOMBRE FROM MA_CUENTAS WHERE NOMBRE = 'O''Brien'",
+        "SELECT CODIGO, NOMBRE FROM MA_CUENTAS WHERE NOMBRE = 'ñandú'",
+        "SELECT 'x' AS K, CODIGO FROM MA_CUENTAS WHERE CODIGO = 'A'",
+        "SELECT 'y' AS K, CODIGO FROM MA_CUENTAS WHERE CODIGO = 'B'",
+        "SELECT 'x', CODIGO || '-' FROM MA_CUENTAS WHERE CODIGO = 'A'",
+        "SELECT 'y', CODIGO || '+' FROM MA_CUENTAS WHERE CODIGO = 'B'",
+        "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = 'A' OR CODIGO = 'B' ORDER BY 1",
+        "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = 'A' OR CODIGO = ? ORDER BY 1",
+        "SELECT CODIGO FROM MA_CUENTAS WHERE CODIGO = ? OR CODIGO = 'B' ORDER BY 1",
+        "SELECT CODIGO FROM MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = 'c' COLLATE SUITE_CI",
+        "SELECT CODIGO FROM MA_CUENTAS WHERE LTRIM(RTRIM(CODIGO)) = 'Ñ' COLLATE SUITE_CI",
+        "SELECT count(*) AS N FROM MA_CUENTAS WHERE NOMBRE LIKE 'o%'",
+        "SELECT count(*) AS N FROM MA_CUENTAS WHERE NOMBRE LIKE '%o%'",
+        "SELECT CODIGO AS \"it's\" FROM MA_CUENTAS WHERE NOMBRE = 'uno' -- 'y'",
+        "SELECT CODIGO AS \"it's\" FROM MA_CUENTAS WHERE NOMBRE = 'ñandú' -- 'y'",
+    };
+    for (int vuelta = 0; vuelta < 2; ++vuelta)
+        for (const char* sql : consultas)
+            EXPECT_EQ(Filas(motor.Ejecutar(sql)), Directo(base.Ruta(), sql)) << sql;
+    // A change made through a text of one form is seen by the next query of another.
+    EXPECT_EQ(motor.Ejecutar("UPDATE MA_CUENTAS SET NOMBRE = 'dos' WHERE CODIGO = 'A'").Afectadas,
+              1);
+    EXPECT_EQ(motor.Ejecutar("UPDATE MA_CUENTAS SET NOMBRE = 'tres' WHERE CODIGO = 'B'").Afectadas,
+              1);
+    EXPECT_EQ(Texto("SELECT NOMBRE FROM MA_CUENTAS WHERE CODIGO = 'A'"), "dos");
+    const auto tabla = motor.Leer("SELECT NOMBRE FROM MA_CUENTAS WHERE CODIGO = 'B'");
+    ASSERT_EQ(tabla.Filas.Filas(), 1u);
+    EXPECT_EQ(tabla.Filas.Texto(0, 0), "tres");
 }
 
 TEST_F(MotorSqlitePrueba, CatalogoYNombreDeBase) {

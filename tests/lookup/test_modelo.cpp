@@ -42,6 +42,36 @@ TEST(ModeloFilas, TextosLeidosSeMuestranEnteros) {
     EXPECT_EQ(m.columnCount(), 2);  // the columns stay until the next load
 }
 
+TEST(ModeloFilas, FilasDeLaConsultaSeMuestranSinCopiarse) {
+    // Rows as a query reads them (three columns); the first column is shown without its edge
+    // blanks, Null as nothing, every other text as read.
+    data::FilasResultado leidas(3);
+    leidas.Agregar(std::string_view("  1.01 "));
+    leidas.Agregar(std::string_view("Caja en pesos ñandú"));
+    leidas.Agregar(std::string_view("1234.5600"));
+    leidas.Agregar(std::string_view(" "));
+    leidas.AgregarNulo();
+    leidas.Agregar(std::string_view("2024-01-31 00:00:00"));
+    ModeloFilas m;
+    m.Cargar({"CODIGO", "DESCRIPCION", "DATO"}, ModeloFilas::Lote(std::move(leidas), true));
+    struct Caso {
+        int fila, columna;
+        const char* texto;
+    };
+    const Caso casos[] = {{0, 0, "1.01"},      {0, 1, "Caja en pesos ñandú"},
+                          {0, 2, "1234.5600"}, {1, 0, ""},
+                          {1, 1, ""},          {1, 2, "2024-01-31 00:00:00"}};
+    ASSERT_EQ(m.rowCount(), 2);
+    for (const auto& c : casos) {
+        EXPECT_EQ(Celda(m, c.fila, c.columna), QString::fromUtf8(c.texto)) << c.fila << c.columna;
+        EXPECT_EQ(m.Texto(c.fila, c.columna), c.texto) << c.fila << c.columna;
+    }
+    m.FijarTexto(1, 1, "7");  // an edited cell follows its row through a sort
+    m.sort(2, Qt::DescendingOrder);
+    EXPECT_EQ(m.Texto(0, 1), "7");
+    EXPECT_EQ(m.Texto(1, 0), "1.01");
+}
+
 TEST(ModeloFilas, CantidadEditadaSigueASuFilaAlOrdenar) {
     ModeloFilas m;
     m.Cargar({"Descripcion", "Cantidad"},
