@@ -11,15 +11,14 @@
 namespace editor {
 
 ModeloFGModelo::ModeloFGModelo(MatrizGrilla& matriz, QObject* parent)
-    : QAbstractTableModel(parent), matriz_(matriz) {}
+    : QAbstractTableModel(parent),
+      matriz_(matriz),
+      filas_(std::max(0, matriz.Rows() - 1)),
+      columnas_(std::max(0, matriz.Cols() - 1)) {}
 
-int ModeloFGModelo::rowCount(const QModelIndex& p) const {
-    return p.isValid() ? 0 : std::max(0, matriz_.Rows() - 1);
-}
+int ModeloFGModelo::rowCount(const QModelIndex& p) const { return p.isValid() ? 0 : filas_; }
 
-int ModeloFGModelo::columnCount(const QModelIndex& p) const {
-    return p.isValid() ? 0 : std::max(0, matriz_.Cols() - 1);
-}
+int ModeloFGModelo::columnCount(const QModelIndex& p) const { return p.isValid() ? 0 : columnas_; }
 
 namespace {
 Qt::Alignment Alineacion(int codigo) {
@@ -48,7 +47,22 @@ QVariant ModeloFGModelo::headerData(int s, Qt::Orientation o, int rol) const {
 
 void ModeloFGModelo::Reiniciar() {
     beginResetModel();
+    filas_ = std::max(0, matriz_.Rows() - 1);
+    columnas_ = std::max(0, matriz_.Cols() - 1);
     endResetModel();
+}
+
+// Matrix row r is model row r - 1 (row 0 is the header).
+void ModeloFGModelo::FilasAgregadas(int desde, int hasta) {
+    beginInsertRows({}, desde - 1, hasta - 1);
+    filas_ += hasta - desde + 1;
+    endInsertRows();
+}
+
+void ModeloFGModelo::FilasQuitadas(int desde, int hasta) {
+    beginRemoveRows({}, desde - 1, hasta - 1);
+    filas_ -= hasta - desde + 1;
+    endRemoveRows();
 }
 
 Qt::ItemFlags ModeloFGModelo::flags(const QModelIndex& i) const {
@@ -82,14 +96,27 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
             emit modelo_->dataChanged(i, i, {Qt::DisplayRole});
         }
     };
-    auto reiniciar = [this] {
+    o.Reiniciada = [this] {
         modelo_->Reiniciar();
         AplicarAnchos();
         SeguirMatriz(matriz_.Row(), matriz_.Col());
     };
-    o.Reiniciada = reiniciar;
-    o.FilaInsertada = [reiniciar](int) { reiniciar(); };
-    o.FilaQuitada = [reiniciar](int) { reiniciar(); };
+    // Rows added or removed keep the columns' widths; only the current cell is set again, as
+    // the matrix has it (the view's own idea of where the current cell went is not followed).
+    o.FilasAgregadas = [this](int desde, int hasta) {
+        const bool antes = sincronizando_;
+        sincronizando_ = true;
+        modelo_->FilasAgregadas(desde, hasta);
+        SeguirMatriz(matriz_.Row(), matriz_.Col());
+        sincronizando_ = antes;
+    };
+    o.FilasQuitadas = [this](int desde, int hasta) {
+        const bool antes = sincronizando_;
+        sincronizando_ = true;
+        modelo_->FilasQuitadas(desde, hasta);
+        SeguirMatriz(matriz_.Row(), matriz_.Col());
+        sincronizando_ = antes;
+    };
     o.CeldaActual = [this](int f, int c) { SeguirMatriz(f, c); };
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (!sincronizando_) emit Desplazada();

@@ -21,9 +21,16 @@ class ModeloFGModelo : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& indice) const override;
     /// The matrix changed in shape: every view redraws.
     void Reiniciar();
+    /// Matrix rows `desde`..`hasta` were added / removed (see ObservadorMatriz).
+    void FilasAgregadas(int desde, int hasta);
+    void FilasQuitadas(int desde, int hasta);
 
   private:
     MatrizGrilla& matriz_;
+    // The shape the views were last told of: a view asks for it between the matrix's change
+    // and the notice of it, and must get what it was told until then.
+    int filas_ = 0;
+    int columnas_ = 0;
 };
 
 class FGModelo : public QTableView {

@@ -74,6 +74,8 @@ void LogicaGrilla::MsFlex_Inicializa() {
     Columnas[5] = {"Haber          ", "HABER", "", 12, false, false};
     Columnas[6] = {"Alic.IVA ", "ALICIVA", "", 6, false, false};
 
+    // The grid's view hears of the new layout once, when it is complete.
+    MatrizGrilla::Lote lote(grilla_);
     grilla_.Clear();
     grilla_.Cols(columna::kCantidad);
     grilla_.Rows(kFilasIniciales);

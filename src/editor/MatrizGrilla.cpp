@@ -19,12 +19,22 @@ const std::string& Vacio() {
     return v;
 }
 
+}  // namespace
+
 template <class F, class... A>
-void Avisar(const F& f, A... a) {
-    if (f) f(a...);
+void MatrizGrilla::Avisar(const F& aviso, A... a) {
+    if (lotes_ > 0) {
+        cambioEnLote_ = true;
+        return;
+    }
+    if (aviso) aviso(a...);
 }
 
-}  // namespace
+MatrizGrilla::Lote::~Lote() {
+    if (--m_.lotes_ > 0 || !m_.cambioEnLote_) return;
+    m_.cambioEnLote_ = false;
+    m_.Avisar(m_.Observador.Reiniciada);
+}
 
 MatrizGrilla::MatrizGrilla() {
     celdas_.assign(2, std::vector<std::string>(static_cast<size_t>(cols_)));
@@ -34,11 +44,16 @@ MatrizGrilla::MatrizGrilla() {
 
 void MatrizGrilla::Rows(int filas) {
     filas = std::max(filas, 1);
+    const int antes = Rows();
+    if (filas == antes) return;
     celdas_.resize(static_cast<size_t>(filas),
                    std::vector<std::string>(static_cast<size_t>(cols_)));
     if (fila_ >= filas) fila_ = filas - 1;
     if (filaSuperior_ >= filas) filaSuperior_ = std::max(1, filas - 1);
-    Avisar(Observador.Reiniciada);
+    if (filas > antes)
+        Avisar(Observador.FilasAgregadas, antes, filas - 1);
+    else
+        Avisar(Observador.FilasQuitadas, filas, antes - 1);
 }
 
 void MatrizGrilla::Cols(int columnas) {
@@ -71,11 +86,11 @@ void MatrizGrilla::TextMatrix(int fila, int col, const std::string& texto) {
 void MatrizGrilla::Mover(int fila, int col) {
     ComprobarCelda(fila, col);
     if (fila == fila_ && col == col_) return;
-    Avisar(LeaveCell);
+    if (LeaveCell) LeaveCell();
     fila_ = fila;
     col_ = col;
     Avisar(Observador.CeldaActual, fila_, col_);
-    Avisar(EnterCell);
+    if (EnterCell) EnterCell();
 }
 
 void MatrizGrilla::Row(int fila) { Mover(fila, col_); }
@@ -111,7 +126,7 @@ void MatrizGrilla::AddItem(int fila) {
     if (fila < 1 || fila > Rows())
         throw ErrorEjecucion(kValorFilaColumna, "Valor de Fila no válido");
     celdas_.insert(celdas_.begin() + fila, std::vector<std::string>(static_cast<size_t>(cols_)));
-    Avisar(Observador.FilaInsertada, fila);
+    Avisar(Observador.FilasAgregadas, fila, fila);
 }
 
 void MatrizGrilla::RemoveItem(int fila) {
@@ -122,7 +137,7 @@ void MatrizGrilla::RemoveItem(int fila) {
     celdas_.erase(celdas_.begin() + fila);
     if (fila_ >= Rows()) fila_ = Rows() - 1;
     if (filaSuperior_ >= Rows()) filaSuperior_ = Rows() - 1;
-    Avisar(Observador.FilaQuitada, fila);
+    Avisar(Observador.FilasQuitadas, fila, fila);
 }
 
 void MatrizGrilla::Clear() {

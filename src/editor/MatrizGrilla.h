@@ -19,9 +19,12 @@ inline constexpr int kDerechaAbajo = 8;
 /// What a view of the matrix is told.
 struct ObservadorMatriz {
     std::function<void(int fila, int col)> CeldaCambiada;
-    std::function<void(int fila)> FilaInsertada;
-    std::function<void(int fila)> FilaQuitada;
-    /// Anything else changed (size, widths, many cells): redraw everything.
+    /// Rows `desde`..`hasta` (both included, numbered as they are after the change) were
+    /// added; the rows that were there from `desde` on moved down.
+    std::function<void(int desde, int hasta)> FilasAgregadas;
+    /// Rows `desde`..`hasta` (numbered as they were before the change) were removed.
+    std::function<void(int desde, int hasta)> FilasQuitadas;
+    /// Anything else changed (columns, widths, alignments, all cells): redraw everything.
     std::function<void()> Reiniciada;
     /// The current cell moved.
     std::function<void(int fila, int col)> CeldaActual;
@@ -69,6 +72,20 @@ class MatrizGrilla {
     /// Empties every cell (sizes and widths stay).
     void Clear();
 
+    /// While a Lote is open the observer hears nothing; when the outermost one closes it is
+    /// told once that everything changed (if anything did). Moves of the current cell still
+    /// raise LeaveCell and EnterCell as they happen.
+    class Lote {
+      public:
+        explicit Lote(MatrizGrilla& m) : m_(m) { ++m_.lotes_; }
+        ~Lote();
+        Lote(const Lote&) = delete;
+        Lote& operator=(const Lote&) = delete;
+
+      private:
+        MatrizGrilla& m_;
+    };
+
     /// Raised around every move of the current cell.
     std::function<void()> LeaveCell;
     std::function<void()> EnterCell;
@@ -77,6 +94,11 @@ class MatrizGrilla {
   private:
     void Mover(int fila, int col);
     void ComprobarCelda(int fila, int col) const;
+    template <class F, class... A>
+    void Avisar(const F& aviso, A... a);
+
+    int lotes_ = 0;
+    bool cambioEnLote_ = false;
 
     std::vector<std::vector<std::string>> celdas_;
     int cols_ = 2;
