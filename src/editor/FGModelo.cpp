@@ -21,6 +21,20 @@ int ModeloFGModelo::rowCount(const QModelIndex& p) const { return p.isValid() ? 
 int ModeloFGModelo::columnCount(const QModelIndex& p) const { return p.isValid() ? 0 : columnas_; }
 
 namespace {
+
+/// The line-number column: its width is fixed by the grid's layout (AplicarAnchos), so the
+/// size it would need for every number shown is never asked of it; measuring the numbers of a
+/// long template on each layout of the table costs much and decides nothing.
+class EncabezadoFilas final : public QHeaderView {
+  public:
+    explicit EncabezadoFilas(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
+        // As the table's own vertical header is made.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+    QSize sizeHint() const override { return {width(), defaultSectionSize()}; }
+};
+
 Qt::Alignment Alineacion(int codigo) {
     return codigo == alineacion::kDerechaAbajo ? (Qt::AlignRight | Qt::AlignBottom)
                                                : (Qt::AlignLeft | Qt::AlignVCenter);
@@ -72,6 +86,7 @@ Qt::ItemFlags ModeloFGModelo::flags(const QModelIndex& i) const {
 FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     : QTableView(parent), matriz_(matriz), modelo_(new ModeloFGModelo(matriz, this)) {
     setObjectName("FGModelo");
+    setVerticalHeader(new EncabezadoFilas(this));
     setModel(modelo_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
