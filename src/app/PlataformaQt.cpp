@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QHostInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QUrl>
 #include <cstdlib>
 
@@ -162,7 +162,9 @@ long PlataformaQt::IniciarProceso(const std::string& programa,
     return static_cast<long>(pid);
 }
 
-std::string PlataformaQt::NombreMaquina() { return QHostInfo::localHostName().toStdString(); }
+// The host name as the system gives it (what the network module's local host name returns
+// too, without loading that module and its libraries at every start).
+std::string PlataformaQt::NombreMaquina() { return QSysInfo::machineHostName().toStdString(); }
 
 std::string PlataformaQt::UsuarioSistema() {
     QString u = qEnvironmentVariable("USER");

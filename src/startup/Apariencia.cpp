@@ -92,8 +92,11 @@ void AplicarPiel(const Piel& piel) {
     // The previous sheet goes first: while one is set, the application's style is wrapped by
     // the sheet's and widgets keep the palette it resolved. Then the style, which brings its
     // own palette, the skin's palette over it, and the new sheet last.
+    // A style the application already has is not made again: replacing it re-polishes every
+    // widget, and the palette laid over it next is the whole of what it would bring.
     qApp->setStyleSheet({});
-    QApplication::setStyle(QStyleFactory::create(piel.estiloQt));
+    if (QApplication::style()->name().compare(piel.estiloQt, Qt::CaseInsensitive) != 0)
+        QApplication::setStyle(QStyleFactory::create(piel.estiloQt));
     QApplication::setPalette(piel.paleta);
     qApp->setStyleSheet(piel.hoja);
 }
