@@ -281,8 +281,13 @@ void FrmMa_Modelo::BajarEncabezado() {
 }
 
 void FrmMa_Modelo::MostrarTotales() {
-    txtTotal[0]->setText(QString::fromStdString(Grilla.TotalDebe));
-    txtTotal[1]->setText(QString::fromStdString(Grilla.TotalHaber));
+    // Most keystrokes leave the totals as they were: an unchanged box is not set again (which
+    // would lay out and repaint it for nothing).
+    const std::string* totales[2] = {&Grilla.TotalDebe, &Grilla.TotalHaber};
+    for (size_t i = 0; i < 2; ++i) {
+        const QString t = QString::fromStdString(*totales[i]);
+        if (txtTotal[i]->text() != t) txtTotal[i]->setText(t);
+    }
 }
 
 void FrmMa_Modelo::RecalcularTotales() {

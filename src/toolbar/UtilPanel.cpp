@@ -132,6 +132,7 @@ bool UtilPanel::KeyAnalisis(const QKeyEvent& evento) {
 void UtilPanel::ActualizarBotones() { Construir(); }
 
 void UtilPanel::StyleBar(bool plana) {
+    if (plana == barraPlana_) return;  // the buttons already have that look
     barraPlana_ = plana;
     for (QToolButton* b : botones_) {
         b->setAutoRaise(plana);
