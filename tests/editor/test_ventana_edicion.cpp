@@ -1,6 +1,7 @@
 // The editor window driven by real key events: the typical edit from a new name to the saved
 // rows and back, loading a template, header checks, cell checks, line keys and commands.
 #include <QAbstractButton>
+#include <functional>
 
 #include "Moneda.h"
 #include "VentanaPrueba.h"
@@ -393,6 +394,72 @@ TEST_F(VentanaTest, CellEditorAlignsAmountsAndUpperCasesTheFirstCharacter) {
     Linea(QString::fromStdString(Dv("1.1.03.010")));
     Escribir("5");
     EXPECT_TRUE(frm->BrwTxt->alignment() & Qt::AlignRight);
+}
+
+// The grid's view over the matrix: after every change of shape it shows exactly the matrix's
+// rows, cells, line numbers and current cell, and keeps the columns' widths.
+TEST_F(VentanaTest, TheGridShowsTheMatrixAfterEveryChangeOfShape) {
+    FGModelo& vista = *frm->FGModelo1;
+    auto& lineas = frm->Almacen.Lineas;
+    std::vector<int> anchos;  // as the loaded window lays the columns out
+    for (int c = 0; c < vista.model()->columnCount(); ++c) anchos.push_back(vista.columnWidth(c));
+    const struct {
+        const char* que;
+        std::function<void()> hacer;
+        int filas;
+    } pasos[] = {
+        {"loaded", [] {}, 20},
+        {"30 lines shown",
+         [&] {
+             lineas.Reiniciar(31);
+             for (int k = 1; k <= 30; ++k) {
+                 lineas[k].Cuenta = "1.1.01.00" + std::to_string(1 + k % 3);
+                 lineas[k].Debe = std::to_string(k) + ".50";
+                 frm->MostrarLinea(k);
+             }
+         },
+         31},
+        {"line inserted",
+         [&] {
+             frm->Matriz.Celda(25, 1);
+             frm->InsertarLinea();
+         },
+         32},
+        {"line deleted",
+         [&] {
+             frm->Matriz.Celda(3, 1);
+             frm->BorrarLinea();
+         },
+         31},
+        {"cleared", [&] { frm->Limpiar(); }, 20},
+    };
+    for (const auto& p : pasos) {
+        p.hacer();
+        QApplication::processEvents();
+        const QAbstractItemModel& m = *vista.model();
+        ASSERT_EQ(frm->Matriz.Rows(), p.filas) << p.que;
+        ASSERT_EQ(m.rowCount(), p.filas - 1) << p.que;
+        ASSERT_EQ(m.columnCount(), frm->Matriz.Cols() - 1) << p.que;
+        for (int f = 1; f < p.filas; ++f) {
+            EXPECT_EQ(m.headerData(f - 1, Qt::Vertical).toString().toStdString(),
+                      frm->Matriz.TextMatrix(f, 0))
+                << p.que << " row " << f;
+            for (int c = 1; c < frm->Matriz.Cols(); ++c)
+                EXPECT_EQ(m.index(f - 1, c - 1).data().toString().toStdString(),
+                          frm->Matriz.TextMatrix(f, c))
+                    << p.que << " cell " << f << "," << c;
+        }
+        for (int c = 1; c < frm->Matriz.Cols(); ++c)
+            EXPECT_EQ(vista.columnWidth(c - 1), anchos[c - 1]) << p.que << " width of column " << c;
+        const QModelIndex actual = vista.currentIndex();
+        const int fila = frm->Matriz.Row(), col = frm->Matriz.Col();
+        if (fila >= 1 && col >= 1) {
+            EXPECT_EQ(actual.row(), fila - 1) << p.que;
+            EXPECT_EQ(actual.column(), col - 1) << p.que;
+        } else {
+            EXPECT_FALSE(actual.isValid()) << p.que;
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // the keys move the cursor.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "../entryrules/BaseTemporal.h"
 #include "AlmacenModelos.h"
 #include "Lbc_Asiento.h"
@@ -386,6 +388,57 @@ TEST(MatrizGrillaTest, MovesRaiseLeaveThenEnterAndRefuseBadCells) {
     m.AddItem(1);
     EXPECT_EQ(m.Rows(), 3);
     EXPECT_EQ(m.TextMatrix(2, 2), "x");
+}
+
+TEST(MatrizGrillaTest, TheObserverHearsOfEachChangeOnceAndOfABatchOnlyAtItsEnd) {
+    MatrizGrilla m;
+    m.Cols(3);
+    m.Rows(4);
+    std::string oido;
+    auto& o = m.Observador;
+    o.CeldaCambiada = [&](int f, int c) { oido += "c" + std::to_string(f) + std::to_string(c); };
+    o.FilasAgregadas = [&](int d, int h) { oido += "+" + std::to_string(d) + std::to_string(h); };
+    o.FilasQuitadas = [&](int d, int h) { oido += "-" + std::to_string(d) + std::to_string(h); };
+    o.Reiniciada = [&] { oido += "R"; };
+    o.CeldaActual = [&](int f, int c) { oido += "@" + std::to_string(f) + std::to_string(c); };
+    m.LeaveCell = [&] { oido += "L"; };
+    m.EnterCell = [&] { oido += "E"; };
+    const struct {
+        const char* que;
+        std::function<void()> hacer;
+        const char* oido;
+        int filas;
+    } casos[] = {
+        {"grow", [&] { m.Rows(7); }, "+46", 7},
+        {"same size", [&] { m.Rows(7); }, "", 7},
+        {"shrink", [&] { m.Rows(5); }, "-56", 5},
+        {"insert", [&] { m.AddItem(2); }, "+22", 6},
+        {"remove", [&] { m.RemoveItem(3); }, "-33", 5},
+        {"cell", [&] { m.TextMatrix(1, 2, "x"); }, "c12", 5},
+        {"same text", [&] { m.TextMatrix(1, 2, "x"); }, "", 5},
+        {"move", [&] { m.Celda(2, 1); }, "L@21E", 5},
+        {"batch",
+         [&] {
+             MatrizGrilla::Lote lote(m);
+             m.Rows(9);
+             m.ColWidth(1, 100);
+             m.TextMatrix(8, 2, "y");
+             {
+                 MatrizGrilla::Lote dentro(m);
+                 m.AddItem(1);
+             }
+             m.Celda(3, 2);
+         },
+         "LER", 10},
+        {"empty batch", [&] { MatrizGrilla::Lote lote(m); }, "", 10},
+    };
+    for (const auto& c : casos) {
+        oido.clear();
+        c.hacer();
+        EXPECT_EQ(oido, c.oido) << c.que;
+        EXPECT_EQ(m.Rows(), c.filas) << c.que;
+    }
+    EXPECT_EQ(m.TextMatrix(9, 2), "y") << "the batch's changes are all made";
 }
 
 }  // namespace
