@@ -142,7 +142,7 @@ void AlmacenModelos::AsignarDatos() {
         reportero);
 }
 
-void AlmacenModelos::CargarFila() {
+void AlmacenModelos::CargarFila(bool conDetalle) {
     auto& rs = RegistroTrabajo;
     const std::string cuenta = TextoDeValor(rs.Fields("CUENTA"));
     if (EsTextoVacio(cuenta)) return;  // a row without account takes no grid row
@@ -154,7 +154,7 @@ void AlmacenModelos::CargarFila() {
     l.AlicIVA = TextoDeValor(rs.Fields("AlicIVA"));
     // The detail text has no column in the editor, but a save rewrites the template whole:
     // it travels with its line so that saving again does not erase it.
-    if (TieneCampo(rs, "DETALLE")) l.Detalle = TextoDeValor(rs.Fields("DETALLE"));
+    if (conDetalle) l.Detalle = TextoDeValor(rs.Fields("DETALLE"));
     l.Descripcion =
         db_.DatosTabla("MA_CUENTAS", recortada, "DESCRIPCION", "CODIGO", 8).value_or("");
     const std::string lado = texto::Recortar(TextoDeValor(rs.Fields("Debe-Haber")));
@@ -199,8 +199,9 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
         reportero);
     if (d == Desenlace::Abandonado) return;
     if (!hayFilas) return AdoptarHuella(texto::Recortar(nombre), HuellaModelo{});
+    const bool conDetalle = TieneCampo(rs, "DETALLE");  // the same columns for every row
     while (!rs.EOF()) {
-        if (!EjecutarPaso([&] { CargarFila(); }, reportero)) return;
+        if (!EjecutarPaso([&] { CargarFila(conDetalle); }, reportero)) return;
         if (!EjecutarPaso([&] { rs.MoveNext(); }, reportero)) return;
     }
     // What a save will compare with to tell whether someone else saved the template since.

@@ -147,7 +147,8 @@ class AlmacenModelos {
     Intento IntentarGrabar(const std::string& nombre, editor::HuellaModelo& actual);
     void Borrar();
     void GrabarLinea(int i, const std::string& ahora);
-    void CargarFila();
+    /// The current row of RegistroTrabajo as the next line; `conDetalle`: it has DETALLE.
+    void CargarFila(bool conDetalle);
     /// Begins the transaction of a save or a delete into `guarda`.
     void Comenzar(std::optional<data::GuardaTransaccion>& guarda);
     /// Rolls back what `guarda` holds; a failure to do so is shown.
