@@ -130,9 +130,22 @@ void BM_CargarDirecto(benchmark::State& estado) {
     Escenario e(static_cast<int>(n));
     const auto sentencias = Capturar(e.db.gCnn, [&] { e.almacen.Cargar_Modelo(kNombre); });
     BaseDirecta db(e.base.Archivo());
+    // The template's own statement must bring its n lines; every replay then reads as many
+    // rows as the first.
+    for (const auto& s : sentencias)
+        if (s.find("ORDER BY SECUENCIA") != std::string::npos &&
+            Preparada(db, AdaptarSentencia(s, Dialecto::Sqlite)).Recorrer() != n) {
+            estado.SkipWithError("el modelo no tiene sus lineas");
+            return;
+        }
     Repeticion repeticion(db, sentencias);
+    const long filas = repeticion.Correr();
+    if (filas < n) {
+        estado.SkipWithError("carga incompleta");
+        return;
+    }
     for (auto _ : estado)
-        if (repeticion.Correr() < n) estado.SkipWithError("carga incompleta");
+        if (repeticion.Correr() != filas) estado.SkipWithError("carga incompleta");
     estado.counters["sentencias"] = static_cast<double>(repeticion.Cantidad());
     estado.SetItemsProcessed(estado.iterations() * n);
 }

@@ -210,24 +210,47 @@ void CargarVeinte(benchmark::State& estado) {
     SinDialogos(estado);
 }
 
-/// The statements `accion` sends, captured from one run and replayed on the bare API.
-void Repetir(benchmark::State& estado, const std::function<void()>& accion, long filasMinimas) {
+/// Rows the template's own statement (the captured one holding "ORDER BY SECUENCIA") returns
+/// on the bare API; -1 when the action sent no such statement.
+long LineasDelModelo(const BaseDirecta& db, const std::vector<std::string>& sentencias) {
+    for (const auto& s : sentencias)
+        if (s.find("ORDER BY SECUENCIA") != std::string::npos) {
+            Preparada p(db, AdaptarSentencia(s, Dialecto::Sqlite));
+            return p.Recorrer();
+        }
+    return -1;
+}
+
+/// The statements `accion` sends, captured from one run and replayed on the bare API. A
+/// replay must read at least `filasMinimas` rows and, every time, as many as the first one;
+/// with `lineas` > 0 the template's own statement must return exactly that many lines.
+void Repetir(benchmark::State& estado, const std::function<void()>& accion, long filasMinimas,
+             long lineas = 0) {
     Entorno& e = Base();
     const auto sentencias = Capturar(e.db.gCnn, accion);
     BaseDirecta db(e.Archivo());
+    if (lineas > 0 && LineasDelModelo(db, sentencias) != lineas) {
+        estado.SkipWithError("el modelo no tiene las lineas esperadas");
+        return;
+    }
     Repeticion repeticion(db, sentencias);
+    const long filas = repeticion.Correr();  // untimed: what every timed replay must read
+    if (filas < filasMinimas) {
+        estado.SkipWithError("filas de menos");
+        return;
+    }
     for (auto _ : estado)
-        if (repeticion.Correr() < filasMinimas) estado.SkipWithError("filas de menos");
+        if (repeticion.Correr() != filas) estado.SkipWithError("otra cantidad de filas");
     estado.counters["sentencias"] = static_cast<double>(repeticion.Cantidad());
 }
 
 void CargarGrandeDirecto(benchmark::State& estado) {
     Repetir(
-        estado, [] { Base().CargarPorNombre("GRANDE"); }, kLineasGrande);
+        estado, [] { Base().CargarPorNombre("GRANDE"); }, kLineasGrande, kLineasGrande);
 }
 void CargarVeinteDirecto(benchmark::State& estado) {
     Repetir(
-        estado, [] { Base().CargarPorNombre("VEINTE"); }, kLineasVeinte);
+        estado, [] { Base().CargarPorNombre("VEINTE"); }, kLineasVeinte, kLineasVeinte);
 }
 
 /// Starts a new template so that the grid is open for editing on line 1.
