@@ -159,7 +159,10 @@ bool FGModelo::eventFilter(QObject* objeto, QEvent* evento) {
 
 void FGModelo::changeEvent(QEvent* e) {
     QTableView::changeEvent(e);
-    if (e->type() == QEvent::FontChange) AplicarAnchos();
+    if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) {
+        medidas_.clear();
+        if (e->type() == QEvent::FontChange) AplicarAnchos();
+    }
 }
 
 FGModelo::~FGModelo() { matriz_.Observador = {}; }
@@ -169,9 +172,21 @@ int FGModelo::Pixeles(int twips) const { return twips * logicalDpiX() / 1440; }
 int FGModelo::AnchoColumna(int col) const {
     const int twips = matriz_.ColWidth(col);
     if (twips <= 0) return 0;
+    // The grid is laid out again at every reset with the same widths and headers: measuring
+    // text in the font is done once for each of them.
+    if (col >= static_cast<int>(medidas_.size())) medidas_.resize(static_cast<size_t>(col) + 1);
+    Medida& m = medidas_[static_cast<size_t>(col)];
+    if (m.twips == twips && m.encabezado == matriz_.TextMatrix(0, col)) return m.pixeles;
+    m.twips = twips;
+    m.encabezado = matriz_.TextMatrix(0, col);
+    m.pixeles = MedirColumna(twips, m.encabezado);
+    return m.pixeles;
+}
+
+int FGModelo::MedirColumna(int twips, const std::string& texto) const {
     const QFontMetrics letra(font());
     const int porLetras = twips * letra.averageCharWidth() / 100;
-    const QString encabezado = QString::fromStdString(matriz_.TextMatrix(0, col)).trimmed();
+    const QString encabezado = QString::fromStdString(texto).trimmed();
     // Header text plus the margins a header section draws around it.
     const int margen = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
     return std::max(porLetras, letra.horizontalAdvance(encabezado) + margen);

@@ -5,6 +5,8 @@
 // follow each other. Keys and clicks that the editor window handles are passed on as signals.
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <string>
+#include <vector>
 
 #include "MatrizGrilla.h"
 
@@ -73,11 +75,21 @@ class FGModelo : public QTableView {
     void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override;
 
   private:
+    /// The width in pixels of a column `twips` wide headed `texto` (see AnchoColumna).
+    int MedirColumna(int twips, const std::string& texto) const;
     void AplicarAnchos();
     void SeguirMatriz(int fila, int col);
 
+    /// A column's width as last measured, for the same width in twips and header text.
+    struct Medida {
+        int twips = -1;
+        std::string encabezado;
+        int pixeles = 0;
+    };
+
     MatrizGrilla& matriz_;
     ModeloFGModelo* modelo_;
+    mutable std::vector<Medida> medidas_;  // per column; emptied when the font or style change
     bool sincronizando_ = false;
     bool focoPorClic_ = false;  // the focus came with a click: RecibioFoco after the click
 };
