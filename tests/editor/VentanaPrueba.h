@@ -42,6 +42,8 @@ class VentanaTest : public ::testing::Test {
         AplicacionDePrueba();
         base.Conectar(db);
         ctx.sesion.gUsuarioLogeado = "DEMO";
+        // The program's folder is this test's own, where the build puts the skins beside it.
+        plataforma->rutaEjecutable = QCoreApplication::applicationFilePath().toStdString();
         frm = std::make_unique<FrmMa_Modelo>(ctx);
         frm->Buscar = [this](const std::string& campo, const std::string& sql) {
             consultas.push_back(campo + "|" + sql);

@@ -200,6 +200,7 @@ TEST_F(GrabarTest, LetrasEnUnImporteMuestranElErrorDeConversionYRevierten) {
     ASSERT_TRUE(ConfirmarNombre("ALQUILERES"));
     const auto antes = Renglones("ALQUILERES");
     almacen.Lineas[3].Haber = "18I500";
+    plataforma->Esperar("En el campo: Linea 3/Haber");
     almacen.ActualizarDatos();
     EXPECT_TRUE(almacen.ErrorValidacion);
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
@@ -217,6 +218,7 @@ TEST_F(GrabarTest, LetrasEnUnImporteMuestranElErrorDeConversionYRevierten) {
 
     almacen.Lineas[3].Haber = "181500";
     almacen.Lineas[1].AlicIVA = "veintiuno";
+    plataforma->Esperar("En el campo: Linea 1/AlicIVA");
     almacen.ActualizarDatos();
     ASSERT_EQ(vista.focos.size(), 2u);
     EXPECT_EQ(vista.focos[1], std::make_pair(1, ColumnaLinea::AlicIVA));
@@ -289,6 +291,7 @@ TEST_F(GrabarTest, GrabarAnclaElModeloSegunLaCasilla) {
     ConfirmarNombre("OTRO");
     Tipear({{"1.1.01.001", "uno", "", ""}});
     almacen.Casillas.chkAlMenu = 1;
+    plataforma->Esperar("En el campo: Linea 1/Debe");
     almacen.ActualizarDatos();
     EXPECT_TRUE(almacen.ErrorValidacion);
     EXPECT_EQ(base.Valor("SELECT COUNT(*) FROM TA_MENU WHERE NOMBRE = 'OTRO'"), "0");

@@ -91,9 +91,9 @@ TEST_F(VentanaTest, ConfirmingAnExistingNameLoadsHeaderBoxesAndLines) {
 }
 
 TEST_F(VentanaTest, HeaderChecks) {
+    plataforma->Esperar("Debe informar el Nombre del Asiento Modelo");
     Tecla(Qt::Key_Return);
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
-    EXPECT_EQ(plataforma->dialogos[0].texto, "Debe informar el Nombre del Asiento Modelo");
     EXPECT_EQ(plataforma->dialogos[0].estilo, 48);
     EXPECT_EQ(plataforma->dialogos[0].titulo, "Aviso al Operador");
     EXPECT_EQ(Foco(), frm->txtFields[0]);
@@ -104,9 +104,8 @@ TEST_F(VentanaTest, HeaderChecks) {
     EXPECT_EQ(frm->txtFields[0]->palette().color(QPalette::Base), QColor(255, 255, 255));
     EXPECT_EQ(frm->FocoCampo, 1);
     EXPECT_EQ(frm->FocoGrilla, -2);
+    plataforma->Esperar("El tipo de comprobante ingresado es inexistente.");
     Linea("ZZ");
-    EXPECT_EQ(plataforma->dialogos.back().texto,
-              "El tipo de comprobante ingresado es inexistente.");
     EXPECT_EQ(frm->lblTC->text(), "...");
     EXPECT_EQ(Foco(), frm->txtFields[1]);
 
@@ -116,9 +115,8 @@ TEST_F(VentanaTest, HeaderChecks) {
     EXPECT_EQ(Foco(), frm->BrwTxt) << "confirming the voucher type goes to the first account";
 
     frm->txtFields[2]->setFocus();
+    plataforma->Esperar("El tipo de comprobante ingresado es inexistente.");
     Linea("99");
-    EXPECT_EQ(plataforma->dialogos.back().texto,
-              "El tipo de comprobante ingresado es inexistente.");
     frm->txtFields[2]->clear();
     Linea("03");
     EXPECT_EQ(frm->LblDescMotivo->text(), "Servicios Públicos");
@@ -133,25 +131,24 @@ TEST_F(VentanaTest, AccountCellChecks) {
     Linea("CUENTAS");
     Linea("visa");
     EXPECT_EQ(Celda(1, 1), "1.1.03.010") << "the alternative code gives way to the main code";
+    plataforma->Esperar("¿Está seguro de abandonar la carga de datos?", respuesta::kNo);
     Tecla(Qt::Key_Escape);  // Esc asks first; the default answer is No
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
-    EXPECT_EQ(plataforma->dialogos[0].texto, "¿Está seguro de abandonar la carga de datos?");
     EXPECT_EQ(plataforma->dialogos[0].titulo, "ATENCIÓN!!!");
     EXPECT_EQ(plataforma->dialogos[0].estilo, 4 + 48 + 256);
     EXPECT_EQ(frm->txtFields[0]->text(), "CUENTAS") << "No keeps everything";
 
     frm->Matriz.Celda(2, 1);
     frm->EditarCelda(32);
+    plataforma->Esperar("La cuenta ingresada no es imputable ");
     Linea("1.1.01");
-    EXPECT_EQ(plataforma->dialogos.back().texto, "La cuenta ingresada no es imputable ");
     EXPECT_EQ(Foco(), frm->BrwTxt) << "the cursor stays in the cell";
     EXPECT_EQ(frm->Matriz.Row(), 2);
     frm->BrwTxt->clear();
     Linea("1.1.01.002");
     const std::string dv = Dv("1.1.01.002");
+    plataforma->Esperar("El digito verificador no es correcto, verifíquelo , por favor");
     Linea(dv == "1" ? "2" : "1");
-    EXPECT_EQ(plataforma->dialogos.back().texto,
-              "El digito verificador no es correcto, verifíquelo , por favor");
     EXPECT_EQ(frm->Matriz.Col(), 2);
     EXPECT_EQ(frm->BrwTxt->cursorPosition(), 0) << "the wrong digit is corrected from its start";
     frm->BrwTxt->clear();
@@ -160,8 +157,8 @@ TEST_F(VentanaTest, AccountCellChecks) {
 
     frm->Matriz.Celda(3, 1);
     frm->EditarCelda(32);
+    plataforma->Esperar("La cuenta ya fue informada en la linea 1");
     Linea("1.1.03.010");
-    EXPECT_EQ(plataforma->dialogos.back().texto, "La cuenta ya fue informada en la linea 1");
     EXPECT_EQ(plataforma->dialogos.back().estilo, 64);
     EXPECT_EQ(frm->Matriz.Col(), 2) << "a repeated account is accepted";
 }
@@ -170,8 +167,8 @@ TEST_F(VentanaTest, AnAmountThatIsNoNumberIsRefusedInItsCell) {
     Linea("IMPORTES");
     Linea("1.1.01.001");
     Linea(QString::fromStdString(Dv("1.1.01.001")));
+    plataforma->Esperar("El importe ingresado no es un número válido");
     Linea("12a");
-    EXPECT_EQ(plataforma->dialogos.back().texto, "El importe ingresado no es un número válido");
     EXPECT_EQ(Foco(), frm->BrwTxt);
     EXPECT_EQ(frm->Almacen.Lineas[1].Debe, "");
     frm->BrwTxt->clear();

@@ -9,19 +9,22 @@ int PlataformaGuionada::MsgBox(const std::string& texto, int estilo, const std::
     if (responder)
         if (const auto r = responder(dialogos.back())) return *r;
     if (respuestas.empty()) {
-        if (estricta) ADD_FAILURE() << "Mensaje no esperado: \"" << titulo << "\" " << texto;
+        ADD_FAILURE() << "Mensaje no esperado: \"" << titulo << "\" " << texto;
         return RespuestaPorDefecto(estilo);
     }
-    const int r = respuestas.front();
+    const RespuestaGuionada r = respuestas.front();
     respuestas.pop_front();
-    return r;
+    if (texto.find(r.contiene) == std::string::npos)
+        ADD_FAILURE() << "Se esperaba un mensaje con \"" << r.contiene << "\"; se mostró \""
+                      << titulo << "\" " << texto;
+    return r.codigo;
 }
 
 std::string PlataformaGuionada::InputBox(const std::string& mensaje, const std::string& titulo,
                                          const std::string&) {
     preguntas.push_back({mensaje, 0, titulo});
     if (entradas.empty()) {
-        if (estricta) ADD_FAILURE() << "Pregunta no esperada: \"" << titulo << "\" " << mensaje;
+        ADD_FAILURE() << "Pregunta no esperada: \"" << titulo << "\" " << mensaje;
         return {};
     }
     auto r = entradas.front();
@@ -38,7 +41,7 @@ std::optional<std::string> PlataformaGuionada::ElegirArchivo(const std::string& 
                                                              const std::string&) {
     preguntas.push_back({titulo, 1, "ElegirArchivo"});
     if (archivos.empty()) {
-        if (estricta) ADD_FAILURE() << "Selector de archivos no esperado: " << titulo;
+        ADD_FAILURE() << "Selector de archivos no esperado: \"" << titulo << "\"";
         return std::nullopt;
     }
     auto r = archivos.front();

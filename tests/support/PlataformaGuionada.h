@@ -1,12 +1,13 @@
 #pragma once
 // A scripted desktop for tests: answers message and input boxes and file choosers from queues,
 // records every dialog shown, and turns "end the program" into a ProgramaTerminado exception.
-// An answer still queued when the platform is removed fails the running test; with `estricta`
-// a dialog that finds no queued answer fails it too (the test states every dialog it expects).
+// A dialog that finds no queued answer fails the running test, and so does an answer still
+// queued when the platform is removed: a test states every dialog it expects, no more, no less.
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Plataforma.h"
@@ -19,20 +20,30 @@ struct DialogoMostrado {
     std::string titulo;
 };
 
+/// A queued message-box answer; with `contiene`, the box that takes it must show that text
+/// (the test fails naming what was shown instead).
+struct RespuestaGuionada {
+    RespuestaGuionada(int codigo, std::string contiene = {})
+        : codigo(codigo), contiene(std::move(contiene)) {}
+    int codigo;
+    std::string contiene;
+};
+
 class PlataformaGuionada final : public Plataforma {
   public:
-    // Queued answers; when a queue is empty the box answers with its default button ("" for
-    // input boxes, nullopt for file choosers) and, with `estricta`, the test fails.
-    std::deque<int> respuestas;
+    // Queued answers, taken in order. A dialog that finds its queue empty fails the test and
+    // answers with its default button ("" for input boxes, nullopt for file choosers).
+    std::deque<RespuestaGuionada> respuestas;
+    /// Queues the answer of the next message box, which must show `contiene` in its text.
+    void Esperar(std::string contiene, int codigo = respuesta::kOk) {
+        respuestas.emplace_back(codigo, std::move(contiene));
+    }
     /// When set, asked first for every message box: an answer it gives is taken (the queue is
     /// left alone); nullopt falls back to the queue. It may act on the world before answering
     /// (release a lock, say) as the user would before pressing a button.
     std::function<std::optional<int>(const DialogoMostrado&)> responder;
     std::deque<std::string> entradas;
     std::deque<std::optional<std::string>> archivos;
-    /// True: a dialog without a queued answer fails the test. Off by default until every test
-    /// queues the answers of the dialogs it expects; a dialog without one takes its default.
-    bool estricta = false;
     long pidProceso = 1234;     // what IniciarProceso answers (0: started without an id)
     bool procesoFalla = false;  // IniciarProceso raises "cannot be started" (53)
     bool documentoAbre = true;
