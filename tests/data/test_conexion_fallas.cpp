@@ -109,6 +109,7 @@ TEST(FallasDeArchivo, LlegaUnTextoEnCastellanoYElDelMotorQuedaEnElRegistro) {
 
         // Reported: the dialog shows the Spanish text, the log line keeps the engine's too.
         const std::string registro = (base.Carpeta() / "KXERR.LOG").string();
+        plataforma->Esperar(c.castellano);
         TratarErrorDatos(f.error, 18, "Prueba", registro);
         ASSERT_EQ(plataforma->dialogos.size(), 1u);
         EXPECT_EQ(plataforma->dialogos[0].texto.find(c.motor), std::string::npos);

@@ -26,6 +26,7 @@ TEST_F(Ejercicios, RangoYUltimaFechaDeLosEjercicios) {
     EXPECT_EQ(desde + " " + hasta + " " + std::to_string(periodo.value_or(0)),
               "01/01/2025 31/12/2025 2025");
     periodo = 2030;
+    plataforma->Esperar("No se han creado Ejercicios!!!\rPara");
     reglas->EjercicioRango(desde, hasta, &periodo);
     EXPECT_EQ(desde + hasta, "");
     ASSERT_EQ(plataforma->dialogos.size(), 1u);

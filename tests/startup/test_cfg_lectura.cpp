@@ -136,11 +136,10 @@ TEST(EjecutarPrograma, NadaArrancadoAvisaOpcionNoImplementada) {
     p->pidProceso = 0;
     DB_Dll db;
     long id = -1;
+    p->Esperar("Opcion no Implementada!\rComuniquese con su proveedor de sistemas");
     EjecutarPrograma(db, "SHELL:NO_EXISTE", "", id);
     EXPECT_EQ(id, 0);
     ASSERT_EQ(p->dialogos.size(), 1u);
-    EXPECT_EQ(p->dialogos[0].texto,
-              "Opcion no Implementada!\rComuniquese con su proveedor de sistemas");
     EXPECT_EQ(p->dialogos[0].titulo, "Atención");
     EXPECT_EQ(p->dialogos[0].estilo, estilo::kCritico);
 }

@@ -189,6 +189,7 @@ TEST_F(Acceso, SinDerechoSinRechazoSeRegistraConTareaVacia) {
 
 TEST_F(Acceso, SinDerechoConRechazoTerminaSinRegistrar) {
     sesion.gUsuarioLogeado = "JPEREZ";
+    p->Esperar("NO TIENE ACCESO A ESTE PROCESO, UTILICE EL MENU CORRESPONDIENTE!!!");
     try {
         ControlAcceso(db, sesion, true);
         FAIL() << "no terminó";
@@ -196,8 +197,6 @@ TEST_F(Acceso, SinDerechoConRechazoTerminaSinRegistrar) {
         EXPECT_EQ(fin.codigo, kFinSinAcceso);
     }
     ASSERT_EQ(p->dialogos.size(), 1u);
-    EXPECT_EQ(p->dialogos[0].texto,
-              "NO TIENE ACCESO A ESTE PROCESO, UTILICE EL MENU CORRESPONDIENTE!!!");
     EXPECT_EQ(p->dialogos[0].titulo, "ATENCION!");
     EXPECT_EQ(p->dialogos[0].estilo, estilo::kCritico);
     EXPECT_EQ(Filas(), 0);

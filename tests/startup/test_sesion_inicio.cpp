@@ -80,11 +80,9 @@ TEST_F(Inicio, ParametrosAValoresDeSesionYConexionAbierta) {
 TEST_F(Inicio, UnValorDemasiadoLargoSeDiceYNoSeToma) {
     DB_Dll db;
     ValoresSesion s;
-    IniciarSesion(Conexion() + "@Caja=" + std::string(40000, '9') + ";@Menu=3;", db, s);
     // The user learns which value was wrong; the rest of the start-up goes on.
-    ASSERT_EQ(p->dialogos.size(), 1u);
-    EXPECT_NE(p->dialogos[0].texto.find("@Caja"), std::string::npos);
-    EXPECT_NE(p->dialogos[0].texto.find("demasiado largo"), std::string::npos);
+    p->Esperar("El valor de @Caja en los parámetros de inicio del programa es demasiado largo");
+    IniciarSesion(Conexion() + "@Caja=" + std::string(40000, '9') + ";@Menu=3;", db, s);
     EXPECT_TRUE(db.gOpenFlag);
     EXPECT_EQ(s.gCaja, "");
     EXPECT_EQ(s.gMenu, "3");
@@ -103,10 +101,10 @@ TEST_F(Inicio, UnaBaseDeSoloLecturaSeDiceAlIniciar) {
             try {
                 DB_Dll db;
                 ValoresSesion s;
+                p->Esperar(MensajeBaseSoloLectura("EMPRESA"));
                 IniciarSesion(Conexion(), db, s);
-                codigo = 1;
-                for (const auto& d : p->dialogos)
-                    if (d.texto == MensajeBaseSoloLectura("EMPRESA")) codigo = 0;
+                // What this process found wrong is not seen by the test's own: tell it by code.
+                codigo = p->respuestas.empty() && !::testing::Test::HasFailure() ? 0 : 1;
             } catch (...) {
                 codigo = 91;
             }
