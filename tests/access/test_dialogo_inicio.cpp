@@ -82,7 +82,7 @@ TEST(InicioConDialogo, CancelarTrasElReintentoTerminaElPrograma) {
     EntornoAcceso e;
     DB_Dll& db = e.db;
     InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
-    e.plataforma->respuestas.push_back(respuesta::kSi);  // "Desea Intentarlo Nuevamente"
+    e.plataforma->Esperar("Desea Intentarlo Nuevamente", respuesta::kSi);
     bool visto = false;
     AlMostrarse([](frmAcceso& d) { QTest::mouseClick(d.bcCancelar, Qt::LeftButton); }, visto);
     EXPECT_THROW(IniciarSesion("@Server=" + e.Servidor() + ";@DbName=NOESTA;", db, e.sesion),
@@ -100,7 +100,7 @@ TEST(InicioConDialogo, ElegirLaConexionRegistradaAbreLaBaseDemo) {
                                    CodificarClave("DEMO") + "," + e.Servidor() + "\r\n");
     DB_Dll& db = e.db;
     InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
-    e.plataforma->respuestas.push_back(respuesta::kSi);
+    e.plataforma->Esperar("Desea Intentarlo Nuevamente", respuesta::kSi);
     bool visto = false;
     AlMostrarse(
         [&](frmAcceso& d) {
@@ -134,7 +134,7 @@ TEST(InicioConDialogo, PrimerInicioSinParametrosConectaConLaBaseDemo) {
     ASSERT_TRUE(nombre.has_value());
     DB_Dll& db = e.db;
     InstalarDialogoAcceso(db, e.sesion.gUsuarioLogeado);
-    e.plataforma->respuestas.push_back(respuesta::kSi);  // "Desea Intentarlo Nuevamente"
+    e.plataforma->Esperar("Desea Intentarlo Nuevamente", respuesta::kSi);
     bool visto = false;
     AlMostrarse(
         [&](frmAcceso& d) {

@@ -121,7 +121,8 @@ TEST_F(Busquedas, DatosTablaFallidaPreguntaOIgnoraEnSilencio) {
 
     // The statement is opened as every recordset is: the data layer's error dialog, one log
     // line per answer, Retry repeating the statement; no second dialog after Abort.
-    p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
+    p->Esperar("no such table: NOEXISTE", respuesta::kReintentar);
+    p->Esperar("no such table: NOEXISTE", respuesta::kAbortar);
     const auto abortado = db.DatosTabla("NOEXISTE", "1", "A", "B");
     EXPECT_FALSE(abortado.has_value());
     ASSERT_EQ(p->dialogos.size(), 2u);
@@ -133,7 +134,7 @@ TEST_F(Busquedas, DatosTablaFallidaPreguntaOIgnoraEnSilencio) {
     EXPECT_NE(log.str().find("Respondió : Reintentar\r\n"), std::string::npos) << log.str();
     EXPECT_NE(log.str().find("Respondió : Abortar\r\n"), std::string::npos) << log.str();
 
-    p->respuestas = {respuesta::kAbortar};
+    p->Esperar("no such table: NOEXISTE", respuesta::kAbortar);
     EXPECT_FALSE(db.ExisteEnTabla("NOEXISTE", "1", "A"));
     EXPECT_EQ(p->dialogos.size(), 3u);
 }

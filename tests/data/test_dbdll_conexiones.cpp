@@ -150,7 +150,7 @@ TEST_F(AbrirServidor, FallaMuestraLaPreguntaArmadaDelPrimerErrorYNoDejaBandera) 
 
 TEST_F(AbrirServidor, SiVuelveAlDialogoYReintentaConLosDatosNuevos) {
     Preparar(db, carpeta, "NOEXISTE");
-    p->respuestas.push_back(respuesta::kSi);
+    p->Esperar("Desea Intentarlo Nuevamente", respuesta::kSi);
     std::vector<DatosAcceso> vistos;
     db.DialogoAcceso = [&](const DatosAcceso& d) {
         vistos.push_back(d);
@@ -170,7 +170,7 @@ TEST_F(AbrirServidor, SiVuelveAlDialogoYReintentaConLosDatosNuevos) {
 
 TEST_F(AbrirServidor, SiYDialogoCanceladoTermineSinAbrir) {
     Preparar(db, carpeta, "NOEXISTE");
-    p->respuestas.push_back(respuesta::kSi);
+    p->Esperar("Desea Intentarlo Nuevamente", respuesta::kSi);
     db.OpenServerADODB(false, 2, "", false, true);  // no dialog installed: cancelled
     EXPECT_FALSE(db.gOpenFlag);
     EXPECT_EQ(db.gCnn.State(), estado_objeto::kCerrado);

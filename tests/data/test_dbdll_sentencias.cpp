@@ -166,7 +166,8 @@ TEST_F(Sentencias, UnaRafagaDeAperturasNoCorreLosEventosTrasCadaUna) {
 TEST_F(Sentencias, AbrirRecordsetFallidoPreguntaYReintentaOIgnora) {
     Recordset rs;
     std::string sql = "SELECT * FROM NOEXISTE";
-    p->respuestas = {respuesta::kReintentar, respuesta::kIgnorar};
+    p->Esperar("no such table: NOEXISTE", respuesta::kReintentar);
+    p->Esperar("no such table: NOEXISTE", respuesta::kIgnorar);
     db.AbrirRecordset(sql, rs);
     ASSERT_EQ(p->dialogos.size(), 2u);
     EXPECT_EQ(p->dialogos[0].estilo, 18);
@@ -256,7 +257,8 @@ TEST_F(ConexionPerdida, SinReconexionPreguntaYSiReintenta) {
 TEST_F(ConexionPerdida, SiSinExitoVuelveAPreguntarYNoTerminaElPrograma) {
     guion.fallasRed = 1;
     guion.aperturasFallidas = 100;
-    p->respuestas = {respuesta::kSi, respuesta::kNo};
+    p->Esperar("Se perdio la conexion con la base de datos EMP", respuesta::kSi);
+    p->Esperar("Se perdio la conexion con la base de datos EMP", respuesta::kNo);
     EXPECT_THROW(Insertar(), ProgramaTerminado);
     EXPECT_EQ(p->dialogos.size(), 2u);
     EXPECT_TRUE(p->codigoFin.has_value());

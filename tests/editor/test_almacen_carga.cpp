@@ -112,7 +112,7 @@ TEST_F(CargaTest, UnErrorDeCargaPreguntaConElNombreDelProcedimiento) {
     base.Ejecutar(
         "INSERT INTO MA_MODELOS (NOMBRE, SECUENCIA, CUENTA, \"DEBE-HABER\", IMPORTE) VALUES "
         "('ROTO', 1, '1.1.01.001', 'D', 'diez'), ('ROTO', 2, '2.1.01.001', 'H', 10)");
-    plataforma->respuestas.push_back(respuesta::kIgnorar);
+    plataforma->Esperar("(13) No coinciden los tipos", respuesta::kIgnorar);
     ASSERT_TRUE(ConfirmarNombre("ROTO"));
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
     EXPECT_NE(plataforma->dialogos[0].titulo.find("Cargar_Modelo"), std::string::npos);
@@ -120,7 +120,7 @@ TEST_F(CargaTest, UnErrorDeCargaPreguntaConElNombreDelProcedimiento) {
     EXPECT_EQ(almacen.Lineas[1].Cuenta.Recortado(), "2.1.01.001");
 
     // Answered with abort, loading stops at the failing row.
-    plataforma->respuestas.push_back(respuesta::kAbortar);
+    plataforma->Esperar("(13) No coinciden los tipos", respuesta::kAbortar);
     ASSERT_TRUE(ConfirmarNombre("ROTO"));
     EXPECT_EQ(almacen.Lineas.Superior(), 1);
 }

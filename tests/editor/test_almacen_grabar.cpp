@@ -137,7 +137,7 @@ TEST_F(GrabarTest, UnaFallaAMitadDeGrabacionDejaElModeloComoEstaba) {
         "WHEN (SELECT count(*) FROM MA_MODELOS WHERE NOMBRE = NEW.NOMBRE) >= 2 "
         "BEGIN SELECT RAISE(ABORT, 'tercera fila rechazada'); END;");
     ASSERT_TRUE(ConfirmarNombre("SUELDOS"));
-    plataforma->respuestas.push_back(respuesta::kAbortar);
+    plataforma->Esperar("tercera fila rechazada", respuesta::kAbortar);
     almacen.ActualizarDatos();
     EXPECT_TRUE(almacen.ErrorValidacion);
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
@@ -160,7 +160,7 @@ TEST_F(GrabarTest, ReintentarRepiteLaLineaEIgnorarLaSalta) {
         "BEGIN SELECT RAISE(ABORT, 'rechazada'); END;");
     ConfirmarNombre("REINTENTOS");
     Tipear({{"1.1.01.001", "1", "", ""}, {"1.1.01.002", "2", "", ""}, {"1.1.01.003", "3", "", ""}});
-    plataforma->respuestas = {respuesta::kIgnorar};
+    plataforma->Esperar("rechazada", respuesta::kIgnorar);
     almacen.ActualizarDatos();
     // Ignored: the line is skipped, the rest is committed, and the form keeps the template.
     EXPECT_TRUE(almacen.ErrorValidacion);
@@ -170,7 +170,7 @@ TEST_F(GrabarTest, ReintentarRepiteLaLineaEIgnorarLaSalta) {
 
     // Retried after the cause is gone: every line is written once.
     almacen.ModeloExistente = true;
-    plataforma->respuestas = {respuesta::kReintentar};
+    plataforma->Esperar("rechazada una vez", respuesta::kReintentar);
     base.Ejecutar(
         "DROP TRIGGER falla_cuenta; CREATE TRIGGER falla_cuenta BEFORE INSERT ON "
         "MA_MODELOS WHEN NEW.CUENTA = '1.1.01.002' AND (SELECT activo FROM "
@@ -189,7 +189,7 @@ TEST_F(GrabarTest, IgnorarLaFallaDelBorradoNoMezclaFilasViejasYNuevas) {
     ASSERT_TRUE(ConfirmarNombre("ALQUILERES"));
     const auto antes = Renglones("ALQUILERES");
     almacen.Lineas[1].Debe = "1.00";
-    plataforma->respuestas.push_back(respuesta::kIgnorar);
+    plataforma->Esperar("no se puede borrar", respuesta::kIgnorar);
     almacen.ActualizarDatos();
     EXPECT_TRUE(almacen.ErrorValidacion);
     EXPECT_EQ(plataforma->dialogos.size(), 1u);
@@ -263,7 +263,7 @@ TEST_F(GrabarTest, BorrarPreguntaYSiempreLimpiaElFormulario) {
 
     ASSERT_TRUE(ConfirmarNombre("SUELDOS"));
     almacen.ModoBorrar = true;
-    plataforma->respuestas.push_back(respuesta::kSi);
+    plataforma->Esperar("Realmente desea eliminar este MODELO", respuesta::kSi);
     almacen.ActualizarDatos();
     EXPECT_EQ(vista.limpiezas, 2);
     EXPECT_TRUE(Renglones("SUELDOS").empty());
@@ -274,7 +274,7 @@ TEST_F(GrabarTest, BorrarUnModeloAncladoQuitaSuEntradaDelMenu) {
     ASSERT_TRUE(ConfirmarNombre("ALQUILERES"));
     ASSERT_EQ(almacen.Casillas.chkAlMenu, 1);
     almacen.ModoBorrar = true;
-    plataforma->respuestas.push_back(respuesta::kSi);
+    plataforma->Esperar("Realmente desea eliminar este MODELO", respuesta::kSi);
     almacen.ActualizarDatos();
     EXPECT_TRUE(Renglones("ALQUILERES").empty());
     EXPECT_EQ(base.Valor("SELECT COUNT(*) FROM TA_MENU WHERE NOMBRE = 'ALQUILERES'"), "0");

@@ -228,11 +228,10 @@ TEST_F(VentanaTest, DeleteActsOnTheTemplateOnScreenOnly) {
         frm->txtFields[0]->selectAll();
         Escribir("OTRO");
         if (confirmado) Tecla(Qt::Key_Return);
-        plataforma->respuestas = {respuesta::kSi, respuesta::kSi};
+        plataforma->Esperar("Confirma la baja de este registro?", respuesta::kSi);
+        plataforma->Esperar("El modelo OTRO no está grabado: no hay nada que eliminar");
         Tecla(Qt::Key_F10);
         EXPECT_EQ(base.Valor(filas), "3/1") << confirmado;
-        EXPECT_EQ(plataforma->dialogos.back().texto,
-                  "El modelo OTRO no está grabado: no hay nada que eliminar");
         EXPECT_EQ(frm->txtFields[0]->text(), "");
     }
 }
@@ -260,7 +259,7 @@ TEST_F(VentanaTest, CancelAsksOnlyOnceLoadingStarted) {
     frm->Comando("CANCELAR");
     EXPECT_TRUE(plataforma->dialogos.empty());
     Linea("SUELDOS");
-    plataforma->respuestas.push_back(respuesta::kSi);
+    plataforma->Esperar("¿Está seguro de abandonar la carga de datos?", respuesta::kSi);
     Tecla(Qt::Key_Escape);
     ASSERT_EQ(plataforma->dialogos.size(), 1u);
     EXPECT_EQ(frm->txtFields[0]->text(), "");
@@ -279,10 +278,10 @@ TEST_F(VentanaTest, DeleteAsksTwice) {
     EXPECT_EQ(plataforma->dialogos[0].estilo, 4 + 48 + 256);
     EXPECT_EQ(frm->txtFields[0]->text(), "SUELDOS") << "No changes nothing";
 
-    plataforma->respuestas = {respuesta::kSi, respuesta::kSi};
+    plataforma->Esperar("Confirma la baja de este registro?", respuesta::kSi);
+    plataforma->Esperar("Realmente desea eliminar este MODELO", respuesta::kSi);
     Tecla(Qt::Key_F10);
     ASSERT_EQ(plataforma->dialogos.size(), 3u);
-    EXPECT_EQ(plataforma->dialogos[2].texto, "Realmente desea eliminar este MODELO");
     EXPECT_EQ(base.Valor("SELECT COUNT(*) FROM MA_MODELOS WHERE NOMBRE = 'SUELDOS'"), "0");
     EXPECT_EQ(frm->txtFields[0]->text(), "");
     EXPECT_EQ(Foco(), frm->txtFields[0]);
@@ -293,9 +292,8 @@ TEST_F(VentanaTest, AFailedSaveKeepsTheFormAsTyped) {
         "CREATE TRIGGER falla BEFORE INSERT ON MA_MODELOS BEGIN SELECT RAISE(ABORT, 'sin "
         "lugar'); END");
     Linea("SUELDOS");
-    plataforma->respuestas.push_back(respuesta::kAbortar);
+    plataforma->Esperar("sin lugar", respuesta::kAbortar);
     Tecla(Qt::Key_F2);
-    EXPECT_FALSE(plataforma->dialogos.empty());
     EXPECT_TRUE(frm->Almacen.ErrorValidacion);
     EXPECT_FALSE(frm->Almacen.Grabando);
     EXPECT_EQ(frm->txtFields[0]->text(), "SUELDOS");

@@ -67,7 +67,7 @@ TEST_F(VentanaTest, SheetSortsNumbersAsNumbersAndExportsCsv) {
 }
 
 TEST_F(VentanaTest, SheetFailureGoesToTheErrorDialog) {
-    plataforma->respuestas.push_back(respuesta::kAbortar);
+    plataforma->Esperar("no such table: NO_EXISTE", respuesta::kAbortar);
     bool mostrada = false;
     MostrarPlanilla("SELECT * FROM NO_EXISTE", db.gConnString, "x", nullptr,
                     [&](VentanaPlanilla&) { mostrada = true; });

@@ -93,7 +93,7 @@ TEST_F(Perfil, PasoFallidoIgnorarSigueOtraRespuestaDejaLoQueSigue) {
     Config("CFondo", "99999999999");  // beyond 32 bits: the step fails
     Config("CLetra", "5");
 
-    p->respuestas = {respuesta::kIgnorar};
+    p->Esperar("(6) Desbordamiento", respuesta::kIgnorar);
     IniContable(db, sesion);
     ASSERT_EQ(p->dialogos.size(), 1u);
     EXPECT_NE(p->dialogos[0].titulo.find("IniContable"), std::string::npos);
@@ -102,7 +102,8 @@ TEST_F(Perfil, PasoFallidoIgnorarSigueOtraRespuestaDejaLoQueSigue) {
 
     sesion = ValoresSesion{};
     p->dialogos.clear();
-    p->respuestas = {respuesta::kReintentar, respuesta::kAbortar};
+    p->Esperar("(6) Desbordamiento", respuesta::kReintentar);
+    p->Esperar("(6) Desbordamiento", respuesta::kAbortar);
     IniContable(db, sesion);
     EXPECT_EQ(p->dialogos.size(), 2u);           // retried once, then left
     EXPECT_TRUE(sesion.gEscribeSoloMayusculas);  // earlier steps kept
@@ -231,7 +232,7 @@ TEST_F(Acceso, ConsultaFallidaNoRechazaNiDetiene) {
     // ignores, and the check neither refuses nor stops; the start is still logged.
     Sql(db, "DROP TABLE TA_TAREAS");
     sesion.gUsuarioLogeado = "DEMO";
-    p->respuestas = {respuesta::kIgnorar};
+    p->Esperar("no such table: TA_TAREAS", respuesta::kIgnorar);
     EXPECT_NO_THROW(ControlAcceso(db, sesion, true));
     EXPECT_EQ(Filas(), 1);
     EXPECT_EQ(Ultima().tarea, "");

@@ -193,7 +193,8 @@ TEST_F(Inicio, SinConexionRespondiendoNoTermina) {
 }
 
 TEST_F(Inicio, ReintentoConDialogoCanceladoTambienTermina) {
-    p->respuestas = {respuesta::kSi};  // retry; the access dialog is then cancelled
+    // Retry; the access dialog is then cancelled.
+    p->Esperar("Desea Intentarlo Nuevamente", respuesta::kSi);
     DB_Dll db;
     EXPECT_THROW(IniciarSesion("@Server=sqlite:/nonexistent;@DbName=NOPE;", db, sesion),
                  ProgramaTerminado);
