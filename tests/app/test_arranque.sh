@@ -16,8 +16,9 @@
 # with CI=true a missing tool is a failure (1): the run must check what it claims to check.
 set -u
 
-programa=$1
-creador=$2
+# Absolute paths: the program is started from a working folder of its own.
+programa=$(realpath "$1")
+creador=$(realpath "$2")
 
 for herramienta in Xvfb xdotool sqlite3; do
     if ! command -v "$herramienta" >/dev/null; then
