@@ -116,14 +116,14 @@ TEST_F(ConsultasDiarioTest, UnaFallaSeInformaConElNombreDeLaRutinaYNoDaRespuesta
     const std::vector<Caso> casos = {
         // Values meant as numbers never reach the statement as anything else.
         {[&] { return reglas->UltimoIDNovedadBienDeUso("1 OR 1=1"); }, "UltimoIdNovedadBienDeUso",
-         ""},
+         "", ""},
         {[&] { return SiNo(reglas->AsientoResumenAnulado("VEN", "011")); }, "AsientoResumenAnulado",
-         "no"},
+         "no", ""},
         {[&] {
              return SiNo(reglas->ExisteEnMVAsientos2("FC", "0001", "00001523", "A", "VEN", "1;",
                                                      "1", "2025"));
          },
-         "ExisteEnMVAsientos2", "no"},
+         "ExisteEnMVAsientos2", "no", ""},
         {[&] {
              base.Ejecutar("DROP TABLE MA_BIENES");
              return reglas->UltimoIDBienDeUso();
