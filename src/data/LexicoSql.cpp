@@ -242,9 +242,12 @@ bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
             partes.back().append(sql, desde, i - desde);
             partes.emplace_back();
             std::string& valor = valores.emplace_back();
-            for (size_t k = i + 1; k + 1 < fin; ++k) {
-                valor += sql[k];
-                if (sql[k] == '\'') ++k;  // a doubled apostrophe stands for one
+            for (size_t k = i + 1; k + 1 < fin;) {  // inside, every apostrophe is doubled
+                const size_t hasta = std::min(sql.find('\'', k), fin - 1);
+                valor.append(sql, k, hasta - k);
+                if (hasta == fin - 1) break;
+                valor += '\'';
+                k = hasta + 2;
             }
             i = desde = fin;
             continue;

@@ -77,7 +77,7 @@ bool SoloBlancos(const char* p, const char* fin) {
     return true;
 }
 
-bool Contiene(const std::string& s, const char* palabra) {
+bool Contiene(std::string_view s, std::string_view palabra) {
     return s.find(palabra) != std::string::npos;
 }
 
@@ -126,7 +126,10 @@ int TipoAdoDeDeclarado(const char* declarado, int tipoValor) {
                 return 200;
         }
     }
-    const std::string d = texto::Mayusculas(declarado);
+    // The type names looked for are ASCII: only ASCII letters need their capitals.
+    std::string d = declarado;
+    for (char& c : d)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (d.rfind("CHAR", 0) == 0 || d.rfind("NCHAR", 0) == 0) return 129;
     if (Contiene(d, "CHAR") || Contiene(d, "TEXT") || Contiene(d, "CLOB")) return 200;
     if (Contiene(d, "BIGINT")) return 20;
