@@ -366,6 +366,8 @@ bool MotorSqlite::CorrerConLiterales(const std::string& sql, Resultado& r) {
         const int rc = sqlite3_prepare_v2(db_.get(), forma.c_str(), static_cast<int>(forma.size()),
                                           &crudo, &resto);
         st.reset(crudo);
+        // A database locked past the wait fails now: the text itself would wait all over again.
+        if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) Fallar(rc);
         if (rc != SQLITE_OK || !st || !SoloBlancos(resto, forma.c_str() + forma.size()) ||
             !FormaAdmisible(st.get(), valores.size())) {
             if (rechazadas_.size() >= kSentenciasGuardadas) rechazadas_.clear();
