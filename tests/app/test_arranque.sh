@@ -60,7 +60,11 @@ ventanas_visibles() {
 
 # ---- The private X server ------------------------------------------------------------------
 # -displayfd lets the server pick a free display and write its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# Keys never repeat by themselves: on a loaded machine xdotool may be held up between pressing
+# and releasing a key for longer than the usual repeat delay, and a Return or a digit typed
+# twice sends the editor elsewhere.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ardelay 30000 3>"$tmp/display" \
+    2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 1 200); do
     [ -s "$tmp/display" ] && break
