@@ -25,12 +25,14 @@
     std::abort();
 }
 
-/// A database opened on the bare API with the suite semantics registered.
+/// A database opened on the bare API with the suite semantics registered. `modo`: the open
+/// flags (kModoMotor opens it as the program's embedded engine opens its connection).
 class BaseDirecta {
   public:
-    explicit BaseDirecta(const std::string& ruta) {
+    static constexpr int kModoMotor = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    explicit BaseDirecta(const std::string& ruta, int modo = SQLITE_OPEN_READWRITE) {
         sqlite3* db = nullptr;
-        if (sqlite3_open_v2(ruta.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(ruta.c_str(), &db, modo, nullptr) != SQLITE_OK)
             FallaDirecta("abrir " + ruta, db);
         db_.reset(db);
         if (data::RegistrarSemanticaSuite(db) != SQLITE_OK) FallaDirecta("semantica", db);
