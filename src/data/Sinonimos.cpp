@@ -46,12 +46,16 @@ std::string FueraDeLiterales(const std::string& sql, F f) {
 /// Every `contexto` occurrence of `objeto` replaced by the same context around `vista`.
 std::string Redirigir(const std::string& sql, std::string_view objeto, std::string_view vista,
                       bool conLlave) {
+    // Most statements name none or one of the protected objects: the others are passed over
+    // without the case-blind rewriting of the whole text.
+    if (!texto::ContieneAsciiSinCaso(sql, objeto)) return sql;
     return FueraDeLiterales(sql, [&](const std::string& tramo) {
         std::string r = tramo;
         std::vector<Contexto> contextos(std::begin(kContextos), std::end(kContextos));
         if (conLlave) contextos.push_back(kContextoLlave);
         for (const Contexto& c : contextos) {
             const std::string de = c.antes + std::string(objeto) + c.despues;
+            if (!texto::ContieneAsciiSinCaso(r, de)) continue;
             const std::string por = c.antes + std::string(vista) + c.despues;
             // A replacement's trailing character may start the next context ("( X  X ").
             std::string anterior;
@@ -74,7 +78,8 @@ std::string QuitarMarcas(const std::string& sql) {
 
 std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confidencialidad) {
     if (esAdmin) return QuitarMarcas(sql);
-    if (texto::ContieneSinCaso(sql, "MV_ASIENTOS") && !confidencialidad) return QuitarMarcas(sql);
+    if (texto::ContieneAsciiSinCaso(sql, "MV_ASIENTOS") && !confidencialidad)
+        return QuitarMarcas(sql);
     const ObjetoProtegido& cuentas = kObjetosProtegidos[0];
     std::string r = Redirigir(sql, cuentas.Objeto, cuentas.Vista, true);
     if (ContieneFueraDeLiterales(r, kMarcaAdmin)) {

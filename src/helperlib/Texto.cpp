@@ -157,6 +157,13 @@ bool ContieneSinCaso(std::string_view s, std::string_view buscado) {
     return Mayusculas(s).find(Mayusculas(buscado)) != std::string::npos;
 }
 
+bool ContieneAsciiSinCaso(std::string_view s, std::string_view buscado) {
+    if (buscado.empty()) return true;
+    for (size_t i = 0; i + buscado.size() <= s.size(); ++i)
+        if (IgualesAsciiSinCaso(s.substr(i, buscado.size()), buscado)) return true;
+    return false;
+}
+
 std::string RecortarIzq(std::string_view s) {
     size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;

@@ -39,6 +39,10 @@ int PosicionSinCaso(std::string_view s, std::string_view buscado, int desde = 1)
 int Posicion(std::string_view s, std::string_view buscado, int desde = 1);
 bool ContieneSinCaso(std::string_view s, std::string_view buscado);
 
+/// Whether `s` holds `buscado` ignoring the case of ASCII letters, without copying. For an
+/// ASCII `buscado` it answers as ContieneSinCaso does (no other letter folds to ASCII).
+bool ContieneAsciiSinCaso(std::string_view s, std::string_view buscado);
+
 /// Blanks (the space character only, as the classic Trim) removed at the ends.
 std::string Recortar(std::string_view s);
 std::string RecortarIzq(std::string_view s);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "ErrorEjecucion.h"
 #include "Moneda.h"
 #include "Pasos.h"
@@ -64,6 +68,14 @@ TEST(Texto, MayusculasConAcentosYEnie) {
     EXPECT_EQ(texto::Minusculas("ÁÉÍÓÚÑ"), "áéíóúñ");
     EXPECT_TRUE(texto::IgualesSinCaso("Peña", "PEÑA"));
     EXPECT_FALSE(texto::IgualesSinCaso("Pena", "PEÑA"));
+    // The ASCII search: letters of either case, never a byte of a multi-byte character.
+    for (const auto& [s, b, esta] : std::vector<std::tuple<std::string, std::string, bool>>{
+             {"select * from ma_cuentas", "MA_CUENTAS", true},
+             {"PEÑA", "PE", true},
+             {"PEÑA", "NA", false},
+             {"x", "xy", false},
+             {"", "", true}})
+        EXPECT_EQ(texto::ContieneAsciiSinCaso(s, b), esta) << s << " / " << b;
 }
 
 TEST(Texto, PosicionesYCortesPorCaracter) {
