@@ -1,5 +1,6 @@
 #include "Sinonimos.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "Dialecto.h"
@@ -26,7 +27,9 @@ std::string FueraDeLiterales(const std::string& sql, F f) {
     size_t i = 0;
     while (i < sql.size()) {
         if (sql[i] != '\'') {
-            tramo += sql[i++];
+            const size_t fin = std::min(sql.find('\'', i), sql.size());
+            tramo.append(sql, i, fin - i);
+            i = fin;
             continue;
         }
         r += f(tramo);

@@ -157,11 +157,22 @@ bool ContieneSinCaso(std::string_view s, std::string_view buscado) {
     return Mayusculas(s).find(Mayusculas(buscado)) != std::string::npos;
 }
 
+namespace {
+/// Byte position of `buscado` in `s` from `desde`, ignoring the case of ASCII letters; npos
+/// when absent.
+size_t PosicionAsciiSinCaso(std::string_view s, std::string_view buscado, size_t desde) {
+    if (buscado.empty()) return desde <= s.size() ? desde : std::string_view::npos;
+    const auto minuscula = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
+    const char primera = minuscula(buscado[0]);
+    for (size_t i = desde; i + buscado.size() <= s.size(); ++i)
+        if (minuscula(s[i]) == primera && IgualesAsciiSinCaso(s.substr(i, buscado.size()), buscado))
+            return i;
+    return std::string_view::npos;
+}
+}  // namespace
+
 bool ContieneAsciiSinCaso(std::string_view s, std::string_view buscado) {
-    if (buscado.empty()) return true;
-    for (size_t i = 0; i + buscado.size() <= s.size(); ++i)
-        if (IgualesAsciiSinCaso(s.substr(i, buscado.size()), buscado)) return true;
-    return false;
+    return PosicionAsciiSinCaso(s, buscado, 0) != std::string_view::npos;
 }
 
 std::string RecortarIzq(std::string_view s) {
@@ -239,6 +250,15 @@ std::string Reemplazar(std::string_view s, std::string_view de, std::string_view
 
 std::string ReemplazarSinCaso(std::string_view s, std::string_view de, std::string_view por) {
     if (de.empty()) return std::string(s);
+    if (EsAscii(s) && EsAscii(de)) {  // the common case, byte for byte without conversions
+        std::string out;
+        out.reserve(s.size());
+        size_t i = 0;
+        for (size_t p; (p = PosicionAsciiSinCaso(s, de, i)) != std::string_view::npos;
+             i = p + de.size())
+            out.append(s.substr(i, p - i)).append(por);
+        return out.append(s.substr(i));
+    }
     const auto u = AUtf32(s);
     auto um = u;
     for (auto& c : um) c = MayusculaDe(c);

@@ -87,7 +87,15 @@ TEST(Texto, PosicionesYCortesPorCaracter) {
     EXPECT_EQ(texto::Derecha("ñandú", 2), "dú");
     EXPECT_EQ(texto::Medio("ñandú", 2, 3), "and");
     EXPECT_EQ(texto::Medio("abc", 5), "");
-    EXPECT_EQ(texto::ReemplazarSinCaso("UPDATE @admin_TA_MENU", "@Admin_", ""), "UPDATE TA_MENU");
+    // Case-blind replacement, plain ASCII and with accented letters on either side.
+    for (const auto& [s, de, por, r] :
+         std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
+             {"UPDATE @admin_TA_MENU", "@Admin_", "", "UPDATE TA_MENU"},
+             {" ma_cuentas x, (MA_Cuentas ", "ma_cuentas ", "V ", " V x, (V "},
+             {"aaa", "aa", "b", "ba"},
+             {"peña PEÑA", "ñ", "n", "pena PEnA"},
+             {"más ma_cuentas", "MA_CUENTAS", "V", "más V"}})
+        EXPECT_EQ(texto::ReemplazarSinCaso(s, de, por), r) << s;
     EXPECT_EQ(texto::Recortar("  a b  "), "a b");
     EXPECT_EQ(texto::DuplicarApostrofes("O'HARA"), "O''HARA");
     // Bytes that are not UTF-8 survive a round trip as Latin-1 characters.
