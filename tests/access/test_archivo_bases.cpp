@@ -49,7 +49,7 @@ TEST(LeerLineaBase, SoloLineasDeCincoCamposConClaveLegible) {
     // A password written by hand in clear is kept as it is.
     EXPECT_EQ(LeerLineaBase("A,b,c,clara,s")->Clave, "clara");
 
-    for (const std::string mala :
+    for (const std::string& mala :
          {std::string("EMP / SRV1,emp,emp"), std::string("A,b,c,d,e,f"),
           std::string("  ,emp,emp,x,srv"), std::string("\"\",emp,emp,x,srv"),
           std::string("A,b,c,~4,s"), std::string("A,b,c,~ZZ,s"), std::string("A,\"b,c,d,e"),

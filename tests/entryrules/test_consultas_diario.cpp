@@ -86,7 +86,9 @@ TEST_F(ConsultasDiarioTest, RespuestasYSentencias) {
     for (const Caso& c : casos) {
         enviadas.clear();
         EXPECT_EQ(c.llamada(), c.resultado) << c.sentencia;
-        if (!c.sentencia.empty()) EXPECT_EQ(enviadas.back(), c.sentencia);
+        if (!c.sentencia.empty()) {
+            EXPECT_EQ(enviadas.back(), c.sentencia);
+        }
     }
     EXPECT_TRUE(fallas.empty());
     ASSERT_EQ(plataforma->dialogos.size(), 1u);

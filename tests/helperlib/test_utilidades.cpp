@@ -190,7 +190,9 @@ TEST(Claves, IdaYVueltaDeCualquierTexto) {
         EXPECT_EQ(DecodificarClave(cod), c);
         EXPECT_EQ(cod.find_first_of(",\"\r\n \t"), std::string::npos) << cod;
         EXPECT_EQ(texto::Recortar(cod), cod);  // the connection list trims its fields
-        if (!c.empty()) EXPECT_NE(cod, c);
+        if (!c.empty()) {
+            EXPECT_NE(cod, c);
+        }
     }
     EXPECT_EQ(CodificarClave(""), "");
 }

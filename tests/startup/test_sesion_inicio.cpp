@@ -231,7 +231,7 @@ TEST(ReglaErroresInicio, CincoSigueColeccionLlenaDetiene3265VaciaSigue) {
     EXPECT_EQ(regla(ErrorEjecucion(3265, "x")), respuesta::kIgnorar);
     EXPECT_EQ(regla(ErrorEjecucion(3704, "x")), respuesta::kAbortar);
     EXPECT_EQ(regla(ErrorEjecucion(13, "x")), respuesta::kAbortar);
-    db.gCnn.Errors().Agregar(ErrorAdo{"08001", 11, errnum::kEFail, "sin servidor", "x"});
+    db.gCnn.Errors().Agregar(ErrorAdo{"08001", 11, errnum::kEFail, "sin servidor", "x", ""});
     EXPECT_EQ(regla(ErrorEjecucion(5, "x")), respuesta::kIgnorar);
     EXPECT_EQ(regla(ErrorEjecucion(3265, "x")), respuesta::kAbortar);
     EXPECT_EQ(regla(ErrorEjecucion(3704, "x")), respuesta::kAbortar);
