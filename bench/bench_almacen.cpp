@@ -13,6 +13,7 @@
 
 #include "AlmacenModelos.h"
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "DB_Dll.h"
 #include "PlataformaGuionada.h"
 #include "SemanticaSqlite.h"
@@ -29,23 +30,15 @@ constexpr const char* kNombre = "BANCO DE PRUEBA";
 class BaseBanco {
   public:
     BaseBanco() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_almacen_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
-        CrearBaseDesdeScripts(carpeta_ + "/BANCO.sqlite", ASIENTOS_DB_DIR_DEFECTO, true);
+        CrearBaseDesdeScripts(carpeta_.Ruta() + "/BANCO.sqlite", ScriptsDelBanco(), true);
     }
-    ~BaseBanco() {
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Archivo() const { return carpeta_ + "/BANCO.sqlite"; }
+    std::string Archivo() const { return carpeta_.Ruta() + "/BANCO.sqlite"; }
     std::string Cadena() const {
-        return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_ + ";Database=BANCO;";
+        return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_.Ruta() + ";Database=BANCO;";
     }
 
   private:
-    std::string carpeta_;
+    CarpetaTemporal carpeta_{"bench_almacen"};
 };
 
 /// A store connected to a fresh database, holding a template of `n` lines.

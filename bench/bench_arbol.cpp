@@ -15,6 +15,7 @@
 
 #include "ArbolCodigos.h"
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "DB_Dll.h"
 #include "Lib_ClsCons3.h"
 #include "Lib_FrmCons3Tree.h"
@@ -36,29 +37,17 @@ constexpr int kCuentas = 50000;
 class BaseArbol {
   public:
     BaseArbol() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_arbol_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
-        CrearBaseDesdeScripts(Ruta(), CarpetaDb(), true, kCuentas);
-        db.gServidor = "sqlite:" + carpeta_.string();
+        CrearBaseDesdeScripts(Ruta(), ScriptsDelBanco(), true, kCuentas);
+        db.gServidor = "sqlite:" + carpeta_.Ruta();
         db.gDBName = db.gUsuario = db.gUserPassWord = "ARBOL";
         db.OpenServerADODB(false, 3, "", false, false);
         if (!db.gOpenFlag) std::abort();
     }
-    ~BaseArbol() {
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Ruta() const { return (carpeta_ / "ARBOL.sqlite").string(); }
+    std::string Ruta() const { return carpeta_.Ruta() + "/ARBOL.sqlite"; }
     DB_Dll db;
 
   private:
-    static std::string CarpetaDb() {
-        const char* v = std::getenv("ASIENTOS_DB_DIR");
-        return v ? v : ASIENTOS_DB_DIR_DEFECTO;
-    }
-    std::filesystem::path carpeta_;
+    CarpetaTemporal carpeta_{"bench_arbol"};
 };
 
 BaseArbol& Base() {

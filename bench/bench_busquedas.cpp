@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "DB_Dll.h"
 #include "Dialecto.h"
 #include "PlataformaGuionada.h"
@@ -27,11 +28,7 @@ constexpr int kCuentas = 100000;
 class BaseGrande {
   public:
     BaseGrande() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_busquedas_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
-        CrearBaseDesdeScripts(Ruta(), ASIENTOS_DB_DIR_DEFECTO, true, kCuentas);
+        CrearBaseDesdeScripts(Ruta(), ScriptsDelBanco(), true, kCuentas);
         sqlite3* db = nullptr;
         sqlite3_open_v2(Ruta().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         RegistrarSemanticaSuite(db);
@@ -43,16 +40,12 @@ class BaseGrande {
         sqlite3_finalize(st);
         sqlite3_close(db);
     }
-    ~BaseGrande() {
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Ruta() const { return (carpeta_ / "GRANDE.sqlite").string(); }
-    std::string Carpeta() const { return carpeta_.string(); }
+    std::string Ruta() const { return carpeta_.Ruta() + "/GRANDE.sqlite"; }
+    std::string Carpeta() const { return carpeta_.Ruta(); }
     const std::string& Codigo(size_t i) const { return codigos_[i % codigos_.size()]; }
 
   private:
-    std::filesystem::path carpeta_;
+    CarpetaTemporal carpeta_{"bench_busquedas"};
     std::vector<std::string> codigos_;
 };
 

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "Contexto.h"
 #include "DB_Dll.h"
 #include "FrmMa_Modelo.h"
@@ -87,7 +88,7 @@ void InsertarLineas(BaseDirecta& db, const std::string& nombre, int desde, int c
 }
 
 struct Entorno {
-    std::string carpeta;
+    CarpetaTemporal carpeta{"bench_editor"};
     PlataformaBanco* escritorio = nullptr;
     std::unique_ptr<Plataforma> anterior;
     Contexto ctx;
@@ -96,11 +97,7 @@ struct Entorno {
     std::string digito;  // check digit of kCuenta
 
     Entorno() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_editor_XXXXXX").string();
-        carpeta = mkdtemp(plantilla.data());
-        const char* scripts = getenv("ASIENTOS_DB_DIR");
-        CrearBaseDesdeScripts(Archivo(), scripts ? scripts : ASIENTOS_DB_DIR_DEFECTO, true);
+        CrearBaseDesdeScripts(Archivo(), ScriptsDelBanco(), true);
         {
             BaseDirecta directa(Archivo());
             directa.Exec("BEGIN");
@@ -124,7 +121,7 @@ struct Entorno {
         escritorio = p.get();
         anterior = InstalarPlataforma(std::move(p));
         const std::string cadena =
-            "Provider=SQLOLEDB;Server=sqlite:" + carpeta + ";Database=BENCH;";
+            "Provider=SQLOLEDB;Server=sqlite:" + carpeta.Ruta() + ";Database=BENCH;";
         db.gConnString = cadena;
         db.gCnn.Open(cadena);
         db.gOpenFlag = true;
@@ -142,10 +139,8 @@ struct Entorno {
         frm.reset();
         db.gCnn.Close();
         InstalarPlataforma(std::move(anterior));
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta, ec);
     }
-    std::string Archivo() const { return carpeta + "/BENCH.sqlite"; }
+    std::string Archivo() const { return carpeta.Ruta() + "/BENCH.sqlite"; }
 
     /// Enter in the name field on `nombre`: validate, load, show.
     void CargarPorNombre(const char* nombre) {
@@ -296,7 +291,7 @@ void CalcularTotalesGrande(benchmark::State& estado) {
 /// (session start-up, connection, skin, grid) and shown until its events are done.
 void Arranque(benchmark::State& estado) {
     Entorno& e = Base();
-    const std::string parametros = "@Server=sqlite:" + e.carpeta +
+    const std::string parametros = "@Server=sqlite:" + e.carpeta.Ruta() +
                                    ";@DbName=BENCH;@Usuario=DEMO;@UsuarioLogeado=DEMO;@Menu=1;"
                                    "@Caja=1;";
     for (auto _ : estado) {

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "DB_Dll.h"
 #include "Lib_ClsCons3.h"
 #include "Lib_FrmCons3.h"
@@ -40,30 +41,18 @@ const char* const kSinLimite =
 class BaseBanco {
   public:
     BaseBanco() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_lookup_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
-        CrearBaseDesdeScripts(Ruta(), CarpetaDb(), true, kCuentas);
-        db.gServidor = "sqlite:" + carpeta_.string();
+        CrearBaseDesdeScripts(Ruta(), ScriptsDelBanco(), true, kCuentas);
+        db.gServidor = "sqlite:" + carpeta_.Ruta();
         db.gDBName = db.gUsuario = db.gUserPassWord = "BANCO";
         db.OpenServerADODB(false, 3, "", false, false);
         if (!db.gOpenFlag) std::abort();
     }
-    ~BaseBanco() {
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Ruta() const { return (carpeta_ / "BANCO.sqlite").string(); }
-    const std::string& Carpeta() const { return carpeta_.native(); }
+    std::string Ruta() const { return carpeta_.Ruta() + "/BANCO.sqlite"; }
+    const std::string& Carpeta() const { return carpeta_.Ruta(); }
     DB_Dll db;
 
   private:
-    static std::string CarpetaDb() {
-        const char* v = std::getenv("ASIENTOS_DB_DIR");
-        return v ? v : ASIENTOS_DB_DIR_DEFECTO;
-    }
-    std::filesystem::path carpeta_;
+    CarpetaTemporal carpeta_{"bench_lookup"};
 };
 
 BaseBanco& Banco() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "CarpetaTemporal.h"
 #include "Conexion.h"
 #include "Dialecto.h"
 #include "Recordset.h"
@@ -28,10 +29,6 @@ std::string Codigo(int i) { return "  " + std::to_string(1000000 + i) + " "; }
 class BaseBanco {
   public:
     BaseBanco() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_motor_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
         sqlite3* db = nullptr;
         sqlite3_open_v2(Ruta().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
         RegistrarSemanticaSuite(db);
@@ -57,18 +54,14 @@ class BaseBanco {
         sqlite3_exec(db, "COMMIT; ANALYZE;", nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
-    ~BaseBanco() {
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Ruta() const { return (carpeta_ / "BANCO.sqlite").string(); }
+    std::string Ruta() const { return carpeta_.Ruta() + "/BANCO.sqlite"; }
     std::string Cadena() const {
-        return "PROVIDER=SQLOLEDB;Server=sqlite:" + carpeta_.string() +
+        return "PROVIDER=SQLOLEDB;Server=sqlite:" + carpeta_.Ruta() +
                ";Database =BANCO;UId=BANCO;Pwd=BANCO;";
     }
 
   private:
-    std::filesystem::path carpeta_;
+    CarpetaTemporal carpeta_{"bench_motor"};
 };
 
 BaseBanco& Base() {

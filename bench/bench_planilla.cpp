@@ -19,6 +19,7 @@
 #include <string>
 
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "FrmMa_Modelo.h"
 #include "Planilla.h"
 #include "SqliteDirecto.h"
@@ -43,13 +44,7 @@ constexpr const char* kSentenciaDirecta =
 class BasePlanilla {
   public:
     BasePlanilla(int cuentas, int lineas) {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_planilla_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
-        const char* scripts = std::getenv("ASIENTOS_DB_DIR");
-        CrearBaseDesdeScripts(Archivo(), scripts ? scripts : ASIENTOS_DB_DIR_DEFECTO, true,
-                              cuentas);
+        CrearBaseDesdeScripts(Archivo(), ScriptsDelBanco(), true, cuentas);
         BaseDirecta db(Archivo());
         db.Exec("DELETE FROM MA_MODELOS");
         std::vector<std::string> codigos;
@@ -88,18 +83,14 @@ class BasePlanilla {
         db.Exec("COMMIT");
         db.Exec("ANALYZE");
     }
-    ~BasePlanilla() {
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Archivo() const { return carpeta_ + "/PLANILLA.sqlite"; }
+    std::string Archivo() const { return carpeta_.Ruta() + "/PLANILLA.sqlite"; }
     std::string Cadena() const {
-        return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_ + ";Database=PLANILLA;";
+        return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_.Ruta() + ";Database=PLANILLA;";
     }
     long filas = 0;
 
   private:
-    std::string carpeta_;
+    CarpetaTemporal carpeta_{"bench_planilla"};
 };
 
 BasePlanilla& Base(int cuentas, int lineas) {

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "BaseDemo.h"
+#include "CarpetaTemporal.h"
 #include "Configuracion.h"
 #include "DB_Dll.h"
 #include "Formatos.h"
@@ -77,23 +78,15 @@ void Exec(sqlite3* db, const std::string& sql) {
 class BaseBanco {
   public:
     BaseBanco() {
-        std::string plantilla =
-            (std::filesystem::temp_directory_path() / "bench_subdiarios_XXXXXX").string();
-        if (mkdtemp(plantilla.data()) == nullptr) std::abort();
-        carpeta_ = plantilla;
-        CrearBaseDesdeScripts(Archivo(), ASIENTOS_DB_DIR_DEFECTO, false);
+        CrearBaseDesdeScripts(Archivo(), ScriptsDelBanco(), false);
         if (sqlite3_open(Archivo().c_str(), &db_) != SQLITE_OK) std::abort();
         RegistrarSemanticaSuite(db_);
         Llenar();
     }
-    ~BaseBanco() {
-        sqlite3_close(db_);
-        std::error_code ec;
-        std::filesystem::remove_all(carpeta_, ec);
-    }
-    std::string Archivo() const { return carpeta_ + "/BANCO.sqlite"; }
+    ~BaseBanco() { sqlite3_close(db_); }
+    std::string Archivo() const { return carpeta_.Ruta() + "/BANCO.sqlite"; }
     std::string Cadena() const {
-        return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_ + ";Database=BANCO;";
+        return "Provider=SQLOLEDB;Server=sqlite:" + carpeta_.Ruta() + ";Database=BANCO;";
     }
     sqlite3* Directa() const { return db_; }
 
@@ -162,7 +155,7 @@ class BaseBanco {
         return t;
     }
 
-    std::string carpeta_;
+    CarpetaTemporal carpeta_{"bench_subdiarios"};
     sqlite3* db_ = nullptr;
 };
 
