@@ -12,6 +12,7 @@
 
 #include "EntornoAcceso.h"
 #include "Utilidades.h"
+#include "VariableEntorno.h"
 #include "frmAcceso.h"
 
 using namespace helperlib;
@@ -267,12 +268,11 @@ TEST(DialogoAcceso, RegistrarDesdeElBotonRecargaLaLista) {
 TEST(DialogoAcceso, AccesoDirectoQueNoSePuedeCrearSeInforma) {
     EntornoAcceso e;
     EscribirArchivo(e.Carpeta() + "/archivo", "x");
-    setenv("XDG_DESKTOP_DIR", (e.Carpeta() + "/archivo").c_str(), 1);
+    const VariableEntorno escritorio("XDG_DESKTOP_DIR", e.Carpeta() + "/archivo");
     DB_Dll& db = e.db;
     frmAcceso d(db, e.sesion.gUsuarioLogeado);
     Mostrar(d);
     e.plataforma->Esperar("No se pudo crear el acceso directo");
     QTest::mouseClick(d.CmdLineaComando, Qt::LeftButton);
-    unsetenv("XDG_DESKTOP_DIR");
     ASSERT_EQ(e.plataforma->dialogos.size(), 1u);
 }

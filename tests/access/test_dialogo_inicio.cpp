@@ -17,6 +17,7 @@
 #include "Recordset.h"
 #include "UbicacionArchivos.h"
 #include "Utilidades.h"
+#include "VariableEntorno.h"
 #include "frmAcceso.h"
 
 using namespace helperlib;
@@ -127,9 +128,10 @@ TEST(InicioConDialogo, ElegirLaConexionRegistradaAbreLaBaseDemo) {
 
 TEST(InicioConDialogo, PrimerInicioSinParametrosConectaConLaBaseDemo) {
     EntornoAcceso e;
-    setenv("XDG_DATA_HOME", (e.Carpeta() + "/datos").c_str(), 1);
-    const auto ubicacion = helperlib::UbicacionArchivos::Para(e.Carpeta());
-    unsetenv("XDG_DATA_HOME");
+    const auto ubicacion = [&] {
+        const VariableEntorno datos("XDG_DATA_HOME", e.Carpeta() + "/datos");
+        return helperlib::UbicacionArchivos::Para(e.Carpeta());
+    }();
     const auto nombre = acceso::PrepararPrimerInicio(ubicacion, CarpetaScriptsDb());
     ASSERT_TRUE(nombre.has_value());
     DB_Dll& db = e.db;

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "AccesoDirecto.h"
@@ -10,6 +11,7 @@
 #include "EntornoAcceso.h"
 #include "LogicaAcceso.h"
 #include "Utilidades.h"
+#include "VariableEntorno.h"
 
 using namespace helperlib;
 using namespace data;
@@ -166,12 +168,10 @@ TEST(CmdRegistrar, ProgramaCompaneroYPuertoDeLaCaja) {
 }
 
 // The user's data folder for the program's files, for one test.
-class DatosDelUsuario {
+class DatosDelUsuario : public VariableEntorno {
   public:
-    explicit DatosDelUsuario(const std::string& carpeta) {
-        setenv("XDG_DATA_HOME", carpeta.c_str(), 1);
-    }
-    ~DatosDelUsuario() { unsetenv("XDG_DATA_HOME"); }
+    explicit DatosDelUsuario(const std::string& carpeta)
+        : VariableEntorno("XDG_DATA_HOME", carpeta) {}
 };
 
 // A program installed on the system never writes beside itself, even when run by root.
@@ -262,7 +262,8 @@ TEST(EjecutarCmdRegDB, EsperaElFinYAvisaSiNoArranca) {
 TEST(AccesoDirecto, EntradaDeEscritorioReemplazadaOInformada) {
     EntornoAcceso e;
     const std::string escritorio = e.Carpeta() + "/Escritorio";
-    setenv("XDG_DESKTOP_DIR", escritorio.c_str(), 1);
+    std::optional<VariableEntorno> carpetaEscritorio;
+    carpetaEscritorio.emplace("XDG_DESKTOP_DIR", escritorio);
     const std::string ruta = CrearAccesoDirecto();
     EXPECT_EQ(ruta, escritorio + "/asientos-modelo.desktop");
     const std::string texto = LeerArchivo(ruta);
@@ -277,7 +278,7 @@ TEST(AccesoDirecto, EntradaDeEscritorioReemplazadaOInformada) {
 
     // A desktop "folder" that is a file cannot receive the entry.
     EscribirArchivo(e.Carpeta() + "/archivo", "x");
-    setenv("XDG_DESKTOP_DIR", (e.Carpeta() + "/archivo").c_str(), 1);
+    carpetaEscritorio.reset();
+    const VariableEntorno archivo("XDG_DESKTOP_DIR", e.Carpeta() + "/archivo");
     EXPECT_THROW(CrearAccesoDirecto(), ErrorEjecucion);
-    unsetenv("XDG_DESKTOP_DIR");
 }

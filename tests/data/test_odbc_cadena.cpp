@@ -14,34 +14,13 @@
 #include "MapaErrores.h"
 #include "MotorOdbc.h"
 #include "Prerrequisitos.h"
+#include "VariableEntorno.h"
 
 using namespace data;
 
 std::string DriverOdbc(const std::string& nombre, const std::string& archivo);  // test_odbc_sqlite
 
 namespace {
-
-/// Sets (or clears, with nullopt) an environment variable for the life of the guard.
-class VariableEntorno {
-  public:
-    VariableEntorno(const char* nombre, std::optional<std::string> valor) : nombre_(nombre) {
-        if (const char* v = std::getenv(nombre)) previo_ = v;
-        if (valor)
-            setenv(nombre, valor->c_str(), 1);
-        else
-            unsetenv(nombre);
-    }
-    ~VariableEntorno() {
-        if (previo_)
-            setenv(nombre_, previo_->c_str(), 1);
-        else
-            unsetenv(nombre_);
-    }
-
-  private:
-    const char* nombre_;
-    std::optional<std::string> previo_;
-};
 
 TEST(CadenaOdbc, FormaSqlServerDelProgramaConDriverPorDefecto) {
     VariableEntorno d("ASIENTOS_ODBC_DRIVER", std::nullopt);

@@ -15,6 +15,7 @@
 #include "MotorOdbc.h"
 #include "Prerrequisitos.h"
 #include "Recordset.h"
+#include "VariableEntorno.h"
 
 using namespace helperlib;
 using namespace data;
@@ -35,26 +36,6 @@ std::string RutaExtension() {
             "suite_sqlite.so")
         .string();
 }
-
-/// Sets an environment variable for the life of the object, restoring the previous state.
-class VariableEntorno {
-  public:
-    VariableEntorno(const char* nombre, const std::string& valor) : nombre_(nombre) {
-        if (const char* v = std::getenv(nombre)) anterior_ = v, habia_ = true;
-        setenv(nombre, valor.c_str(), 1);
-    }
-    ~VariableEntorno() {
-        if (habia_)
-            setenv(nombre_, anterior_.c_str(), 1);
-        else
-            unsetenv(nombre_);
-    }
-
-  private:
-    const char* nombre_;
-    std::string anterior_;
-    bool habia_ = false;
-};
 
 class OdbcExtension : public ::testing::Test {
   protected:

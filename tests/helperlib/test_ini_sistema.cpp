@@ -14,34 +14,13 @@
 #include "ErrorEjecucion.h"
 #include "PlataformaGuionada.h"
 #include "Sistema.h"
+#include "VariableEntorno.h"
 
 using namespace helperlib;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Restores an environment variable when the test ends.
-class VariableEntorno {
-  public:
-    VariableEntorno(const char* nombre, std::optional<std::string> valor) : nombre_(nombre) {
-        if (const char* v = std::getenv(nombre)) anterior_ = v;
-        if (valor)
-            setenv(nombre, valor->c_str(), 1);
-        else
-            unsetenv(nombre);
-    }
-    ~VariableEntorno() {
-        if (anterior_)
-            setenv(nombre_, anterior_->c_str(), 1);
-        else
-            unsetenv(nombre_);
-    }
-
-  private:
-    const char* nombre_;
-    std::optional<std::string> anterior_;
-};
 
 // Each test gets its own folders: the program's folder (seen through the scripted platform's
 // executable path), a home and a configuration folder.

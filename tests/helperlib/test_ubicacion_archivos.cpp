@@ -12,6 +12,7 @@
 
 #include "ErrorEjecucion.h"
 #include "UbicacionArchivos.h"
+#include "VariableEntorno.h"
 
 using namespace helperlib;
 
@@ -131,28 +132,6 @@ TEST(UbicacionArchivos, SinCarpetaDondeEscribirSeInforma) {
     }
 }
 
-// Restores an environment variable when the test ends.
-class Variable {
-  public:
-    Variable(const char* nombre, std::optional<std::string> valor) : nombre_(nombre) {
-        if (const char* v = std::getenv(nombre)) anterior_ = v;
-        if (valor)
-            setenv(nombre, valor->c_str(), 1);
-        else
-            unsetenv(nombre);
-    }
-    ~Variable() {
-        if (anterior_)
-            setenv(nombre_, anterior_->c_str(), 1);
-        else
-            unsetenv(nombre_);
-    }
-
-  private:
-    const char* nombre_;
-    std::optional<std::string> anterior_;
-};
-
 TEST(UbicacionArchivos, CarpetaDeDatosDelUsuarioSegunXdg) {
     struct Caso {
         std::optional<std::string> xdg, home;
@@ -165,7 +144,7 @@ TEST(UbicacionArchivos, CarpetaDeDatosDelUsuarioSegunXdg) {
         {std::nullopt, std::nullopt, ""},
     };
     for (const Caso& c : casos) {
-        const Variable xdg("XDG_DATA_HOME", c.xdg), home("HOME", c.home);
+        const VariableEntorno xdg("XDG_DATA_HOME", c.xdg), home("HOME", c.home);
         EXPECT_EQ(helperlib::CarpetaDatosUsuario(), c.esperada);
     }
 }

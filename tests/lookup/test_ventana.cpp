@@ -13,6 +13,7 @@
 #include "AnchosColumnas.h"
 #include "Lib_FrmCons3.h"
 #include "ModeloFilas.h"
+#include "VariableEntorno.h"
 #include "base_consultas.h"
 
 using namespace data;
@@ -148,7 +149,7 @@ TEST_F(Ventana, ProgramaInstaladoGuardaLosAnchosEnLaCarpetaDelUsuario) {
     // Installed on the system: the program's own width file goes to the user's data folder and
     // is read back from there by the next window.
     p->rutaEjecutable = "/usr/lib/asientos-modelo-prueba/asientos-modelo";
-    setenv("XDG_DATA_HOME", (carpeta / "datos").c_str(), 1);
+    const VariableEntorno datos("XDG_DATA_HOME", (carpeta / "datos").string());
     const auto abrirSinCarpeta = [this] {
         auto v = Abrir("SELECT CODIGO, DESCRIPCION FROM MA_CUENTAS ORDER BY CODIGO");
         v->CarpetaAplicacion.clear();
@@ -168,7 +169,6 @@ TEST_F(Ventana, ProgramaInstaladoGuardaLosAnchosEnLaCarpetaDelUsuario) {
     EXPECT_NE(todo.find("|2250|"), std::string::npos) << todo;
     EXPECT_EQ(abrirSinCarpeta()->ListView1->columnWidth(1), 150);
     EXPECT_FALSE(std::filesystem::exists("/usr/lib/asientos-modelo-prueba"));
-    unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(Ventana, MarcasEspacioMarcarYOrdenPorEncabezado) {
