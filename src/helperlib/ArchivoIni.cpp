@@ -48,7 +48,8 @@ Linea Clasificar(std::string_view cruda) {
     return l;
 }
 
-// The file's lines without their line ends; `crlf` tells whether the file used CR LF.
+// The file's lines without their line ends (every CR that ends a line goes, so a line reads the
+// same before and after the file is written back); `crlf` tells whether the file used CR LF.
 std::optional<std::vector<std::string>> LeerLineas(const fs::path& ruta, bool* crlf = nullptr) {
     std::ifstream f(ruta, std::ios::binary);
     if (!f) return std::nullopt;
@@ -64,7 +65,7 @@ std::optional<std::vector<std::string>> LeerLineas(const fs::path& ruta, bool* c
         size_t fin = todo.find('\n', inicio);
         if (fin == std::string::npos) fin = todo.size();
         std::string l = todo.substr(inicio, fin - inicio);
-        if (!l.empty() && l.back() == '\r') l.pop_back();
+        while (!l.empty() && l.back() == '\r') l.pop_back();  // CR LF, and stray CRs before it
         lineas.push_back(std::move(l));
         inicio = fin + 1;
     }
