@@ -121,22 +121,36 @@ std::optional<std::string> UbicarIni(std::string_view archivo) {
     return std::nullopt;
 }
 
-std::string LeerIni(std::string_view archivo, std::string_view seccion, std::string_view clave,
-                    std::string_view defecto) {
+IniLeido::IniLeido(std::string_view archivo) {
     const auto ruta = UbicarIni(archivo);
-    if (!ruta) return std::string(defecto);
+    if (!ruta) return;
     const auto lineas = LeerLineas(*ruta);
-    if (!lineas) return std::string(defecto);
-    const std::string buscada(texto::SinBlancos(seccion)), claveBuscada(texto::SinBlancos(clave));
-    bool dentro = false;
+    if (!lineas) return;
+    ruta_ = ruta;
     for (const auto& cruda : *lineas) {
-        const Linea l = Clasificar(ComoUtf8(cruda));
-        if (l.tipo == Linea::Seccion)
-            dentro = texto::IgualesSinCaso(l.nombre, buscada);
-        else if (dentro && l.tipo == Linea::Clave && texto::IgualesSinCaso(l.nombre, claveBuscada))
-            return l.valor;
+        Linea l = Clasificar(ComoUtf8(cruda));
+        if (l.tipo == Linea::Otra) continue;
+        entradas_.push_back({l.tipo == Linea::Seccion, std::move(l.nombre), std::move(l.valor)});
+    }
+}
+
+std::string IniLeido::Valor(std::string_view seccion, std::string_view clave,
+                            std::string_view defecto) const {
+    const std::string_view buscada = texto::SinBlancos(seccion);
+    const std::string_view claveBuscada = texto::SinBlancos(clave);
+    bool dentro = false;
+    for (const Entrada& e : entradas_) {
+        if (e.seccion)
+            dentro = texto::IgualesSinCaso(e.nombre, buscada);
+        else if (dentro && texto::IgualesSinCaso(e.nombre, claveBuscada))
+            return e.valor;
     }
     return std::string(defecto);
+}
+
+std::string LeerIni(std::string_view archivo, std::string_view seccion, std::string_view clave,
+                    std::string_view defecto) {
+    return IniLeido(archivo).Valor(seccion, clave, defecto);
 }
 
 namespace {

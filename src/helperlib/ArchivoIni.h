@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace helperlib {
 
@@ -28,6 +29,31 @@ std::optional<std::string> UbicarIni(std::string_view archivo);
 /// written by Windows programs). Never throws for a missing or unreadable file.
 std::string LeerIni(std::string_view archivo, std::string_view seccion, std::string_view clave,
                     std::string_view defecto);
+
+/// A settings file read once for several values: Valor gives what LeerIni gives for the file as
+/// it was when read, without locating and reading it again for every key.
+class IniLeido {
+  public:
+    /// Locates `archivo` as UbicarIni says and reads it. Never throws for a missing or unreadable
+    /// file: it then holds no key, and every value is its default.
+    explicit IniLeido(std::string_view archivo);
+
+    /// The file that was read; nullopt when it was missing or could not be read.
+    const std::optional<std::string>& Ruta() const { return ruta_; }
+
+    /// The value of `clave` in section `seccion`, with LeerIni's rules.
+    std::string Valor(std::string_view seccion, std::string_view clave,
+                      std::string_view defecto) const;
+
+  private:
+    struct Entrada {
+        bool seccion = false;  // a section header; otherwise a key line
+        std::string nombre;    // trimmed
+        std::string valor;     // key value, trimmed, enclosing quotes removed
+    };
+    std::optional<std::string> ruta_;
+    std::vector<Entrada> entradas_;  // the file's section and key lines, in order
+};
 
 /// Sets `clave`=`valor` in section `seccion`, keeping every other line as it was: an existing
 /// key line is replaced, a missing key is added at the end of its section, a missing section is

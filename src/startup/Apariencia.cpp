@@ -53,34 +53,36 @@ Piel CargarPiel(const std::string& rutaPiel, const std::string& ajustes) {
         if (ajustes.empty()) FaltaArchivo(rutaPiel + "/", "el archivo de ajustes de la apariencia");
         descripcion = (fs::path(rutaPiel) / ajustes).string();
     }
-    const auto ubicada = UbicarIni(descripcion);
-    if (!ubicada) FaltaArchivo(descripcion, "el archivo de apariencia");
+    // The description is read once; each of its values is then looked up in what was read.
+    const IniLeido ini(descripcion);
+    if (!ini.Ruta()) FaltaArchivo(descripcion, "el archivo de apariencia");
+    const std::string& ubicada = *ini.Ruta();
 
     Piel piel;
-    piel.descripcion = Q(*ubicada);
-    piel.estiloQt = Q(LeerIni(*ubicada, "Piel", "Estilo", "Fusion"));
+    piel.descripcion = Q(ubicada);
+    piel.estiloQt = Q(ini.Valor("Piel", "Estilo", "Fusion"));
     const std::unique_ptr<QStyle> estilo(QStyleFactory::create(piel.estiloQt));
     if (!estilo)
         throw ErrorEjecucion(errnum::kArgumentoInvalido,
-                             "La apariencia \"" + *ubicada + "\" pide el estilo \"" +
+                             "La apariencia \"" + ubicada + "\" pide el estilo \"" +
                                  piel.estiloQt.toStdString() + "\", que no existe");
     piel.paleta = estilo->standardPalette();
     const QMetaEnum roles = QMetaEnum::fromType<QPalette::ColorRole>();
     for (int i = 0; i < roles.keyCount(); ++i) {
         const auto rol = static_cast<QPalette::ColorRole>(roles.value(i));
         if (rol == QPalette::NoRole || rol >= QPalette::NColorRoles) continue;
-        const std::string valor = LeerIni(*ubicada, "Paleta", roles.key(i), "");
+        const std::string valor = ini.Valor("Paleta", roles.key(i), "");
         if (valor.empty()) continue;
         const QColor color = QColor::fromString(Q(valor));
         if (!color.isValid())
             throw ErrorEjecucion(errnum::kArgumentoInvalido,
-                                 "La apariencia \"" + *ubicada + "\" da a " + roles.key(i) +
+                                 "La apariencia \"" + ubicada + "\" da a " + roles.key(i) +
                                      " el color no válido \"" + valor + "\"");
         piel.paleta.setColor(QPalette::All, rol, color);
     }
-    const std::string hoja = LeerIni(*ubicada, "Piel", "Hoja", "");
+    const std::string hoja = ini.Valor("Piel", "Hoja", "");
     if (!hoja.empty()) {
-        const std::string ruta = (fs::path(*ubicada).parent_path() / hoja).string();
+        const std::string ruta = (fs::path(ubicada).parent_path() / hoja).string();
         QFile archivo(Q(ruta));
         if (!archivo.open(QIODevice::ReadOnly)) FaltaArchivo(ruta, "la hoja de estilo");
         piel.hoja = QString::fromUtf8(archivo.readAll());

@@ -76,7 +76,10 @@ void UtilPanel::CargarIconos() {
     const QString nombre = DeTexto(utilpanel::ArchivoTira(estilo_.toStdString()));
     const QString ruta = utilpanel::BuscarArchivoEnCarpeta(carpeta_, nombre);
     if (!ruta.isEmpty()) {
-        QImageReader lector(ruta);
+        // The strips are bitmaps: read by Qt's own bitmap reader, without loading every image
+        // format plug-in to ask whether it claims the file.
+        QImageReader lector(ruta, "bmp");
+        lector.setAutoDetectImageFormat(false);
         if (auto cortes = utilpanel::CortarTira(lector.read())) {
             for (int k = 0; k < kCantidadBotones; ++k)
                 if (QToolButton* b = Boton(utilpanel::kIdsTira[k]))

@@ -145,6 +145,33 @@ TEST_F(ConCarpetas, LineasRarasSinFinDeLineaYLatin1) {
     EXPECT_EQ(LeerIni("a.ini", "Fin", "k", "d"), "ultima");
 }
 
+// A file read once answers every key as it stood when read, even after it changes or goes.
+TEST_F(ConCarpetas, LeidoUnaVezResponde) {
+    Escribir(programa_ / "ld000P.ini", kIni);
+    const IniLeido ini("LD000p.INI");
+    const IniLeido falta("ld000pr.ini");
+    fs::remove(programa_ / "ld000P.ini");
+    Escribir(programa_ / "LD000p.INI", "[General]\nFlatToolbars=9\n");
+    EXPECT_EQ(ini.Ruta(), (programa_ / "ld000P.ini").string());
+    EXPECT_EQ(falta.Ruta(), std::nullopt);
+    struct Caso {
+        const char* seccion;
+        const char* clave;
+        const char* leido;  // from the file as read
+    } casos[] = {
+        {"General", "FlatToolbars", "0"},
+        {" puesto01|operador ", "flattoolbars", "1"},
+        {"PUESTO01|OPERADOR", "Styles", "Office 2007"},
+        {"Iconos", "IconoDelSistema", "C:\\Suite\\suite.ico"},
+        {"Iconos", "FlatToolbars", "def"},
+        {"NoEsta", "Styles", "def"},
+    };
+    for (const Caso& c : casos) {
+        EXPECT_EQ(ini.Valor(c.seccion, c.clave, "def"), c.leido) << c.seccion << " " << c.clave;
+        EXPECT_EQ(falta.Valor(c.seccion, c.clave, "def"), "def") << c.seccion << " " << c.clave;
+    }
+}
+
 TEST_F(ConCarpetas, EscribirConservaElRestoYSeReleee) {
     Escribir(programa_ / "LD000p.INI", kIni);
     EscribirIni("ld000P.ini", "puesto01|operador", "STYLES", "3");
