@@ -1,9 +1,12 @@
 #include "ArchivoIni.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -84,11 +87,15 @@ std::optional<fs::path> BuscarEnCarpeta(const fs::path& carpeta, const std::stri
     std::error_code ec;
     if (carpeta.empty() || nombre.empty()) return std::nullopt;
     if (fs::is_regular_file(carpeta / nombre, ec)) return carpeta / nombre;
+    // The folder's names as the system lists them: a path is built only for a name that
+    // matches, not for every file of a large folder.
+    const std::unique_ptr<DIR, int (*)(DIR*)> lista(opendir(carpeta.c_str()), closedir);
+    if (!lista) return std::nullopt;
     std::vector<fs::path> candidatos;
-    for (fs::directory_iterator it(carpeta, ec), fin; !ec && it != fin; it.increment(ec)) {
-        if (texto::IgualesSinCaso(it->path().filename().string(), nombre) &&
-            it->is_regular_file(ec))
-            candidatos.push_back(it->path());
+    while (const dirent* entrada = readdir(lista.get())) {
+        if (!texto::IgualesSinCaso(entrada->d_name, nombre)) continue;
+        fs::path ruta = carpeta / entrada->d_name;
+        if (fs::is_regular_file(ruta, ec)) candidatos.push_back(std::move(ruta));
     }
     if (candidatos.empty()) return std::nullopt;
     std::sort(candidatos.begin(), candidatos.end());  // the same choice every time
