@@ -24,10 +24,11 @@ namespace editor {
 
 namespace {
 
-bool TieneCampo(const Recordset& rs, const std::string& nombre) {
-    for (const auto& n : rs.NombresCampos())
-        if (texto::IgualesSinCaso(n, nombre)) return true;
-    return false;
+/// Position of the column `nombre` (case ignored) among `nombres`; -1 when none.
+int Posicion(const std::vector<std::string>& nombres, std::string_view nombre) {
+    for (size_t i = 0; i < nombres.size(); ++i)
+        if (texto::IgualesSinCaso(nombres[i], nombre)) return static_cast<int>(i);
+    return -1;
 }
 
 constexpr long kSinRegistroActual = 3021;  // no current record
@@ -142,23 +143,23 @@ void AlmacenModelos::AsignarDatos() {
         reportero);
 }
 
-void AlmacenModelos::CargarFila(bool conDetalle) {
+void AlmacenModelos::CargarFila(const ColumnasLinea& columnas) {
     auto& rs = RegistroTrabajo;
-    const std::string cuenta = TextoDeValor(rs.Fields("CUENTA"));
+    const std::string cuenta = TextoDeValor(rs.Fields(columnas.cuenta));
     if (EsTextoVacio(cuenta)) return;  // a row without account takes no grid row
     const std::string recortada = texto::Recortar(cuenta);
     const int k = Lineas.Superior();
     LineaModelo& l = Lineas[k];
     l.Cuenta = recortada;
     l.DV = std::to_string(Lbc_Asiento::CalculoDV(recortada));
-    l.AlicIVA = TextoDeValor(rs.Fields("AlicIVA"));
+    l.AlicIVA = TextoDeValor(rs.Fields(columnas.alicIva));
     // The detail text has no column in the editor, but a save rewrites the template whole:
     // it travels with its line so that saving again does not erase it.
-    if (conDetalle) l.Detalle = TextoDeValor(rs.Fields("DETALLE"));
+    if (columnas.detalle >= 0) l.Detalle = TextoDeValor(rs.Fields(columnas.detalle));
     l.Descripcion =
         db_.DatosTabla("MA_CUENTAS", recortada, "DESCRIPCION", "CODIGO", 8).value_or("");
-    const std::string lado = texto::Recortar(TextoDeValor(rs.Fields("Debe-Haber")));
-    const std::string importe = TextoDeValor(rs.Fields("IMPORTE"));
+    const std::string lado = texto::Recortar(TextoDeValor(rs.Fields(columnas.lado)));
+    const std::string importe = TextoDeValor(rs.Fields(columnas.importe));
     if (texto::IgualesSinCaso(lado, "D")) {
         l.Debe = FormatoImporte(importe);
         l.Haber.clear();
@@ -199,9 +200,17 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
         reportero);
     if (d == Desenlace::Abandonado) return;
     if (!hayFilas) return AdoptarHuella(texto::Recortar(nombre), HuellaModelo{});
-    const bool conDetalle = TieneCampo(rs, "DETALLE");  // the same columns for every row
+    // The same columns for every row: looked up by name once. A missing one (other than the
+    // optional DETALLE) fails at each row as a look-up by name would.
+    const std::vector<std::string> nombres = rs.NombresCampos();
+    ColumnasLinea columnas;
+    columnas.cuenta = Posicion(nombres, "CUENTA");
+    columnas.alicIva = Posicion(nombres, "AlicIVA");
+    columnas.detalle = Posicion(nombres, "DETALLE");
+    columnas.lado = Posicion(nombres, "Debe-Haber");
+    columnas.importe = Posicion(nombres, "IMPORTE");
     while (!rs.EOF()) {
-        if (!EjecutarPaso([&] { CargarFila(conDetalle); }, reportero)) return;
+        if (!EjecutarPaso([&] { CargarFila(columnas); }, reportero)) return;
         if (!EjecutarPaso([&] { rs.MoveNext(); }, reportero)) return;
     }
     // What a save will compare with to tell whether someone else saved the template since.
@@ -214,22 +223,30 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
 HuellaModelo HuellaDeFilas(Recordset& rs) {
     HuellaModelo h;
     if (rs.State() != 1 || (rs.BOF() && rs.EOF())) return h;
-    std::vector<std::string> filas;
+    constexpr uint64_t kInicio = 14695981039346656037ull;  // FNV-1a, 64 bits
+    const auto mezclar = [](uint64_t d, unsigned char c) { return (d ^ c) * 1099511628211ull; };
+    // Each row is digested on its own, straight from the recordset's values; the row digests
+    // are then taken in sorted order, so the same rows in another order give the same digest.
+    std::vector<uint64_t> filas;
+    const int columnas = rs.FieldCount();
     for (rs.MoveFirst(); !rs.EOF(); rs.MoveNext()) {
-        std::string fila;
-        for (int c = 0; c < rs.FieldCount(); ++c) {
-            const ValorSql& v = rs.Fields(c).Value();
+        uint64_t d = kInicio;
+        for (int c = 0; c < columnas; ++c) {
+            const Campo campo = rs.Fields(c);
             // Separators no value holds keep "a","bc" apart from "ab","c" and Null from "".
-            fila += v ? '\x1e' + *v : std::string(1, '\x1f');
+            if (campo.EsNulo()) {
+                d = mezclar(d, 0x1f);
+                continue;
+            }
+            d = mezclar(d, 0x1e);
+            for (const char ch : campo.Vista()) d = mezclar(d, static_cast<unsigned char>(ch));
         }
-        filas.push_back(std::move(fila));
+        filas.push_back(d);
     }
-    std::sort(filas.begin(), filas.end());  // the same rows in another order are the same
-    uint64_t d = 14695981039346656037ull;   // FNV-1a, 64 bits
-    for (const auto& f : filas) {
-        for (const char c : f) d = (d ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        d = (d ^ 0x1d) * 1099511628211ull;
-    }
+    std::sort(filas.begin(), filas.end());
+    uint64_t d = kInicio;
+    for (const uint64_t f : filas)
+        for (int b = 0; b < 8; ++b) d = mezclar(d, static_cast<unsigned char>(f >> (8 * b)));
     h.filas = static_cast<long>(filas.size());
     h.digesto = d;
     return h;

@@ -147,8 +147,13 @@ class AlmacenModelos {
     Intento IntentarGrabar(const std::string& nombre, editor::HuellaModelo& actual);
     void Borrar();
     void GrabarLinea(int i, const std::string& ahora);
-    /// The current row of RegistroTrabajo as the next line; `conDetalle`: it has DETALLE.
-    void CargarFila(bool conDetalle);
+    /// Where the columns a line is read from stand in the template's rows (-1: no such
+    /// column); found once per load, the rows all having the same columns.
+    struct ColumnasLinea {
+        int cuenta = -1, alicIva = -1, detalle = -1, lado = -1, importe = -1;
+    };
+    /// The current row of RegistroTrabajo as the next line.
+    void CargarFila(const ColumnasLinea& columnas);
     /// Begins the transaction of a save or a delete into `guarda`.
     void Comenzar(std::optional<data::GuardaTransaccion>& guarda);
     /// Rolls back what `guarda` holds; a failure to do so is shown.

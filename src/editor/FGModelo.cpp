@@ -35,6 +35,32 @@ class EncabezadoFilas final : public QHeaderView {
     QSize sizeHint() const override { return {width(), defaultSectionSize()}; }
 };
 
+/// The header row: its height is measured from the header texts once and kept until a text,
+/// the font or the style changes. The header's own measure is dropped whenever rows come or
+/// go (the table is then laid out again) and would measure every header text each time.
+class EncabezadoColumnas final : public QHeaderView {
+  public:
+    explicit EncabezadoColumnas(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+    QSize sizeHint() const override {
+        if (!medida_.isValid()) medida_ = QHeaderView::sizeHint();
+        return medida_;
+    }
+    /// The texts changed: measured again at the next layout.
+    void Olvidar() {
+        medida_ = QSize();
+        updateGeometry();
+    }
+
+  protected:
+    void changeEvent(QEvent* e) override {
+        if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) medida_ = QSize();
+        QHeaderView::changeEvent(e);
+    }
+
+  private:
+    mutable QSize medida_;
+};
+
 Qt::Alignment Alineacion(int codigo) {
     return codigo == alineacion::kDerechaAbajo ? (Qt::AlignRight | Qt::AlignBottom)
                                                : (Qt::AlignLeft | Qt::AlignVCenter);
@@ -87,6 +113,11 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     : QTableView(parent), matriz_(matriz), modelo_(new ModeloFGModelo(matriz, this)) {
     setObjectName("FGModelo");
     setVerticalHeader(new EncabezadoFilas(this));
+    auto* columnas = new EncabezadoColumnas(this);
+    // As the table's own horizontal header is made.
+    columnas->setSectionsClickable(true);
+    columnas->setHighlightSections(true);
+    setHorizontalHeader(columnas);
     setModel(modelo_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -103,15 +134,32 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
         if (f == 0 && c == 0) {
             if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
         } else if (f == 0) {
+            static_cast<EncabezadoColumnas*>(horizontalHeader())->Olvidar();
             emit modelo_->headerDataChanged(Qt::Horizontal, c - 1, c - 1);
         } else if (c == 0) {
-            emit modelo_->headerDataChanged(Qt::Vertical, f - 1, f - 1);
+            // A line number is only repainted: the column's width is fixed, and the model's
+            // header notice would have the table and both headers laid out again.
+            verticalHeader()->viewport()->update();
         } else {
             const QModelIndex i = modelo_->index(f - 1, c - 1);
             emit modelo_->dataChanged(i, i, {Qt::DisplayRole});
         }
     };
+    // Texts changed in bulk (a grid rebuilt or a template shown): the views repaint them;
+    // rows, widths and the header's measures stay as they are, unless the header texts moved.
+    o.CeldasCambiadas = [this](bool encabezados) {
+        const int filas = modelo_->rowCount(), columnas = modelo_->columnCount();
+        if (filas > 0 && columnas > 0)
+            emit modelo_->dataChanged(modelo_->index(0, 0), modelo_->index(filas - 1, columnas - 1),
+                                      {Qt::DisplayRole});
+        verticalHeader()->viewport()->update();  // the line numbers (see CeldaCambiada)
+        if (!encabezados) return;
+        static_cast<EncabezadoColumnas*>(horizontalHeader())->Olvidar();
+        if (columnas > 0) emit modelo_->headerDataChanged(Qt::Horizontal, 0, columnas - 1);
+        if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
+    };
     o.Reiniciada = [this] {
+        static_cast<EncabezadoColumnas*>(horizontalHeader())->Olvidar();
         modelo_->Reiniciar();
         AplicarAnchos();
         SeguirMatriz(matriz_.Row(), matriz_.Col());

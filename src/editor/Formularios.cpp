@@ -40,7 +40,8 @@ void LimpiarControles(QWidget* ventana, const QString& nombre) {
     for (QLineEdit* t : ventana->findChildren<QLineEdit*>()) {
         // The line edit inside an editable combo box is emptied with its box.
         if (qobject_cast<QComboBox*>(t->parentWidget())) continue;
-        if (elegido(t)) t->clear();
+        // An empty field stays as it is: emptying it again lays its text out for nothing.
+        if (elegido(t) && !t->text().isEmpty()) t->clear();
     }
     for (QComboBox* c : ventana->findChildren<QComboBox*>())
         if (c->isEditable() && elegido(c)) c->setEditText(QString());

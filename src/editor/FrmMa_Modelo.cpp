@@ -379,8 +379,9 @@ void FrmMa_Modelo::MsFlex_Inicializa() {
 void FrmMa_Modelo::LimpiarLineas() {
     DescartarEditor();
     Almacen.Lineas.Reiniciar(1);
-    // The grid is rebuilt too, so no line of an earlier template stays on screen.
-    Grilla.MsFlex_Inicializa();
+    // The grid is rebuilt too, so no line of an earlier template stays on screen. Its layout
+    // stays the one the form's reset read: only a reset reads the check-digit setting.
+    Grilla.MsFlex_Inicializa(false);
 }
 
 void FrmMa_Modelo::DescartarEditor() {
@@ -492,7 +493,13 @@ void FrmMa_Modelo::Consultar() {
 void FrmMa_Modelo::ConfirmarCampo(int i, int codigo) {
     if (EsTeclaDeAvance(codigo)) {
         SubirEncabezado();
-        const bool ok = Encabezado.ValidarCampo(i);
+        bool ok;
+        {
+            // A name rebuilds the grid and shows the template's lines: the grid's view hears
+            // of all of it once, when the lines are in place.
+            MatrizGrilla::Lote lote(Matriz);
+            ok = Encabezado.ValidarCampo(i);
+        }
         BajarEncabezado();
         if (ok) {
             EstadoEdicion(true);
@@ -542,13 +549,24 @@ void FrmMa_Modelo::EnfocarCelda(int k, ColumnaLinea c) {
 
 void FrmMa_Modelo::AplicarPropiedades(int col) {
     const PropiedadesEditor p = Grilla.Brw_Propiedades(col);
-    BrwTxt->setProperty(formularios::kCampoDatos, QString::fromStdString(p.Campo));
-    BrwTxt->setProperty(formularios::kTag, QString::fromStdString(p.Tag));
-    BrwTxt->setEnabled(p.Enabled);
-    BrwTxt->setMaxLength(p.MaxLength > 0 ? p.MaxLength : 32767);
+    // A cell's move, the editor's focus and its opening each apply the column's properties,
+    // mostly the ones it already has: only what differs is set (each set text property is a
+    // new value, a new length or alignment lays the editor's text out again).
+    if (p.Campo != campoEditor_) {
+        BrwTxt->setProperty(formularios::kCampoDatos, QString::fromStdString(p.Campo));
+        campoEditor_ = p.Campo;
+    }
+    if (p.Tag != tagEditor_) {
+        BrwTxt->setProperty(formularios::kTag, QString::fromStdString(p.Tag));
+        tagEditor_ = p.Tag;
+    }
+    if (BrwTxt->isEnabled() != p.Enabled) BrwTxt->setEnabled(p.Enabled);
+    const int largo = p.MaxLength > 0 ? p.MaxLength : 32767;
+    if (BrwTxt->maxLength() != largo) BrwTxt->setMaxLength(largo);
     // Aligned while edited as the column shows its cells: amounts to the right.
     const bool importe = col == columna::kDebe || col == columna::kHaber;
-    BrwTxt->setAlignment((importe ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    const Qt::Alignment alineado = (importe ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    if (BrwTxt->alignment() != alineado) BrwTxt->setAlignment(alineado);
 }
 
 void FrmMa_Modelo::UbicarEditor() {
@@ -587,7 +605,13 @@ void FrmMa_Modelo::EditarCelda(int codigo) {
 bool FrmMa_Modelo::ValidarEditor() {
     std::string t = Texto(BrwTxt);
     const bool ok = Grilla.ValidarCampo(t, Propiedad(BrwTxt, formularios::kCampoDatos), true);
-    BrwTxt->setText(QString::fromStdString(t));
+    const QString validado = QString::fromStdString(t);
+    // The text as validated (trimmed, or an account's main code), caret at its end; the same
+    // text is not set again, which would lay it out anew.
+    if (BrwTxt->text() != validado)
+        BrwTxt->setText(validado);
+    else
+        BrwTxt->setCursorPosition(static_cast<int>(validado.size()));
     MostrarTotales();
     return ok;
 }
@@ -619,9 +643,13 @@ void FrmMa_Modelo::MSFlex_EditKeyCode(int keyCode, int) {
         if (e.Numero() == errnum::kArgumentoInvalido) return respuesta::kIgnorar;
         return MostrarErrorConOpciones(e, "mSfLEX_eDITkEYcODE");
     };
+    // The grid takes the focus before the editor is hidden: a focused editor that is hidden
+    // first hands the focus on to the next widget in the chain, only to have it taken again.
+    // The grid's arrival commits the editor (RecibioFoco); the call after it does so when the
+    // grid already had the focus.
     auto enfocarGrilla = [this] {
-        AlRecibirFocoGrilla();
         FGModelo1->setFocus();
+        AlRecibirFocoGrilla();
     };
     switch (keyCode) {
         case kEnter:
@@ -751,6 +779,16 @@ bool FrmMa_Modelo::eventFilter(QObject* objeto, QEvent* evento) {
     if (tipo == QEvent::KeyPress && TeclaDelFormulario(objeto, static_cast<QKeyEvent*>(evento)))
         return true;
     if (objeto == BrwTxt) {
+        // Enter is the editor's own key (it commits the cell): no shortcut can take it, so the
+        // line edit's search of its standard shortcuts for it is spared.
+        if (tipo == QEvent::ShortcutOverride) {
+            auto* e = static_cast<QKeyEvent*>(evento);
+            if (e->modifiers() == Qt::NoModifier &&
+                (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
+                e->accept();
+                return true;
+            }
+        }
         if (tipo == QEvent::KeyPress) {
             auto* e = static_cast<QKeyEvent*>(evento);
             return TeclaEnEditor(teclas::CodigoVirtual(*e), teclas::MascaraShift(*e)) ||

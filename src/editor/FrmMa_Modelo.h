@@ -149,6 +149,7 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     lookup::Contexto& ctx_;
     data::DB_Dll& db_;
     bool ocupado_ = false;  // a key or command is being handled: scrolling is not Enter
+    std::string campoEditor_, tagEditor_;  // the data field and tag the editor was last given
     bool descargada_ = false;
 };
 

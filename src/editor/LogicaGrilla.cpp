@@ -62,8 +62,9 @@ LogicaGrilla::LogicaGrilla(AlmacenModelos& almacen, DB_Dll& db, MatrizGrilla& gr
 bool LogicaGrilla::UsaDigito() const { return EsSi(ValorDigito); }
 bool LogicaGrilla::DigitoEsNo() const { return texto::IgualesSinCaso(ValorDigito, "NO"); }
 
-void LogicaGrilla::MsFlex_Inicializa() {
-    ValorDigito = LeerDigito ? LeerDigito() : std::string(" ");
+void LogicaGrilla::MsFlex_Inicializa(bool releerDigito) {
+    if (releerDigito || ValorDigito.empty())
+        ValorDigito = LeerDigito ? LeerDigito() : std::string(" ");
     const bool dv = UsaDigito();
     // Encabezado, Campo, Tabla, Ancho, Habilitada, Obligatoria
     Columnas[0] = {"Linea", "", "", 5, false, true};

@@ -88,8 +88,9 @@ class LogicaGrilla {
     bool DigitoEsNo() const;  ///< the setting is "NO"
 
     /// Builds the grid: seven columns with their headers, widths in twips and alignments,
-    /// 20 rows numbered from 1, current cell (0, 0).
-    void MsFlex_Inicializa();
+    /// 20 rows numbered from 1, current cell (0, 0). The check-digit setting is read first,
+    /// unless `releerDigito` is false and it was read before (ValorDigito is then kept).
+    void MsFlex_Inicializa(bool releerDigito = true);
     /// The editor's properties for column `columna` (0..6). Throws ErrorEjecucion 9 otherwise.
     PropiedadesEditor Brw_Propiedades(double columna) const;
     /// Shows element `fila` of Lineas in grid row `fila` and decides which of its cells may be

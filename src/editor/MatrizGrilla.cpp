@@ -21,20 +21,30 @@ const std::string& Vacio() {
 
 }  // namespace
 
-template <class F, class... A>
-void MatrizGrilla::Avisar(const F& aviso, A... a) {
-    if (lotes_ > 0) {
-        cambioEnLote_ = true;
-        return;
-    }
-    if (aviso) aviso(a...);
+void MatrizGrilla::AbrirLote() {
+    if (lotes_++ > 0) return;
+    lote_ = CambiosLote{};
+    lote_.filas = Rows();
+    lote_.encabezados = celdas_.front();
 }
 
-MatrizGrilla::Lote::~Lote() {
-    if (--m_.lotes_ > 0 || !m_.cambioEnLote_) return;
-    m_.cambioEnLote_ = false;
-    m_.Avisar(m_.Observador.Reiniciada);
+void MatrizGrilla::CerrarLote() {
+    if (--lotes_ > 0) return;
+    CambiosLote c = std::move(lote_);
+    lote_ = CambiosLote{};
+    if (c.forma) {
+        if (Observador.Reiniciada) Observador.Reiniciada();
+        return;
+    }
+    const int filas = Rows();
+    if (filas > c.filas && Observador.FilasAgregadas) Observador.FilasAgregadas(c.filas, filas - 1);
+    if (filas < c.filas && Observador.FilasQuitadas) Observador.FilasQuitadas(filas, c.filas - 1);
+    if ((c.celdas || filas != c.filas) && Observador.CeldasCambiadas)
+        Observador.CeldasCambiadas(c.encabezados != celdas_.front());
+    if (c.actual && Observador.CeldaActual) Observador.CeldaActual(fila_, col_);
 }
+
+void MatrizGrilla::AnotarCelda() { lote_.celdas = true; }
 
 MatrizGrilla::MatrizGrilla() {
     celdas_.assign(2, std::vector<std::string>(static_cast<size_t>(cols_)));
@@ -50,19 +60,31 @@ void MatrizGrilla::Rows(int filas) {
                    std::vector<std::string>(static_cast<size_t>(cols_)));
     if (fila_ >= filas) fila_ = filas - 1;
     if (filaSuperior_ >= filas) filaSuperior_ = std::max(1, filas - 1);
-    if (filas > antes)
-        Avisar(Observador.FilasAgregadas, antes, filas - 1);
-    else
-        Avisar(Observador.FilasQuitadas, filas, antes - 1);
+    if (lotes_ > 0) return;  // told when the batch closes
+    if (filas > antes) {
+        if (Observador.FilasAgregadas) Observador.FilasAgregadas(antes, filas - 1);
+    } else if (Observador.FilasQuitadas) {
+        Observador.FilasQuitadas(filas, antes - 1);
+    }
 }
 
 void MatrizGrilla::Cols(int columnas) {
-    cols_ = std::max(columnas, 1);
+    columnas = std::max(columnas, 1);
+    if (columnas == cols_) return;
+    cols_ = columnas;
     for (auto& f : celdas_) f.resize(static_cast<size_t>(cols_));
     anchos_.resize(static_cast<size_t>(cols_), kAnchoInicial);
     alineaciones_.resize(static_cast<size_t>(cols_), alineacion::kIzquierdaCentro);
     if (col_ >= cols_) col_ = cols_ - 1;
-    Avisar(Observador.Reiniciada);
+    AvisarForma();
+}
+
+void MatrizGrilla::AvisarForma() {
+    if (lotes_ > 0) {
+        lote_.forma = true;
+    } else if (Observador.Reiniciada) {
+        Observador.Reiniciada();
+    }
 }
 
 const std::string& MatrizGrilla::TextMatrix(int fila, int col) const {
@@ -80,7 +102,10 @@ void MatrizGrilla::TextMatrix(int fila, int col, const std::string& texto) {
     auto& celda = celdas_[static_cast<size_t>(fila)][static_cast<size_t>(col)];
     if (celda == texto) return;
     celda = texto;
-    Avisar(Observador.CeldaCambiada, fila, col);
+    if (lotes_ > 0)
+        AnotarCelda();
+    else if (Observador.CeldaCambiada)
+        Observador.CeldaCambiada(fila, col);
 }
 
 void MatrizGrilla::Mover(int fila, int col) {
@@ -89,7 +114,10 @@ void MatrizGrilla::Mover(int fila, int col) {
     if (LeaveCell) LeaveCell();
     fila_ = fila;
     col_ = col;
-    Avisar(Observador.CeldaActual, fila_, col_);
+    if (lotes_ > 0)
+        lote_.actual = true;
+    else if (Observador.CeldaActual)
+        Observador.CeldaActual(fila_, col_);
     if (EnterCell) EnterCell();
 }
 
@@ -107,8 +135,9 @@ int MatrizGrilla::ColWidth(int col) const {
 
 void MatrizGrilla::ColWidth(int col, int twips) {
     ComprobarCelda(0, col);
+    if (anchos_[static_cast<size_t>(col)] == twips) return;
     anchos_[static_cast<size_t>(col)] = twips;
-    Avisar(Observador.Reiniciada);
+    AvisarForma();
 }
 
 int MatrizGrilla::ColAlignment(int col) const {
@@ -118,15 +147,19 @@ int MatrizGrilla::ColAlignment(int col) const {
 
 void MatrizGrilla::ColAlignment(int col, int codigo) {
     ComprobarCelda(0, col);
+    if (alineaciones_[static_cast<size_t>(col)] == codigo) return;
     alineaciones_[static_cast<size_t>(col)] = codigo;
-    Avisar(Observador.Reiniciada);
+    AvisarForma();
 }
 
 void MatrizGrilla::AddItem(int fila) {
     if (fila < 1 || fila > Rows())
         throw ErrorEjecucion(kValorFilaColumna, "Valor de Fila no válido");
     celdas_.insert(celdas_.begin() + fila, std::vector<std::string>(static_cast<size_t>(cols_)));
-    Avisar(Observador.FilasAgregadas, fila, fila);
+    if (lotes_ > 0)
+        AnotarCelda();  // rows below moved: their cells are told at the end
+    else if (Observador.FilasAgregadas)
+        Observador.FilasAgregadas(fila, fila);
 }
 
 void MatrizGrilla::RemoveItem(int fila) {
@@ -137,12 +170,26 @@ void MatrizGrilla::RemoveItem(int fila) {
     celdas_.erase(celdas_.begin() + fila);
     if (fila_ >= Rows()) fila_ = Rows() - 1;
     if (filaSuperior_ >= Rows()) filaSuperior_ = Rows() - 1;
-    Avisar(Observador.FilasQuitadas, fila, fila);
+    if (lotes_ > 0)
+        AnotarCelda();
+    else if (Observador.FilasQuitadas)
+        Observador.FilasQuitadas(fila, fila);
 }
 
 void MatrizGrilla::Clear() {
-    for (auto& f : celdas_) std::fill(f.begin(), f.end(), std::string());
-    Avisar(Observador.Reiniciada);
+    bool cambio = false;
+    for (auto& f : celdas_)
+        for (auto& c : f)
+            if (!c.empty()) {
+                c.clear();
+                cambio = true;
+            }
+    if (!cambio) return;
+    if (lotes_ > 0) {
+        AnotarCelda();
+    } else if (Observador.CeldasCambiadas) {
+        Observador.CeldasCambiadas(true);
+    }
 }
 
 }  // namespace editor

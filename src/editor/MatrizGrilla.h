@@ -24,8 +24,11 @@ struct ObservadorMatriz {
     std::function<void(int desde, int hasta)> FilasAgregadas;
     /// Rows `desde`..`hasta` (numbered as they were before the change) were removed.
     std::function<void(int desde, int hasta)> FilasQuitadas;
-    /// Anything else changed (columns, widths, alignments, all cells): redraw everything.
+    /// Anything else changed (columns, widths, alignments): lay out and redraw everything.
     std::function<void()> Reiniciada;
+    /// Any cell's text may have changed, the shape did not: redraw the cells and line numbers,
+    /// and the header row when `encabezados` (its texts differ from before).
+    std::function<void(bool encabezados)> CeldasCambiadas;
     /// The current cell moved.
     std::function<void(int fila, int col)> CeldaActual;
 };
@@ -73,12 +76,15 @@ class MatrizGrilla {
     void Clear();
 
     /// While a Lote is open the observer hears nothing; when the outermost one closes it is
-    /// told once that everything changed (if anything did). Moves of the current cell still
-    /// raise LeaveCell and EnterCell as they happen.
+    /// told once of what the batch changed, if anything: Reiniciada when the columns, a width
+    /// or an alignment changed; otherwise the rows added or removed (as one change at the end
+    /// of the matrix), then CeldasCambiadas, then the current cell when it moved. Setting a
+    /// size, width or alignment a column already has changes nothing. Moves of the current
+    /// cell still raise LeaveCell and EnterCell as they happen.
     class Lote {
       public:
-        explicit Lote(MatrizGrilla& m) : m_(m) { ++m_.lotes_; }
-        ~Lote();
+        explicit Lote(MatrizGrilla& m) : m_(m) { m_.AbrirLote(); }
+        ~Lote() { m_.CerrarLote(); }
         Lote(const Lote&) = delete;
         Lote& operator=(const Lote&) = delete;
 
@@ -94,11 +100,22 @@ class MatrizGrilla {
   private:
     void Mover(int fila, int col);
     void ComprobarCelda(int fila, int col) const;
-    template <class F, class... A>
-    void Avisar(const F& aviso, A... a);
+
+    /// What the open batch changed; the rows and header texts it started with.
+    struct CambiosLote {
+        bool forma = false;
+        bool celdas = false;
+        bool actual = false;
+        int filas = 0;
+        std::vector<std::string> encabezados;
+    };
+    void AbrirLote();
+    void CerrarLote();
+    void AnotarCelda();
+    void AvisarForma();
 
     int lotes_ = 0;
-    bool cambioEnLote_ = false;
+    CambiosLote lote_;
 
     std::vector<std::vector<std::string>> celdas_;
     int cols_ = 2;

@@ -440,4 +440,106 @@ TEST(MatrizGrillaTest, TheObserverHearsOfEachChangeOnceAndOfABatchOnlyAtItsEnd) 
     EXPECT_EQ(m.TextMatrix(9, 2), "y") << "the batch's changes are all made";
 }
 
+TEST(MatrizGrillaTest, ABatchThatKeepsTheShapeTellsOfRowsCellsAndCurrentCellWithoutAReset) {
+    MatrizGrilla m;
+    m.Cols(3);
+    m.Rows(10);
+    m.TextMatrix(0, 1, "Cuenta");
+    m.TextMatrix(4, 2, "x");
+    std::string oido;
+    auto& o = m.Observador;
+    o.CeldaCambiada = [&](int f, int c) { oido += "c" + std::to_string(f) + std::to_string(c); };
+    o.FilasAgregadas = [&](int d, int h) { oido += "+" + std::to_string(d) + std::to_string(h); };
+    o.FilasQuitadas = [&](int d, int h) { oido += "-" + std::to_string(d) + std::to_string(h); };
+    o.Reiniciada = [&] { oido += "R"; };
+    o.CeldasCambiadas = [&](bool encabezados) { oido += encabezados ? "T1" : "T0"; };
+    o.CeldaActual = [&](int f, int c) { oido += "@" + std::to_string(f) + std::to_string(c); };
+    const struct {
+        const char* que;
+        std::function<void()> hacer;
+        const char* oido;
+        int filas;
+    } casos[] = {
+        {"sizes, widths and alignments already held",
+         [&] {
+             m.Cols(3);
+             m.Rows(10);
+             m.ColWidth(1, m.ColWidth(1));
+             m.ColAlignment(2, m.ColAlignment(2));
+         },
+         "", 10},
+        {"a grid rebuilt as it was (headers set again)",
+         [&] {
+             MatrizGrilla::Lote lote(m);
+             m.Clear();
+             m.Cols(3);
+             m.Rows(10);
+             m.TextMatrix(0, 1, "Cuenta");
+             m.TextMatrix(4, 2, "x");
+         },
+         "T0", 10},
+        {"fewer rows, new texts, another header, a move",
+         [&] {
+             MatrizGrilla::Lote lote(m);
+             m.Clear();
+             m.TextMatrix(0, 1, "Linea");
+             m.Rows(6);
+             m.TextMatrix(2, 2, "z");
+             m.Celda(2, 2);
+         },
+         "-69T1@22", 6},
+        {"rows inserted and removed inside, as many at the end",
+         [&] {
+             MatrizGrilla::Lote lote(m);
+             m.AddItem(1);
+             m.RemoveItem(5);
+         },
+         "T0", 6},
+        {"more rows",
+         [&] {
+             MatrizGrilla::Lote lote(m);
+             m.Rows(8);
+         },
+         "+67T0", 8},
+        {"a width changed inside",
+         [&] {
+             MatrizGrilla::Lote lote(m);
+             m.Rows(9);
+             m.ColWidth(2, 50);
+         },
+         "R", 9},
+        {"cleared outside a batch", [&] { m.Clear(); }, "T1", 9},
+        {"nothing left to clear", [&] { m.Clear(); }, "", 9},
+    };
+    for (const auto& c : casos) {
+        oido.clear();
+        c.hacer();
+        EXPECT_EQ(oido, c.oido) << c.que;
+        EXPECT_EQ(m.Rows(), c.filas) << c.que;
+    }
+}
+
+TEST_F(GrillaTest, ARebuildThatKeepsTheSettingReadsItOnlyWhenNeverRead) {
+    int lecturas = 0;
+    std::string valor = "NO";
+    grilla.LeerDigito = [&] {
+        ++lecturas;
+        return valor;
+    };
+    grilla.MsFlex_Inicializa();
+    valor = "SI";  // changed after the reset: lines cleared for a template keep the layout
+    grilla.MsFlex_Inicializa(false);
+    EXPECT_EQ(lecturas, 1);
+    EXPECT_EQ(matriz.ColWidth(2), 0);
+    grilla.MsFlex_Inicializa();  // the next reset takes the new value
+    EXPECT_EQ(lecturas, 2);
+    EXPECT_EQ(matriz.ColWidth(2), 400);
+
+    LogicaGrilla nueva(almacen, db, matriz);
+    nueva.LeerDigito = grilla.LeerDigito;
+    nueva.MsFlex_Inicializa(false);  // nothing read before: read now
+    EXPECT_EQ(lecturas, 3);
+    EXPECT_TRUE(nueva.UsaDigito());
+}
+
 }  // namespace
