@@ -471,13 +471,11 @@ void FrmMa_Modelo::Consultar() {
         }
         return;
     }
-    if (FocoGrilla < 0 ||
-        !texto::IgualesSinCaso(Propiedad(BrwTxt, formularios::kTag), "MA_CUENTAS"))
-        return;
+    if (FocoGrilla < 0 || !texto::IgualesSinCaso(tagEditor_, "MA_CUENTAS")) return;
     const std::string valor = Buscar("CODIGO", "MA_CUENTAS");
     // A cancelled lookup changes nothing: an empty account would remove the line.
     if (texto::Recortar(valor).empty()) return;
-    const std::string campo = Propiedad(BrwTxt, formularios::kCampoDatos);
+    const std::string campo = campoEditor_;
     if (texto::IgualesSinCaso(campo, "CUENTA")) {
         BrwTxt->setText(QString::fromStdString(valor));
     } else if (texto::IgualesSinCaso(campo, "DV")) {
@@ -604,7 +602,8 @@ void FrmMa_Modelo::EditarCelda(int codigo) {
 
 bool FrmMa_Modelo::ValidarEditor() {
     std::string t = Texto(BrwTxt);
-    const bool ok = Grilla.ValidarCampo(t, Propiedad(BrwTxt, formularios::kCampoDatos), true);
+    const std::string campo = campoEditor_;  // a dialog of the validation may move the focus
+    const bool ok = Grilla.ValidarCampo(t, campo, true);
     const QString validado = QString::fromStdString(t);
     // The text as validated (trimmed, or an account's main code), caret at its end; the same
     // text is not set again, which would lay it out anew.
@@ -630,7 +629,7 @@ bool FrmMa_Modelo::TeclaEnEditor(int vk, int shift) {
     if (avance) FiltrarTecla(BrwTxt, kEnter);
     if (ValidarEditor()) {
         MSFlex_EditKeyCode(vk, shift);
-    } else if (texto::IgualesSinCaso(Propiedad(BrwTxt, formularios::kCampoDatos), "DV")) {
+    } else if (texto::IgualesSinCaso(campoEditor_, "DV")) {
         BrwTxt->setCursorPosition(0);  // a wrong check digit is corrected from its start
     }
     return true;
@@ -799,7 +798,7 @@ bool FrmMa_Modelo::eventFilter(QObject* objeto, QEvent* evento) {
             FocoCampo = -2;
             FocoGrilla = 0;
             AplicarPropiedades(std::clamp(Matriz.Col(), 0, columna::kCantidad - 1));
-            UtilPanel1->ConsultaEnabled(!EsTextoVacio(Propiedad(BrwTxt, formularios::kTag)));
+            UtilPanel1->ConsultaEnabled(!EsTextoVacio(tagEditor_));
         }
         if (tipo == QEvent::MouseButtonPress) {
             auto* m = static_cast<QMouseEvent*>(evento);

@@ -149,7 +149,9 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     lookup::Contexto& ctx_;
     data::DB_Dll& db_;
     bool ocupado_ = false;  // a key or command is being handled: scrolling is not Enter
-    std::string campoEditor_, tagEditor_;  // the data field and tag the editor was last given
+    // The data field and tag the cell editor was last given (its properties of those names,
+    // which only AplicarPropiedades sets), read without going through the properties.
+    std::string campoEditor_, tagEditor_;
     bool descargada_ = false;
 };
 

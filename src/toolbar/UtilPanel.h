@@ -27,11 +27,12 @@ class UtilPanel : public QWidget {
     explicit UtilPanel(QWidget* parent = nullptr);
     ~UtilPanel() override;
 
-    // Flags. Reading returns the stored value; writing stores it and refreshes the bar's
-    // buttons. `Enabled` is stored and saved only: it does not disable the bar, its
-    // buttons or its keys.
+    // Flags. Reading returns the stored value; writing a new value stores it and refreshes the
+    // bar's buttons (the value a flag already has leaves them as they are). `Enabled` is
+    // stored and saved only: it does not disable the bar, its buttons or its keys.
     bool ConTitulo() const { return estado_.ConTitulo(); }
     void ConTitulo(bool v) {
+        if (estado_.ConTitulo() == v) return;
         estado_.ConTitulo(v);
         Refrescar();
     }
@@ -40,82 +41,98 @@ class UtilPanel : public QWidget {
 
     bool NuevoEnabled() const { return estado_.NuevoEnabled(); }
     void NuevoEnabled(bool v) {
+        if (estado_.NuevoEnabled() == v) return;
         estado_.NuevoEnabled(v);
         Refrescar();
     }
     bool BorrarEnabled() const { return estado_.BorrarEnabled(); }
     void BorrarEnabled(bool v) {
+        if (estado_.BorrarEnabled() == v) return;
         estado_.BorrarEnabled(v);
         Refrescar();
     }
     bool ReporteEnabled() const { return estado_.ReporteEnabled(); }
     void ReporteEnabled(bool v) {
+        if (estado_.ReporteEnabled() == v) return;
         estado_.ReporteEnabled(v);
         Refrescar();
     }
     bool ConsultaEnabled() const { return estado_.ConsultaEnabled(); }
     void ConsultaEnabled(bool v) {
+        if (estado_.ConsultaEnabled() == v) return;
         estado_.ConsultaEnabled(v);
         Refrescar();
     }
     bool PlanillaEnabled() const { return estado_.PlanillaEnabled(); }
     void PlanillaEnabled(bool v) {
+        if (estado_.PlanillaEnabled() == v) return;
         estado_.PlanillaEnabled(v);
         Refrescar();
     }
     bool CancelarEnabled() const { return estado_.CancelarEnabled(); }
     void CancelarEnabled(bool v) {
+        if (estado_.CancelarEnabled() == v) return;
         estado_.CancelarEnabled(v);
         Refrescar();
     }
     bool GrabarEnabled() const { return estado_.GrabarEnabled(); }
     void GrabarEnabled(bool v) {
+        if (estado_.GrabarEnabled() == v) return;
         estado_.GrabarEnabled(v);
         Refrescar();
     }
     bool CerrarEnabled() const { return estado_.CerrarEnabled(); }
     void CerrarEnabled(bool v) {
+        if (estado_.CerrarEnabled() == v) return;
         estado_.CerrarEnabled(v);
         Refrescar();
     }
 
     bool NuevoVisible() const { return estado_.NuevoVisible(); }
     void NuevoVisible(bool v) {
+        if (estado_.NuevoVisible() == v) return;
         estado_.NuevoVisible(v);
         Refrescar();
     }
     bool BorrarVisible() const { return estado_.BorrarVisible(); }
     void BorrarVisible(bool v) {
+        if (estado_.BorrarVisible() == v) return;
         estado_.BorrarVisible(v);
         Refrescar();
     }
     bool ReporteVisible() const { return estado_.ReporteVisible(); }
     void ReporteVisible(bool v) {
+        if (estado_.ReporteVisible() == v) return;
         estado_.ReporteVisible(v);
         Refrescar();
     }
     bool consultarVisible() const { return estado_.consultarVisible(); }
     void consultarVisible(bool v) {
+        if (estado_.consultarVisible() == v) return;
         estado_.consultarVisible(v);
         Refrescar();
     }
     bool PlanillaVisible() const { return estado_.PlanillaVisible(); }
     void PlanillaVisible(bool v) {
+        if (estado_.PlanillaVisible() == v) return;
         estado_.PlanillaVisible(v);
         Refrescar();
     }
     bool CancelarVisible() const { return estado_.CancelarVisible(); }
     void CancelarVisible(bool v) {
+        if (estado_.CancelarVisible() == v) return;
         estado_.CancelarVisible(v);
         Refrescar();
     }
     bool GrabarVisible() const { return estado_.GrabarVisible(); }
     void GrabarVisible(bool v) {
+        if (estado_.GrabarVisible() == v) return;
         estado_.GrabarVisible(v);
         Refrescar();
     }
     bool CerrarVisible() const { return estado_.CerrarVisible(); }
     void CerrarVisible(bool v) {
+        if (estado_.CerrarVisible() == v) return;
         estado_.CerrarVisible(v);
         Refrescar();
     }
