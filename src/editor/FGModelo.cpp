@@ -153,10 +153,12 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
             emit modelo_->dataChanged(modelo_->index(0, 0), modelo_->index(filas - 1, columnas - 1),
                                       {Qt::DisplayRole});
         verticalHeader()->viewport()->update();  // the line numbers (see CeldaCambiada)
-        if (!encabezados) return;
-        static_cast<EncabezadoColumnas*>(horizontalHeader())->Olvidar();
-        if (columnas > 0) emit modelo_->headerDataChanged(Qt::Horizontal, 0, columnas - 1);
-        if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
+        if (encabezados) {
+            static_cast<EncabezadoColumnas*>(horizontalHeader())->Olvidar();
+            if (columnas > 0) emit modelo_->headerDataChanged(Qt::Horizontal, 0, columnas - 1);
+            if (auto* esquina = findChild<QAbstractButton*>()) esquina->update();
+        }
+        SeguirMatriz(matriz_.Row(), matriz_.Col());  // a cell picked while the batch was open
     };
     o.Reiniciada = [this] {
         static_cast<EncabezadoColumnas*>(horizontalHeader())->Olvidar();
@@ -270,6 +272,10 @@ void FGModelo::SeguirMatriz(int fila, int col) {
 void FGModelo::currentChanged(const QModelIndex& actual, const QModelIndex& previo) {
     QTableView::currentChanged(actual, previo);
     if (sincronizando_ || !actual.isValid()) return;
+    // While the matrix changes in a batch (a template being loaded lets pending events run) the
+    // view may still show rows the matrix no longer has: a cell picked there is not the
+    // matrix's, and the view is put back on the matrix's current cell when the batch ends.
+    if (actual.row() + 1 >= matriz_.Rows() || actual.column() + 1 >= matriz_.Cols()) return;
     sincronizando_ = true;
     matriz_.Celda(actual.row() + 1, actual.column() + 1);
     sincronizando_ = false;

@@ -427,6 +427,14 @@ TEST_F(VentanaTest, TheGridShowsTheMatrixAfterEveryChangeOfShape) {
          },
          31},
         {"cleared", [&] { frm->Limpiar(); }, 20},
+        {"a cell picked on rows gone in a batch still open",
+         [&] {
+             MatrizGrilla::Lote lote(frm->Matriz);
+             frm->Matriz.Rows(5);
+             vista.setCurrentIndex(vista.model()->index(12, 1));
+             EXPECT_EQ(frm->Matriz.Row(), 0) << "the matrix stays where it was";
+         },
+         5},
     };
     for (const auto& p : pasos) {
         p.hacer();
