@@ -287,7 +287,9 @@ TEST_F(BaseDemoPrueba, CadaSentenciaCapturadaCorreUsaLosIndicesYPasaAOracle) {
         }
         EXPECT_EQ(rc, SQLITE_OK) << sql << "\n" << sqlite3_errmsg(con().get());
         sqlite3_finalize(st);
-        if (corre) EXPECT_EQ(con().Ejecutar("ROLLBACK TO una; RELEASE una"), "");
+        if (corre) {
+            EXPECT_EQ(con().Ejecutar("ROLLBACK TO una; RELEASE una"), "");
+        }
         EXPECT_EQ(LecturasEnteras(con(), sql), std::vector<std::string>()) << sql;
         EXPECT_EQ(PropioDelServidor(data::TraducirOracle(original)), std::vector<std::string>());
     }
