@@ -44,6 +44,8 @@ Lib_ClsCons3::Lib_ClsCons3(DB_Dll& base, const PreparacionConsultas& preparacion
                   IgnorarSiempre);
 }
 
+Lib_ClsCons3::~Lib_ClsCons3() { delete lista_.data(); }
+
 std::string Lib_ClsCons3::Configuracion(const std::string& clave) const {
     if (base_.gCnn.State() != 1) return " ";  // no connection yet: the key counts as missing
     return Cfg(base_, clave);
@@ -123,10 +125,35 @@ void Lib_ClsCons3::AbrirArbol(const std::string& sentencia) {
     ventana.Descargar();
 }
 
+Lib_FrmCons3& Lib_ClsCons3::VentanaLista(QWidget* duena, std::unique_ptr<Lib_FrmCons3>& propia) {
+    if (listaEnUso_) {
+        propia = std::make_unique<Lib_FrmCons3>(base_, duena);
+        return *propia;
+    }
+    // A window just hidden may still be reported active for a moment: the kept window is
+    // never its own owner.
+    if (lista_ && duena && (duena == lista_ || lista_->isAncestorOf(duena)))
+        duena = lista_->parentWidget();
+    if (lista_ && lista_->parentWidget() != duena) delete lista_.data();
+    if (lista_)
+        lista_->Reiniciar();
+    else
+        lista_ = new Lib_FrmCons3(base_, duena);
+    return *lista_;
+}
+
 void Lib_ClsCons3::AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
                               const std::string& Clave, const std::string& CampoBusqueda,
                               const std::string& ValoresDefault) {
-    Lib_FrmCons3 ventana(base_, VentanaDuena());
+    std::unique_ptr<Lib_FrmCons3> propia;
+    Lib_FrmCons3& ventana = VentanaLista(VentanaDuena(), propia);
+    // The kept window is busy until this search ends, however it ends.
+    struct EnUso {
+        bool& marca;
+        bool antes;
+        explicit EnUso(bool& m) : marca(m), antes(m) { marca = true; }
+        ~EnUso() { marca = antes; }
+    } enUso(listaEnUso_);
     ventana.StkNivel1 = StkNivel1;
     ventana.StkNivel2 = StkNivel2;
     ventana.StkNivel3 = StkNivel3;

@@ -6,12 +6,16 @@
 // list window modally on it and exposes what the user chose in its own properties. It also
 // offers three pick dialogs not backed by the database (check list, menu, file lines). Asked
 // for a tree, it shows the tree window instead of the list.
+#include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ValoresSesion.h"
+
+class QWidget;
 
 namespace data {
 class DB_Dll;
@@ -29,6 +33,10 @@ class Lib_ClsCons3 {
     /// string, whether to consult the saved-query file and its path) is read at every search.
     /// Both must outlive the driver.
     Lib_ClsCons3(data::DB_Dll& base, const startup::PreparacionConsultas& preparacion);
+    /// Takes down the list window it kept, when its owner has not already done so.
+    ~Lib_ClsCons3();
+    Lib_ClsCons3(const Lib_ClsCons3&) = delete;
+    Lib_ClsCons3& operator=(const Lib_ClsCons3&) = delete;
 
     // ---- Properties -----------------------------------------------------------------------
     /// Column whose value the next search returns in ValorDevuelto; emptied after every search.
@@ -89,12 +97,21 @@ class Lib_ClsCons3 {
     void AbrirLista(const std::string& sentencia, std::vector<std::string>* CmpsDevueltos,
                     const std::string& Clave, const std::string& CampoBusqueda,
                     const std::string& ValoresDefault);
+    /// The list window for one search: the kept one, reset (built on first use, built again
+    /// for another owner window); a window of its own when the kept one is showing a search
+    /// that led to this one.
+    Lib_FrmCons3& VentanaLista(QWidget* duena, std::unique_ptr<Lib_FrmCons3>& propia);
     std::string ListaDeOpciones(const std::string& titulo, const std::vector<std::string>& filas,
                                 bool marcas);
 
     data::DB_Dll& base_;
     const startup::PreparacionConsultas& preparacion_;
     bool usaLike_ = false;
+    // A user opens the account list on one line after another: the list window is built once
+    // and reset for each search instead of being built and taken down every time. It belongs
+    // to its owner window (which may take it down first; the pointer then reads null).
+    QPointer<Lib_FrmCons3> lista_;
+    bool listaEnUso_ = false;
 };
 
 }  // namespace lookup

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -148,6 +149,7 @@ void Lib_FrmCons3::ConstruirVentana() {
     ListView1->setFont(letra);
     completerVacio_ = new QCompleter(this);
     CajaBusqueda(0);
+    tamanoInicial_ = size();
 }
 
 QComboBox* Lib_FrmCons3::CajaBusqueda(int k) {
@@ -299,6 +301,7 @@ void Lib_FrmCons3::Leer(long, long) {
 }
 
 void Lib_FrmCons3::CalcularAncho() {
+    anchoPendiente_ = false;
     AlinearCajas();
     int total = 0;
     for (int k = 0; k < Modelo->columnCount(); ++k) total += ListView1->columnWidth(k);
@@ -450,6 +453,19 @@ void Lib_FrmCons3::Cancelar() {
 }
 
 void Lib_FrmCons3::reject() { Cancelar(); }
+
+void Lib_FrmCons3::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (anchoPendiente_) {  // reset for a search whose load never sized it
+        anchoPendiente_ = false;
+        resize(tamanoInicial_.width(), height());
+    }
+    // The row the first search box chose while loading opens at the top of the list (as far
+    // as the rows below it fill the list), whatever size the list had before it was laid out.
+    const QModelIndex actual = ListView1->currentIndex();
+    if (!evento->spontaneous() && actual.isValid())
+        ListView1->scrollTo(actual, QAbstractItemView::PositionAtTop);
+}
 
 void Lib_FrmCons3::NuevaBusqueda() {
     EjecutarPasos(
@@ -642,6 +658,69 @@ void Lib_FrmCons3::Descargar() {
         }
     }
     Modelo->Vaciar();
+}
+
+void Lib_FrmCons3::Reiniciar() {
+    if (rs_.State() == 1) BaseActiva().CierraRecordset(rs_);
+    sql.clear();
+    gConnString.clear();
+    CampoDevuelto.clear();
+    CampoBusqueda.clear();
+    FiltroInicial.clear();
+    CheckBoxes = false;
+    OrdenarPorLwv = false;
+    UsaCantidades = false;
+    ValoresDefault.clear();
+    CfgUsaConsultaLIKE = false;
+    MuestraStock.clear();
+    StkNivel1 = StkNivel2 = StkNivel3 = StkNivel4 = "0";
+    GrabarCfg = false;
+    UsarUDBC = false;
+    BaseSecundaria = nullptr;
+    CarpetaAplicacion.clear();
+    CmpsDevueltos.clear();
+    ValorDevuelto.reset();
+    Valores.reset();
+    Cantidades.reset();
+    PedidoLlenar.clear();
+
+    primera_.clear();
+    base_.clear();
+    fuente_.clear();
+    articulos_ = false;
+    cajaActual_ = 0;
+    filasLeidas_ = 0;
+    ordenAscendente_ = true;
+    Modelo->FijarConMarcas(false);
+    Modelo->Cargar({}, {});
+
+    // The boxes a load did not ask for stay hidden; the texts go without a search and without
+    // an undo history; the focus colour goes with the focus.
+    for (std::size_t k = 0; k < CmbSearch.size(); ++k) {
+        QComboBox* caja = CmbSearch[k];
+        {
+            const QSignalBlocker bloqueo(caja);
+            caja->setEditText(QString());
+        }
+        if (!caja->lineEdit()->styleSheet().isEmpty()) caja->lineEdit()->setStyleSheet(QString());
+        if (k > 0) caja->hide();
+        camposCajas_[k].clear();
+    }
+    CmbSearch[0]->show();
+    CmdAceptar->setDefault(true);
+    ListView1->verticalScrollBar()->setValue(0);
+    ListView1->horizontalScrollBar()->setValue(0);
+
+    // Where the focus was when it closed is forgotten: shown again, the window gives the focus
+    // as a new one does. State and height are those it was built with, and so is the width
+    // unless a load works it out (passing through the built width on the way would lay the
+    // shown window out and paint it twice); with no position of its own the dialog is centred
+    // over its owner when shown.
+    if (QWidget* foco = focusWidget()) foco->clearFocus();
+    setWindowState(Qt::WindowNoState);
+    resize(width(), tamanoInicial_.height());
+    anchoPendiente_ = true;
+    setAttribute(Qt::WA_Moved, false);
 }
 
 }  // namespace lookup

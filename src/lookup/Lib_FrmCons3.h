@@ -4,6 +4,7 @@
 // user check rows and enter quantities, and on Aceptar hands back the chosen values. Loaded
 // without a statement it serves the driver's option and file pick lists.
 #include <QDialog>
+#include <QSize>
 #include <optional>
 #include <string>
 #include <vector>
@@ -96,6 +97,13 @@ class Lib_FrmCons3 : public QDialog {
     void InformarFaltante();
     /// Unload: resets UsarUDBC, saves the widths when GrabarCfg, clears the rows.
     void Descargar();
+    /// Brings an unloaded window back to the state it was built in, so that it can serve
+    /// another search: the properties and results at their defaults, no rows or columns, empty
+    /// search boxes (only the first one shown), no sort, no remembered statements, the size it
+    /// was built with, no position of its own (it is centred again when shown) and no remembered
+    /// focus. Building a window costs more than running most lists, and a user opens one list
+    /// after another.
+    void Reiniciar();
 
     // ---- State read by the driver and by tests ----------------------------------------------
     const std::string& SentenciaBase() const { return base_; }
@@ -124,6 +132,7 @@ class Lib_FrmCons3 : public QDialog {
   protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void reject() override;
+    void showEvent(QShowEvent* evento) override;
 
   private:
     void ConstruirVentana();
@@ -151,6 +160,8 @@ class Lib_FrmCons3 : public QDialog {
     QWidget* picFields_ = nullptr;
     QWidget* marcoCajas_ = nullptr;
     QCompleter* completerVacio_ = nullptr;  // placeholder lent to each new search box
+    QSize tamanoInicial_;                   // size of the window as built, before any load
+    bool anchoPendiente_ = false;           // reset, and no load has worked its width out yet
 };
 
 }  // namespace lookup
