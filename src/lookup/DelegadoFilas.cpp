@@ -1,9 +1,33 @@
 #include "DelegadoFilas.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace lookup {
+
+namespace {
+
+bool Latin1Imprimible(char16_t c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF); }
+
+}  // namespace
+
+bool PintaSoloElPanel(const QStyleOptionViewItem& opcion) {
+    constexpr auto kOtrasPartes =
+        QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
+    return !(opcion.features & kOtrasPartes) &&
+           !(opcion.state & (QStyle::State_Selected | QStyle::State_HasFocus));
+}
+
+bool CabeSinMedir(const QString& texto, const QFontMetrics& medida, const QFont& fuente,
+                  bool latin1EnFuente, int ancho) {
+    if (!latin1EnFuente || fuente.letterSpacing() != 0 || fuente.wordSpacing() != 0) return false;
+    // One pixel more per character covers the rounding of fractional advances.
+    if (static_cast<qint64>(texto.size()) * (medida.maxWidth() + 1) > ancho) return false;
+    for (const QChar c : texto)
+        if (!Latin1Imprimible(c.unicode())) return false;
+    return true;
+}
 
 void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
                           const QModelIndex& indice) const {
@@ -16,7 +40,10 @@ void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
     // after the check box), and the style does not measure the text for nothing.
     o.text.clear();
     QRect caja = estilo->subElementRect(QStyle::SE_ItemViewItemText, &o, vista);
-    estilo->drawControl(QStyle::CE_ItemViewItem, &o, pintor, vista);
+    if (PintaSoloElPanel(o))
+        estilo->drawPrimitive(QStyle::PE_PanelItemViewItem, &o, pintor, vista);
+    else
+        estilo->drawControl(QStyle::CE_ItemViewItem, &o, pintor, vista);
     if (texto.isEmpty()) return;
 
     const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
@@ -28,9 +55,16 @@ void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
     const QPalette::ColorRole rol =
         (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
     const QFontMetrics medida(o.font);
-    const QString visible = medida.horizontalAdvance(texto) <= caja.width()
-                                ? texto
-                                : medida.elidedText(texto, o.textElideMode, caja.width());
+    if (!fuenteVistaValida_ || !(o.font == fuenteVista_)) {
+        fuenteVista_ = o.font;
+        fuenteVistaValida_ = true;
+        latin1EnFuente_ = true;
+        for (char16_t c = 0x20; c <= 0xFF && latin1EnFuente_; ++c)
+            if (Latin1Imprimible(c) && !medida.inFont(QChar(c))) latin1EnFuente_ = false;
+    }
+    const bool cabe = CabeSinMedir(texto, medida, o.font, latin1EnFuente_, caja.width()) ||
+                      medida.horizontalAdvance(texto) <= caja.width();
+    const QString visible = cabe ? texto : medida.elidedText(texto, o.textElideMode, caja.width());
     pintor->save();
     pintor->setFont(o.font);
     pintor->setPen(o.palette.color(grupo, rol));

@@ -136,7 +136,9 @@ void Lib_FrmCons3::ConstruirVentana() {
     connect(ListView1, &QTreeView::doubleClicked, this, [this] { Aceptar(); });
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             &Lib_FrmCons3::OrdenarPorEncabezado);
-    connect(ListView1->header(), &QHeaderView::sectionResized, this, [this] { AlinearCajas(); });
+    connect(ListView1->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!anchosEnCurso_) AlinearCajas();
+    });
     connect(ListView1->horizontalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { AlinearCajas(); });
 
@@ -253,8 +255,12 @@ void Lib_FrmCons3::Encolumnar() {
     for (std::size_t k = static_cast<std::size_t>(campos); k < CmbSearch.size(); ++k)
         CmbSearch[k]->hide();
     Modelo->Cargar(encabezados, {});
+    // The boxes follow the columns once all of them have their widths, not after each one.
+    anchosEnCurso_ = true;
     for (int k = 0; k < campos; ++k)
         ListView1->setColumnWidth(k, anchos[static_cast<std::size_t>(k)]);
+    anchosEnCurso_ = false;
+    AlinearCajas();
 }
 
 void Lib_FrmCons3::Leer(long, long) {
@@ -337,8 +343,11 @@ void Lib_FrmCons3::AplicarAnchosGuardados() {
             : NormalizarCarpeta(CarpetaAplicacion) + anchos::kArchivo;
     const auto anchos = anchos::AnchosGuardados(ruta, fuente_);
     if (!anchos) return;
+    anchosEnCurso_ = true;
     for (std::size_t i = 0; i < anchos->size() && static_cast<int>(i) < Modelo->columnCount(); ++i)
         ListView1->setColumnWidth(static_cast<int>(i), (*anchos)[i] / kTwipsPorPixel);
+    anchosEnCurso_ = false;
+    AlinearCajas();
 }
 
 int Lib_FrmCons3::Busqueda(int Clave, const std::string& QueValor) const {

@@ -69,6 +69,7 @@ void ModeloFilas::Vaciar() {
 }
 
 void ModeloFilas::FijarConMarcas(bool conMarcas) {
+    if (conMarcas == conMarcas_) return;
     beginResetModel();
     conMarcas_ = conMarcas;
     endResetModel();
