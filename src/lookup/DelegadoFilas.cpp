@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace lookup {
 
@@ -19,14 +20,23 @@ bool PintaSoloElPanel(const QStyleOptionViewItem& opcion) {
            !(opcion.state & (QStyle::State_Selected | QStyle::State_HasFocus));
 }
 
-bool CabeSinMedir(const QString& texto, const QFontMetrics& medida, const QFont& fuente,
-                  bool latin1EnFuente, int ancho) {
-    if (!latin1EnFuente || fuente.letterSpacing() != 0 || fuente.wordSpacing() != 0) return false;
-    // One pixel more per character covers the rounding of fractional advances.
-    if (static_cast<qint64>(texto.size()) * (medida.maxWidth() + 1) > ancho) return false;
+bool CabeSinMedir(const QString& texto, const QFont& fuente, int anchoLatin1, int ancho) {
+    if (anchoLatin1 < 0 || fuente.letterSpacing() != 0 || fuente.wordSpacing() != 0) return false;
+    // One pixel more per character covers the rounding of fractional advances and kerning.
+    if (static_cast<qint64>(texto.size()) * (anchoLatin1 + 1) > ancho) return false;
     for (const QChar c : texto)
         if (!Latin1Imprimible(c.unicode())) return false;
     return true;
+}
+
+int AnchoLatin1(const QFontMetrics& medida) {
+    int mayor = 0;
+    for (char16_t c = 0x20; c <= 0xFF; ++c) {
+        if (!Latin1Imprimible(c)) continue;
+        if (!medida.inFont(QChar(c))) return -1;
+        mayor = std::max(mayor, medida.horizontalAdvance(QChar(c)));
+    }
+    return mayor;
 }
 
 void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
@@ -58,11 +68,9 @@ void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
     if (!fuenteVistaValida_ || !(o.font == fuenteVista_)) {
         fuenteVista_ = o.font;
         fuenteVistaValida_ = true;
-        latin1EnFuente_ = true;
-        for (char16_t c = 0x20; c <= 0xFF && latin1EnFuente_; ++c)
-            if (Latin1Imprimible(c) && !medida.inFont(QChar(c))) latin1EnFuente_ = false;
+        anchoLatin1_ = AnchoLatin1(medida);
     }
-    const bool cabe = CabeSinMedir(texto, medida, o.font, latin1EnFuente_, caja.width()) ||
+    const bool cabe = CabeSinMedir(texto, o.font, anchoLatin1_, caja.width()) ||
                       medida.horizontalAdvance(texto) <= caja.width();
     const QString visible = cabe ? texto : medida.elidedText(texto, o.textElideMode, caja.width());
     pintor->save();

@@ -15,10 +15,14 @@ namespace lookup {
 bool PintaSoloElPanel(const QStyleOptionViewItem& opcion);
 
 /// Whether `texto` surely fits in `ancho` pixels without measuring it: printable Latin-1
-/// characters (`latin1EnFuente`: the font itself holds all of them, so no wider fallback glyph
-/// can appear), no added spacing, and even the font's widest glyph for each character would fit.
-bool CabeSinMedir(const QString& texto, const QFontMetrics& medida, const QFont& fuente,
-                  bool latin1EnFuente, int ancho);
+/// characters only, no added spacing, and even the widest of them (`anchoLatin1`: the widest
+/// advance of a printable Latin-1 character in `fuente`, which must hold all of them so that no
+/// fallback glyph appears; -1 when it does not) would fit for each.
+bool CabeSinMedir(const QString& texto, const QFont& fuente, int anchoLatin1, int ancho);
+
+/// The widest advance of a printable Latin-1 character in the font of `medida`; -1 when the
+/// font lacks one of them.
+int AnchoLatin1(const QFontMetrics& medida);
 
 class DelegadoFilas : public QStyledItemDelegate {
   public:
@@ -27,9 +31,9 @@ class DelegadoFilas : public QStyledItemDelegate {
                const QModelIndex& indice) const override;
 
   private:
-    // Whether the cells' font holds every printable Latin-1 character, asked once per font.
+    // AnchoLatin1 of the cells' font, worked out once per font.
     mutable QFont fuenteVista_;
-    mutable bool latin1EnFuente_ = false;
+    mutable int anchoLatin1_ = -1;
     mutable bool fuenteVistaValida_ = false;
 };
 
