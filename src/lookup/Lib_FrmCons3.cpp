@@ -194,6 +194,18 @@ void Lib_FrmCons3::Cargar() {
     Cantidades = std::vector<std::string>();
     Modelo->Vaciar();
     filasLeidas_ = 0;
+    // Columns left from the search before a reset go when this load brings none of its own,
+    // as a window built for this search would have none.
+    struct SinColumnasAjenas {
+        Lib_FrmCons3& v;
+        ~SinColumnasAjenas() {
+            if (!v.columnasAjenas_) return;
+            v.columnasAjenas_ = false;
+            v.Modelo->Cargar({}, {});
+            v.marcoCajas_->setMinimumHeight(0);  // not fitted to any box either
+            v.marcoCajas_->setMaximumHeight(QWIDGETSIZE_MAX);
+        }
+    } sinAjenas{*this};
     if (texto::Recortar(sql).empty()) return;  // option lists: the caller fills the rows
 
     const std::string sentencia = sql + " ";
@@ -255,6 +267,7 @@ void Lib_FrmCons3::Encolumnar() {
     for (std::size_t k = static_cast<std::size_t>(campos); k < CmbSearch.size(); ++k)
         CmbSearch[k]->hide();
     Modelo->Cargar(encabezados, {});
+    columnasAjenas_ = false;
     // The boxes follow the columns once all of them have their widths, not after each one.
     anchosEnCurso_ = true;
     for (int k = 0; k < campos; ++k)
@@ -307,7 +320,8 @@ void Lib_FrmCons3::Leer(long, long) {
 }
 
 void Lib_FrmCons3::CalcularAncho() {
-    anchoPendiente_ = false;
+    const int alto = altoInicialPendiente_ ? tamanoInicial_.height() : height();
+    altoInicialPendiente_ = false;
     AlinearCajas();
     int total = 0;
     for (int k = 0; k < Modelo->columnCount(); ++k) total += ListView1->columnWidth(k);
@@ -317,7 +331,7 @@ void Lib_FrmCons3::CalcularAncho() {
     const int anchoPantalla = pantalla ? pantalla->availableGeometry().width() : 1024;
     const int ancho = (anchoLista + margen >= anchoPantalla) ? anchoPantalla - 480 / kTwipsPorPixel
                                                              : anchoLista + 280 / kTwipsPorPixel;
-    resize(std::max(ancho, minimumSizeHint().width()), std::max(height(), 300));
+    resize(std::max(ancho, minimumSizeHint().width()), std::max(alto, 300));
 }
 
 void Lib_FrmCons3::AlinearCajas() {
@@ -465,10 +479,6 @@ void Lib_FrmCons3::reject() { Cancelar(); }
 
 void Lib_FrmCons3::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
-    if (anchoPendiente_) {  // reset for a search whose load never sized it
-        anchoPendiente_ = false;
-        resize(tamanoInicial_.width(), height());
-    }
     // The row the first search box chose while loading opens at the top of the list (as far
     // as the rows below it fill the list), whatever size the list had before it was laid out.
     const QModelIndex actual = ListView1->currentIndex();
@@ -701,7 +711,9 @@ void Lib_FrmCons3::Reiniciar() {
     filasLeidas_ = 0;
     ordenAscendente_ = true;
     Modelo->FijarConMarcas(false);
-    Modelo->Cargar({}, {});
+    // The columns stay until the next load replaces them: emptied now, the list would lose and
+    // regain its scroll bars, and lay itself out again each time, on every search.
+    columnasAjenas_ = true;
 
     // The boxes a load did not ask for stay hidden; the texts go without a search and without
     // an undo history; the focus colour goes with the focus.
@@ -721,14 +733,14 @@ void Lib_FrmCons3::Reiniciar() {
     ListView1->horizontalScrollBar()->setValue(0);
 
     // Where the focus was when it closed is forgotten: shown again, the window gives the focus
-    // as a new one does. State and height are those it was built with, and so is the width
-    // unless a load works it out (passing through the built width on the way would lay the
-    // shown window out and paint it twice); with no position of its own the dialog is centred
-    // over its owner when shown.
+    // as a new one does. Its state is the one it was built with; its size is worked out by the
+    // next load from the height it was built with, or, when no load does, taken from its
+    // contents when shown, as a new window's is (resized now, the shown window would be laid
+    // out and painted twice); with no position of its own it is centred over its owner.
     if (QWidget* foco = focusWidget()) foco->clearFocus();
     setWindowState(Qt::WindowNoState);
-    resize(width(), tamanoInicial_.height());
-    anchoPendiente_ = true;
+    setAttribute(Qt::WA_Resized, false);
+    altoInicialPendiente_ = true;
     setAttribute(Qt::WA_Moved, false);
 }
 

@@ -161,8 +161,9 @@ class Lib_FrmCons3 : public QDialog {
     QWidget* marcoCajas_ = nullptr;
     QCompleter* completerVacio_ = nullptr;  // placeholder lent to each new search box
     QSize tamanoInicial_;                   // size of the window as built, before any load
-    bool anchosEnCurso_ = false;            // columns being given their widths one after another
-    bool anchoPendiente_ = false;           // reset, and no load has worked its width out yet
+    bool columnasAjenas_ = false;        // the columns shown are those of the search before a reset
+    bool anchosEnCurso_ = false;         // columns being given their widths one after another
+    bool altoInicialPendiente_ = false;  // reset: the next load sizes it from the built height
 };
 
 }  // namespace lookup

@@ -250,6 +250,17 @@ TEST_F(Driver, CadaBusquedaEmpiezaComoUnaVentanaNueva) {
          }},
         {"SELECT CODIGO, DESCRIPCION, Nivel FROM MA_CUENTAS", "", false,
          [](Lib_FrmCons3& v) { QTest::keyClick(&v, Qt::Key_Escape); }},
+        // A statement that cannot run leaves no columns of the search before.
+        {"SELECT CODIGO FROM NO_EXISTE", "", false,
+         [](Lib_FrmCons3& v) { QTest::keyClick(&v, Qt::Key_Escape); }},
+        {"SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS", "cuenta 39", false,
+         [](Lib_FrmCons3& v) { QTest::keyClick(&v, Qt::Key_Escape); }},
+    };
+    // Each failure the missing table causes is told, and the telling is closed.
+    std::vector<std::string> avisos;
+    p->responder = [&](const DialogoMostrado& d) -> std::optional<int> {
+        avisos.push_back(d.texto);
+        return respuesta::kAbortar;
     };
 
     PreparacionConsultas prep;
@@ -277,12 +288,19 @@ TEST_F(Driver, CadaBusquedaEmpiezaComoUnaVentanaNueva) {
             d.ConsultaSearch(b.sql, nullptr, b.clave, campo, where, "", false, "1,2");
             return e;
         };
+        const auto n0 = static_cast<long>(avisos.size());
         const EstadoVentana enSeguida = abrir(seguida, b.usar);
+        const auto n1 = static_cast<long>(avisos.size());
         Lib_ClsCons3 nuevo(db, prep);
         nuevo.CarpetaAnchos = carpeta.string();
         const EstadoVentana enNueva = abrir(nuevo, [](Lib_FrmCons3& v) { v.Cancelar(); });
+        // A failing search tells the same in both windows.
+        EXPECT_EQ(std::vector<std::string>(avisos.begin() + n0, avisos.begin() + n1),
+                  std::vector<std::string>(avisos.begin() + n1, avisos.end()))
+            << "search " << i;
         EXPECT_EQ(enSeguida, enNueva) << "search " << i;
-        EXPECT_FALSE(enSeguida.primeraColumna.empty()) << "search " << i;
+        EXPECT_EQ(enSeguida.primeraColumna.empty(), b.sql.find("NO_EXISTE") != std::string::npos)
+            << "search " << i;
     }
 }
 
