@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <functional>
 
@@ -301,6 +302,28 @@ TEST_F(Driver, CadaBusquedaEmpiezaComoUnaVentanaNueva) {
         EXPECT_EQ(enSeguida, enNueva) << "search " << i;
         EXPECT_EQ(enSeguida.primeraColumna.empty(), b.sql.find("NO_EXISTE") != std::string::npos)
             << "search " << i;
+    }
+}
+
+// The kept window runs modally again: each search typed into it returns its own row.
+TEST_F(Driver, LaVentanaGuardadaVuelveAMostrarseModal) {
+    PreparacionConsultas prep;
+    Lib_ClsCons3 d(db, prep);  // shows the window with exec(), as the program does
+    d.CarpetaAnchos = carpeta.string();
+    for (const auto& [tecleado, esperado] : {std::pair{"ca", "11"}, std::pair{"pa", "2"}}) {
+        QTimer::singleShot(0, [t = tecleado] {
+            auto* v = qobject_cast<Lib_FrmCons3*>(QApplication::activeModalWidget());
+            ASSERT_NE(v, nullptr);
+            EXPECT_EQ(v->CmbSearch[0]->currentText(), "");
+            QTest::keyClicks(v->CmbSearch[0]->lineEdit(), t);
+            QTest::keyClick(v->ListView1, Qt::Key_Return);
+        });
+        std::string campo, where;
+        d.CampoDevuelto = "CODIGO";
+        d.ConsultaSearch("SELECT DESCRIPCION, CODIGO FROM MA_CUENTAS ORDER BY CODIGO", nullptr, "",
+                         campo, where);
+        EXPECT_EQ(d.ValorDevuelto, std::optional<std::string>(esperado)) << tecleado;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
 }
 
