@@ -1,42 +1,15 @@
 #include "DelegadoFilas.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QPainter>
-#include <algorithm>
 
 namespace lookup {
-
-namespace {
-
-bool Latin1Imprimible(char16_t c) { return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c <= 0xFF); }
-
-}  // namespace
 
 bool PintaSoloElPanel(const QStyleOptionViewItem& opcion) {
     constexpr auto kOtrasPartes =
         QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDecoration;
     return !(opcion.features & kOtrasPartes) &&
            !(opcion.state & (QStyle::State_Selected | QStyle::State_HasFocus));
-}
-
-bool CabeSinMedir(const QString& texto, const QFont& fuente, int anchoLatin1, int ancho) {
-    if (anchoLatin1 < 0 || fuente.letterSpacing() != 0 || fuente.wordSpacing() != 0) return false;
-    // One pixel more per character covers the rounding of fractional advances and kerning.
-    if (static_cast<qint64>(texto.size()) * (anchoLatin1 + 1) > ancho) return false;
-    for (const QChar c : texto)
-        if (!Latin1Imprimible(c.unicode())) return false;
-    return true;
-}
-
-int AnchoLatin1(const QFontMetrics& medida) {
-    int mayor = 0;
-    for (char16_t c = 0x20; c <= 0xFF; ++c) {
-        if (!Latin1Imprimible(c)) continue;
-        if (!medida.inFont(QChar(c))) return -1;
-        mayor = std::max(mayor, medida.horizontalAdvance(QChar(c)));
-    }
-    return mayor;
 }
 
 void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
@@ -65,14 +38,9 @@ void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
     const QPalette::ColorRole rol =
         (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
     const QFontMetrics medida(o.font);
-    if (!fuenteVistaValida_ || !(o.font == fuenteVista_)) {
-        fuenteVista_ = o.font;
-        fuenteVistaValida_ = true;
-        anchoLatin1_ = AnchoLatin1(medida);
-    }
-    const bool cabe = CabeSinMedir(texto, o.font, anchoLatin1_, caja.width()) ||
-                      medida.horizontalAdvance(texto) <= caja.width();
-    const QString visible = cabe ? texto : medida.elidedText(texto, o.textElideMode, caja.width());
+    const QString visible = medida.horizontalAdvance(texto) <= caja.width()
+                                ? texto
+                                : medida.elidedText(texto, o.textElideMode, caja.width());
     pintor->save();
     pintor->setFont(o.font);
     pintor->setPen(o.palette.color(grupo, rol));
