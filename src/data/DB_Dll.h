@@ -19,6 +19,7 @@
 #include "ErrorEjecucion.h"
 #include "Moneda.h"
 #include "Recordset.h"
+#include "Sinonimos.h"
 
 namespace data {
 
@@ -274,6 +275,20 @@ class DB_Dll {
     static constexpr std::chrono::milliseconds kIntervaloEventos{50};
 
   private:
+    /// What a connection string says of Oracle: where "ORACLE" stands in it (case ignored,
+    /// 1-based, 0 when absent) and whether it holds it. The answer for the last string asked
+    /// about is kept: statements do not search the same string again, and a string changed
+    /// since is searched anew.
+    struct MencionOracle {
+        int posicion = 0;
+        bool contiene = false;
+    };
+    const MencionOracle& Oracle(const std::string& cadena);
+    std::string cadenaOracle_;
+    MencionOracle oracle_;
+    bool oracleSabido_ = false;
+    TraductorSinonimos sinonimos_;  // SS_TSinonimos's remembered work
+
     /// Runs the pending events unless they ran less than kIntervaloEventos ago.
     void EventosPendientes();
     std::chrono::steady_clock::time_point ultimosEventos_{};

@@ -106,7 +106,7 @@ std::string DB_Dll::SentenciaCompatible(std::string& sentencia) {
 
 void DB_Dll::AbrirTraducido(const std::string& sql, Recordset& rs, Conexion& cn, int tipoCursor,
                             int tipoBloqueo, long opciones, bool convOracle) {
-    if (convOracle && texto::PosicionSinCaso(cn.ConnectionString, "ORACLE") > 1)
+    if (convOracle && Oracle(cn.ConnectionString).posicion > 1)
         rs.Open(ORACLE_Dicc(sql), cn, tipoCursor, tipoBloqueo, opciones);
     else
         rs.Open(sql, cn, tipoCursor, tipoBloqueo, opciones);
@@ -174,7 +174,7 @@ bool DB_Dll::EjecutarPreparada(std::string& SentenciaSQL, long& RecordsAffected,
     SentenciaSQL = PrepararSentencia(SentenciaSQL);
     const bool trans = texto::ContieneSinCaso(SentenciaSQL, "TRANS");
     // On Oracle the text may be a server style script: it runs statement by statement.
-    const bool oracle = texto::ContieneSinCaso(gCnn.ConnectionString, "ORACLE");
+    const bool oracle = Oracle(gCnn.ConnectionString).contiene;
     bool ejecutada = false;
     Falla falla;
     EjecutarPaso(
@@ -240,11 +240,21 @@ bool DB_Dll::EjecutaConsultaRSQL(std::string& SentenciaSQL, long& RecordsAffecte
 }
 
 std::string DB_Dll::SS_TSinonimos(const std::string& sql) {
-    return data::TraducirSinonimos(sql, gEsAdmin, gConfidencialidad);
+    return sinonimos_.Traducir(sql, gEsAdmin, gConfidencialidad);
+}
+
+const DB_Dll::MencionOracle& DB_Dll::Oracle(const std::string& cadena) {
+    if (!oracleSabido_ || cadena != cadenaOracle_) {
+        oracle_.posicion = texto::PosicionSinCaso(cadena, "ORACLE");
+        oracle_.contiene = texto::ContieneSinCaso(cadena, "ORACLE");
+        cadenaOracle_ = cadena;
+        oracleSabido_ = true;
+    }
+    return oracle_;
 }
 
 std::string DB_Dll::ORACLE_Dicc(const std::string& Valor) {
-    if (!texto::ContieneSinCaso(gConnString, "ORACLE")) return Valor;
+    if (!Oracle(gConnString).contiene) return Valor;
     return data::TraducirOracle(Valor);
 }
 

@@ -259,23 +259,23 @@ data::TablaResultado MotorSqlite::Leer(const std::string& sql) {
     return r;
 }
 
-MotorSqlite::Sentencia MotorSqlite::Tomar(const std::string& sql, bool forma) {
+MotorSqlite::Guardada MotorSqlite::Tomar(const std::string& sql, bool forma) {
     for (auto it = guardadas_.begin(); it != guardadas_.end(); ++it) {
         if (it->forma != forma || it->sql != sql) continue;
-        Sentencia st = std::move(it->st);
+        Guardada g = std::move(*it);
         guardadas_.erase(it);
-        return st;
+        return g;
     }
-    return nullptr;
+    return {};
 }
 
-void MotorSqlite::Guardar(const std::string& sql, Sentencia st, bool forma) {
+void MotorSqlite::Guardar(Guardada g) {
     // Reset ends the statement's read of the database (a finished SELECT would otherwise keep
     // its lock); the values bound without copy must not outlive this call.
-    sqlite3_reset(st.get());
-    sqlite3_clear_bindings(st.get());
+    sqlite3_reset(g.st.get());
+    sqlite3_clear_bindings(g.st.get());
     if (guardadas_.size() >= kSentenciasGuardadas) guardadas_.erase(guardadas_.begin());
-    guardadas_.push_back({sql, std::move(st), forma});
+    guardadas_.push_back(std::move(g));
 }
 
 namespace {
@@ -320,9 +320,9 @@ void MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* pa
     // A text run before as one whole statement reuses its prepared statement. A statement
     // whose run fails is finalized, never kept; SQLite prepares a kept one again by itself when
     // the schema changed since.
-    if (Sentencia st = Tomar(sql, false)) {
-        Paso(st.get(), parametros, r);
-        Guardar(sql, std::move(st), false);
+    if (Guardada g = Tomar(sql, false); g.st) {
+        Paso(g.st.get(), parametros, r, g.columnas);
+        Guardar(std::move(g));
         return;
     }
     const char* resto = sql.c_str();
@@ -332,12 +332,12 @@ void MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* pa
         sqlite3_stmt* crudo = nullptr;
         const int rcPrep =
             sqlite3_prepare_v2(db_.get(), resto, static_cast<int>(fin - resto), &crudo, &resto);
-        Sentencia st(crudo);
+        Guardada g{sql, Sentencia(crudo), false, {}};
         if (rcPrep != SQLITE_OK) Fallar(rcPrep);
-        if (!st) break;  // only blanks or comments were left
-        Paso(st.get(), primera ? parametros : nullptr, r);
+        if (!g.st) break;  // only blanks or comments were left
+        Paso(g.st.get(), primera ? parametros : nullptr, r, g.columnas);
         if (primera && SoloBlancos(resto, fin)) {
-            Guardar(sql, std::move(st), false);
+            Guardar(std::move(g));
             break;
         }
         primera = false;
@@ -352,36 +352,37 @@ bool MotorSqlite::CorrerConLiterales(const std::string& sql, Resultado& r) {
     for (size_t k = 1; k < partes.size(); ++k) (forma += '?') += partes[k];
     std::vector<ValorSql> valores(std::make_move_iterator(literales.begin()),
                                   std::make_move_iterator(literales.end()));
-    Sentencia st = Tomar(forma, true);
-    if (st && sqlite3_bind_parameter_count(st.get()) != static_cast<int>(valores.size())) {
+    Guardada g = Tomar(forma, true);
+    if (g.st && sqlite3_bind_parameter_count(g.st.get()) != static_cast<int>(valores.size())) {
         // The text has a "?" of its own where the kept one had a literal.
-        Guardar(forma, std::move(st), true);
+        Guardar(std::move(g));
         return false;
     }
-    if (!st) {
+    if (!g.st) {
         if (std::find(rechazadas_.begin(), rechazadas_.end(), forma) != rechazadas_.end())
             return false;
         sqlite3_stmt* crudo = nullptr;
         const char* resto = nullptr;
         const int rc = sqlite3_prepare_v2(db_.get(), forma.c_str(), static_cast<int>(forma.size()),
                                           &crudo, &resto);
-        st.reset(crudo);
+        g = Guardada{forma, Sentencia(crudo), true, {}};
         // A database locked past the wait fails now: the text itself would wait all over again.
         if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) Fallar(rc);
-        if (rc != SQLITE_OK || !st || !SoloBlancos(resto, forma.c_str() + forma.size()) ||
-            !FormaAdmisible(st.get(), valores.size())) {
+        if (rc != SQLITE_OK || !g.st || !SoloBlancos(resto, forma.c_str() + forma.size()) ||
+            !FormaAdmisible(g.st.get(), valores.size())) {
             if (rechazadas_.size() >= kSentenciasGuardadas) rechazadas_.clear();
             rechazadas_.push_back(forma);
             return false;
         }
     }
-    Paso(st.get(), &valores, r);
-    Guardar(forma, std::move(st), true);
+    Paso(g.st.get(), &valores, r, g.columnas);
+    Guardar(std::move(g));
     return true;
 }
 
 template <class Resultado>
-void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r) {
+void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r,
+                       ColumnasLeidas& leidas) {
     sqlite3* db = db_.get();
     if (parametros) {
         const int esperados = sqlite3_bind_parameter_count(st);
@@ -403,16 +404,32 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
     // run, so its shape (SELECT * after a new column) is read after it.
     int rc = sqlite3_step(st);
     const int ncol = sqlite3_column_count(st);
+    // Column types: declared, else the first value's (text when there is no row).
+    const auto columnas = [&](bool conFila) {
+        const int preparaciones = sqlite3_stmt_status(st, SQLITE_STMTSTATUS_REPREPARE, 0);
+        if (leidas.preparaciones != preparaciones ||
+            leidas.columnas.size() != static_cast<size_t>(ncol)) {
+            leidas.columnas.clear();
+            leidas.segunValor.assign(static_cast<size_t>(ncol), 0);
+            for (int c = 0; c < ncol; ++c) {
+                const char* declarado = sqlite3_column_decltype(st, c);
+                const bool segunValor = declarado == nullptr || *declarado == '\0';
+                leidas.segunValor[static_cast<size_t>(c)] = segunValor;
+                leidas.columnas.push_back(
+                    {sqlite3_column_name(st, c),
+                     segunValor ? 0 : TipoAdoDeDeclarado(declarado, SQLITE_TEXT)});
+            }
+            leidas.preparaciones = preparaciones;
+        }
+        r.Columnas = leidas.columnas;
+        for (int c = 0; c < ncol; ++c)
+            if (leidas.segunValor[static_cast<size_t>(c)])
+                r.Columnas[static_cast<size_t>(c)].TipoAdo =
+                    TipoAdoDeDeclarado(nullptr, conFila ? sqlite3_column_type(st, c) : SQLITE_TEXT);
+    };
     Empezar(filas, ncol);
     for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
-        if (Cantidad(filas) == 0 && ncol > 0) {  // column types: declared, else the first value's
-            r.Columnas.clear();
-            for (int c = 0; c < ncol; ++c) {
-                r.Columnas.push_back(
-                    {sqlite3_column_name(st, c), TipoAdoDeDeclarado(sqlite3_column_decltype(st, c),
-                                                                    sqlite3_column_type(st, c))});
-            }
-        }
+        if (Cantidad(filas) == 0 && ncol > 0) columnas(true);
         NuevaFila(filas, ncol);
         for (int c = 0; c < ncol; ++c) {
             // A value's text is null only for Null, or when the engine ran out of memory
@@ -429,14 +446,7 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
     }
     if (rc != SQLITE_DONE) Fallar(rc);
     if (ncol > 0) {
-        if (Cantidad(filas) == 0) {
-            r.Columnas.clear();
-            for (int c = 0; c < ncol; ++c) {
-                r.Columnas.push_back(
-                    {sqlite3_column_name(st, c),
-                     TipoAdoDeDeclarado(sqlite3_column_decltype(st, c), SQLITE_TEXT)});
-            }
-        }
+        if (Cantidad(filas) == 0) columnas(false);
         r.Filas = std::move(filas);
     } else if (!sqlite3_stmt_readonly(st)) {
         r.Afectadas = static_cast<long>(sqlite3_changes64(db));

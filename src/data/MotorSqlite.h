@@ -77,12 +77,22 @@ class MotorSqlite final : public Motor {
         void operator()(sqlite3_stmt* st) const noexcept;
     };
     using Sentencia = std::unique_ptr<sqlite3_stmt, Finalizar>;
+    /// A statement's result columns as last read: names and declared types are read from the
+    /// engine once, and again only when the engine prepared the statement anew (a schema change
+    /// may change them). A column with no declared type takes its type from each run's first
+    /// value.
+    struct ColumnasLeidas {
+        std::vector<ColumnaResultado> columnas;
+        std::vector<char> segunValor;  // the column's type comes from its first value
+        int preparaciones = -1;        // the engine's count of new preparations when read
+    };
     /// A statement text that is one whole statement, prepared once and reset after each run.
     /// `forma`: the text is a query with its literals as "?" (CortarLiterales, LexicoSql.h).
     struct Guardada {
         std::string sql;
         Sentencia st;
         bool forma = false;
+        ColumnasLeidas columnas;
     };
 
     /// Runs every statement of `sql` into `r` (a ResultadoSql or a data::TablaResultado).
@@ -91,18 +101,19 @@ class MotorSqlite final : public Motor {
     /// Steps `st` to its end, binding `parametros` when given; the rows, columns or count of
     /// changed rows go to `r`. Throws FallaMotor.
     template <class Resultado>
-    void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r);
+    void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r,
+              ColumnasLeidas& columnas);
     /// Runs `sql` through the statement kept for its form with the literals bound, preparing
     /// and keeping it when the form admits it. False (nothing run) when the text has no
     /// literals or its form does not admit them as values.
     template <class Resultado>
     bool CorrerConLiterales(const std::string& sql, Resultado& r);
     /// The kept statement for exactly `sql` (a form when `forma`), taken out of the store
-    /// (null when none).
-    Sentencia Tomar(const std::string& sql, bool forma);
-    /// Keeps `st` (already run to its end) for `sql`: reset, bindings cleared, as the most
+    /// (its `st` null when none).
+    Guardada Tomar(const std::string& sql, bool forma);
+    /// Keeps `g` (its statement already run to its end): reset, bindings cleared, as the most
     /// recent; the least recent one is finalized when the store is full.
-    void Guardar(const std::string& sql, Sentencia st, bool forma);
+    void Guardar(Guardada g);
     [[noreturn]] void Fallar(int codigo) const;
     /// The class of a failure, told apart by the state of the file for the codes SQLite gives
     /// to several causes (a deleted file and a read-only one both fail writes as "readonly").

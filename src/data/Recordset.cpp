@@ -85,7 +85,6 @@ void Recordset::Close() {
     abierto_ = false;
     filas_ = data::FilasResultado();
     columnas_.clear();
-    claves_.clear();
     tabla_.clear();
     insercion_.clear();
     puestosInsercion_.clear();
@@ -146,13 +145,10 @@ std::vector<std::string> Recordset::NombresCampos() const {
 }
 
 int Recordset::IndiceDe(const std::string& nombre) const {
-    if (claves_.size() != columnas_.size()) {
-        claves_.clear();
-        for (const auto& c : columnas_) claves_.push_back(texto::Mayusculas(c.Nombre));
-    }
-    const std::string clave = texto::Mayusculas(nombre);  // same test as texto::IgualesSinCaso
-    for (size_t i = 0; i < claves_.size(); ++i)
-        if (claves_[i] == clave) return static_cast<int>(i);
+    // Compared in place: a recordset opened for one look-up must not fold the case of all its
+    // column names first.
+    for (size_t i = 0; i < columnas_.size(); ++i)
+        if (texto::IgualesSinCaso(columnas_[i].Nombre, nombre)) return static_cast<int>(i);
     return -1;
 }
 

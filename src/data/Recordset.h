@@ -136,9 +136,6 @@ class Recordset {
     long pos_ = 0;  // 0-based current row; -1 = BOF, size = EOF
     std::optional<std::vector<ValorSql>> nueva_;
     std::vector<bool> puestos_;  // fields of the pending row given a value with Poner
-    // Field names in capitals, made at the first look-up by name (a look-up per field per row
-    // must not fold the case of every column again).
-    mutable std::vector<std::string> claves_;
     // The last INSERT written by Update and the fields it names: rows that set the same fields
     // send the same text.
     std::string insercion_;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Dialecto.h"
+#include "LexicoSql.h"
 #include "Texto.h"
 
 using namespace helperlib;
@@ -97,6 +98,62 @@ std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confide
     for (size_t k = 1; k < kObjetosProtegidos.size(); ++k)
         r = Redirigir(r, kObjetosProtegidos[k].Objeto, kObjetosProtegidos[k].Vista, false);
     return QuitarMarcas(r);
+}
+
+std::string TraductorSinonimos::Traducir(const std::string& sql, bool esAdmin,
+                                         bool confidencialidad) {
+    if (esAdmin != esAdmin_ || confidencialidad != confidencialidad_) {
+        textos_.clear();
+        formas_.clear();
+        esAdmin_ = esAdmin;
+        confidencialidad_ = confidencialidad;
+    }
+    if (auto it = textos_.find(sql); it != textos_.end()) return it->second;
+    std::string traducida;
+    if (!PorForma(sql, traducida)) traducida = TraducirSinonimos(sql, esAdmin, confidencialidad);
+    if (textos_.size() >= kGuardadas) textos_.clear();
+    textos_.emplace(sql, traducida);
+    return traducida;
+}
+
+bool TraductorSinonimos::PorForma(const std::string& sql, std::string& traducida) {
+    if (!CortarLiterales(sql, partes_, valores_)) return false;
+    for (const std::string& parte : partes_)
+        if (parte.find('\'') != std::string::npos) return false;
+    // The journal's redirection is decided on the whole text, literals included.
+    for (const std::string& valor : valores_)
+        if (texto::ContieneAsciiSinCaso(valor, "MV_ASIENTOS")) return false;
+    std::string clave = partes_[0];  // the parts joined by NUL, which no statement text holds
+    for (size_t k = 1; k < partes_.size(); ++k) (clave += '\0') += partes_[k];
+    auto it = formas_.find(clave);
+    if (it == formas_.end()) {
+        // The translation never looks inside a literal: the form with empty literals is
+        // translated once, and its parts hold for every text of the form, provided every
+        // literal came through, in order.
+        std::string forma = partes_[0];
+        for (size_t k = 1; k < partes_.size(); ++k) (forma += "''") += partes_[k];
+        const std::string hecha = TraducirSinonimos(forma, esAdmin_, confidencialidad_);
+        std::vector<std::string> partesHechas, valoresHechos;
+        bool sirve = CortarLiterales(hecha, partesHechas, valoresHechos) &&
+                     valoresHechos.size() == valores_.size();
+        for (const std::string& v : valoresHechos) sirve = sirve && v.empty();
+        if (!sirve) partesHechas.clear();  // remembered as a form that cannot stand for its texts
+        if (formas_.size() >= kGuardadas) formas_.clear();
+        it = formas_.emplace(std::move(clave), std::move(partesHechas)).first;
+    }
+    const std::vector<std::string>& partes = it->second;
+    if (partes.empty()) return false;
+    traducida = partes[0];
+    for (size_t k = 0; k < valores_.size(); ++k) {
+        traducida += '\'';
+        for (const char c : valores_[k]) {
+            if (c == '\'') traducida += '\'';
+            traducida += c;
+        }
+        traducida += '\'';
+        traducida += partes[k + 1];
+    }
+    return true;
 }
 
 }  // namespace data

@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace data {
 
@@ -37,5 +39,30 @@ inline constexpr std::string_view kMarcaAdmin = "@Admin_";
 /// apostrophe literals are never touched, markers included. Never throws
 /// for any input.
 std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confidencialidad);
+
+/// TraducirSinonimos with its work remembered: a text translated before is answered from
+/// memory, and a text that differs from an earlier one only in its literals' values (a key
+/// typed by a user) is answered from the translation of their common form with its own
+/// literals set back in. What is remembered belongs to one pair of session flags: asking with
+/// other flags starts afresh. The answers are always those of TraducirSinonimos.
+class TraductorSinonimos {
+  public:
+    std::string Traducir(const std::string& sql, bool esAdmin, bool confidencialidad);
+
+  private:
+    /// The translation through the form of `sql`; false (nothing done) when the form cannot
+    /// stand for the text: no literal, an apostrophe outside the literals (in a quoted name or
+    /// a comment, where the translation would see a literal the cut does not), or a literal
+    /// holding a name the translation looks for in the whole text.
+    bool PorForma(const std::string& sql, std::string& traducida);
+
+    static constexpr size_t kGuardadas = 64;  // beyond it a store starts afresh
+    bool esAdmin_ = false;
+    bool confidencialidad_ = false;
+    std::unordered_map<std::string, std::string> textos_;  // text -> translation
+    // form (parts joined by NUL) -> the translation's parts between the literals
+    std::unordered_map<std::string, std::vector<std::string>> formas_;
+    std::vector<std::string> partes_, valores_;  // the last cut, kept for their buffers
+};
 
 }  // namespace data

@@ -2,8 +2,10 @@
 // records what it is asked to run) and adding missing columns.
 #include <gtest/gtest.h>
 
+#include "DialectoOracle.h"
 #include "PlataformaGuionada.h"
 #include "Sinonimos.h"
+#include "Texto.h"
 #include "test_dbdll_comun.h"
 
 using namespace prueba;
@@ -63,6 +65,58 @@ TEST(Sinonimos, UnaReglaPorFila) {
     for (const CasoSinonimo& c : casos)
         EXPECT_EQ(data::TraducirSinonimos(c.sql, c.admin, c.confidencialidad), c.esperado)
             << c.regla;
+}
+
+// Every answer of the remembering translator is the translation's own, whatever was asked
+// before: the same text under other session flags, texts of one form with other literals, and
+// literals that decide the translation (a journal name) or that a form must not stand for.
+TEST(Sinonimos, LoRecordadoRespondeComoLaTraduccion) {
+    struct Pedido {
+        const char* sql;
+        bool admin;
+        bool confidencialidad;
+    };
+    const Pedido pedidos[] = {
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'A'", false, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'A'", true, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'B''C'", true, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'B''C'", false, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = ' MA_CUENTAS '", false, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'MV_ASIENTOS'", false, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'mv_asientos'", false, true},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = '@Admin_x'", false, false},
+        {"SELECT * FROM @Admin_MA_CUENTAS A, MA_CUENTAS B WHERE A.X = 'q'", false, false},
+        {"SELECT * FROM MV_ASIENTOS A INNER JOIN MA_CUENTAS C ON C.CODIGO = 'z'", false, false},
+        {"SELECT * FROM MV_ASIENTOS A INNER JOIN MA_CUENTAS C ON C.CODIGO = 'z'", false, true},
+        {"SELECT [it's] FROM T WHERE A = ' MA_CUENTAS ' AND B = 'x'", false, false},
+        {"SELECT * FROM T -- it's\nWHERE A = ' MA_CUENTAS ' AND B = 'c'", false, false},
+        {"SELECT N'x' FROM MA_CUENTAS WHERE CODIGO = 'd'", false, false},
+        {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'abierto", false, false},
+    };
+    data::TraductorSinonimos traductor;
+    for (int vuelta = 0; vuelta < 2; ++vuelta)
+        for (const Pedido& p : pedidos)
+            EXPECT_EQ(traductor.Traducir(p.sql, p.admin, p.confidencialidad),
+                      data::TraducirSinonimos(p.sql, p.admin, p.confidencialidad))
+                << p.sql << " admin " << p.admin << " conf " << p.confidencialidad << " vuelta "
+                << vuelta;
+}
+
+// Whether statements go through the Oracle translation follows the connection string as it is
+// at each call, also when it changes between two statements.
+TEST(Sinonimos, LaTraduccionOracleSigueALaCadenaDeCadaMomento) {
+    const std::string sql = "SELECT TOP 1 A FROM T WHERE B = 'x'";
+    const char* cadenas[] = {
+        "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;", "Provider=SQLOLEDB;Server=S;Database=ORCL;",
+        "Provider=SQLOLEDB;Server=S;Database=oracle;",  "",
+        "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;",
+    };
+    DB_Dll db;
+    for (const char* cadena : cadenas) {
+        db.gConnString = cadena;
+        const bool oracle = texto::ContieneSinCaso(cadena, "ORACLE");
+        EXPECT_EQ(db.ORACLE_Dicc(sql), oracle ? data::TraducirOracle(sql) : sql) << cadena;
+    }
 }
 
 /// An Oracle engine that records the statements and transaction calls it receives. A

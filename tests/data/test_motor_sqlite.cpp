@@ -244,6 +244,46 @@ TEST_F(MotorSqlitePrueba, SentenciaRepetidaFallaIgualYSigueElEsquema) {
     EXPECT_EQ(nueva.Columnas[0].TipoAdo, 6);
 }
 
+// The columns of a statement run again (the same text, or a text of the same form with other
+// literals) follow the schema and, where no type is declared, each run's first value.
+TEST_F(MotorSqlitePrueba, ColumnasDeUnaSentenciaRepetidaSiguenAlEsquemaYAlPrimerValor) {
+    motor.Ejecutar(
+        "CREATE TABLE U (K varchar(5), V); INSERT INTO U VALUES ('e', 1); "
+        "INSERT INTO U VALUES ('r', 1.5); INSERT INTO U VALUES ('t', 'x'); "
+        "INSERT INTO U VALUES ('n', NULL)");
+    struct Paso {
+        const char* antes;  // a schema change first, or nullptr
+        const char* sql;
+        size_t columnas;
+        int tipoV;  // type of the column V
+        int tipoW;  // type of the column W, when there is one
+    };
+    const Paso pasos[] = {
+        {nullptr, "SELECT * FROM U WHERE K = 'e'", 2, 3, 0},
+        {nullptr, "SELECT * FROM U WHERE K = 'r'", 2, 5, 0},
+        {nullptr, "SELECT * FROM U WHERE K = 't'", 2, 200, 0},
+        {nullptr, "SELECT * FROM U WHERE K = 'e'", 2, 3, 0},
+        {nullptr, "SELECT * FROM U WHERE K = 'ninguna'", 2, 200, 0},
+        {"ALTER TABLE U ADD COLUMN W money", "SELECT * FROM U WHERE K = 'r'", 3, 5, 6},
+        {nullptr, "SELECT * FROM U", 3, 3, 6},
+        {"UPDATE U SET V = 2.5 WHERE K = 'e'", "SELECT * FROM U", 3, 5, 6},
+        {"DROP TABLE U; CREATE TABLE U (K varchar(5), V int, W varchar(9)); "
+         "INSERT INTO U VALUES ('e', 'x', 'y')",
+         "SELECT * FROM U WHERE K = 'e'", 3, 3, 200},
+    };
+    for (const Paso& p : pasos) {
+        if (p.antes) motor.Ejecutar(p.antes);
+        for (const auto& r : {motor.Ejecutar(p.sql), motor.Ejecutar(p.sql)}) {
+            ASSERT_EQ(r.Columnas.size(), p.columnas) << p.sql;
+            EXPECT_EQ(r.Columnas[1].Nombre, "V") << p.sql;
+            EXPECT_EQ(r.Columnas[1].TipoAdo, p.tipoV) << p.sql;
+            if (p.columnas == 3) {
+                EXPECT_EQ(r.Columnas[2].TipoAdo, p.tipoW) << p.sql;
+            }
+        }
+    }
+}
+
 TEST_F(MotorSqlitePrueba, VariasSentenciasCorrenTodasCadaVezYLasGuardadasTienenTope) {
     const std::string dos =
         "INSERT INTO MA_CUENTAS (CODIGO) VALUES (?); "
