@@ -114,9 +114,13 @@ const std::string& Conexion::Adaptada(const std::string& sql, Dialecto destino) 
 }
 
 bool Conexion::AdaptarPorForma(const std::string& sql) {
-    std::vector<std::string> partes, valores;
+    // The cut and the key go to buffers kept from one statement to the next (nothing here
+    // runs the engine, so no other statement can come in between).
+    std::vector<std::string>& partes = partes_;
+    std::vector<std::string>& valores = valores_;
     if (!CortarLiterales(sql, partes, valores)) return false;
-    std::string clave = partes[0];  // the parts joined by NUL, which no statement text holds
+    std::string& clave = clave_;  // the parts joined by NUL, which no statement text holds
+    clave = partes[0];
     for (size_t k = 1; k < partes.size(); ++k) (clave += '\0') += partes[k];
     auto it = formas_.find(clave);
     if (it == formas_.end()) {
@@ -131,7 +135,7 @@ bool Conexion::AdaptarPorForma(const std::string& sql) {
             return true;
         }
         if (formas_.size() >= kAdaptacionesGuardadas) formas_.clear();
-        it = formas_.emplace(std::move(clave), std::move(partesAdaptadas)).first;
+        it = formas_.emplace(clave, std::move(partesAdaptadas)).first;
     }
     const std::vector<std::string>& adaptadas = it->second;
     adaptadaPorForma_ = adaptadas[0];

@@ -132,6 +132,8 @@ class Conexion {
     // form -> the parts of its adaptation between the literals (SQLite)
     std::unordered_map<std::string, std::vector<std::string>> formas_;
     std::string adaptadaPorForma_;
+    std::vector<std::string> partes_, valores_;  // AdaptarPorForma's cut, kept for its buffers
+    std::string clave_;                          // and its form's key
     ColeccionErrores errores_;
     bool enTransaccion_ = false;
     std::string origen_ = "Microsoft OLE DB Provider for SQL Server";  // source of its errors

@@ -1,5 +1,6 @@
 #include "LexicoSql.h"
 
+#include <array>
 #include <set>
 
 #include "Texto.h"
@@ -223,25 +224,62 @@ bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, st
     return true;
 }
 
+namespace {
+/// The characters that may open a literal, a quoted name or a comment.
+constexpr auto kAbreDelimitado = [] {
+    std::array<bool, 256> t{};
+    for (const unsigned char c : {'\'', '"', '[', '-', '/'}) t[c] = true;
+    return t;
+}();
+}  // namespace
+
 bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
                      std::vector<std::string>& valores) {
-    partes.assign(1, std::string());
-    valores.clear();
+    // The vectors' strings are emptied, not destroyed: a caller cutting text after text into
+    // the same vectors reuses their buffers.
+    size_t nPartes = 1, nValores = 0;
+    const auto nuevaParte = [&]() -> std::string& {
+        if (partes.size() < ++nPartes) partes.emplace_back();
+        std::string& p = partes[nPartes - 1];
+        p.clear();
+        return p;
+    };
+    const auto nuevoValor = [&]() -> std::string& {
+        if (valores.size() < ++nValores) valores.emplace_back();
+        std::string& v = valores[nValores - 1];
+        v.clear();
+        return v;
+    };
+    if (partes.empty()) partes.emplace_back();
+    partes[0].clear();
+    const auto terminar = [&](bool cortada) {
+        if (!cortada) {  // nothing cut: one empty part, no value
+            nPartes = 1;
+            nValores = 0;
+            partes[0].clear();
+        }
+        partes.resize(nPartes);
+        valores.resize(nValores);
+        return cortada;
+    };
     if (sql.find('\'') == std::string_view::npos || sql.find('\0') != std::string_view::npos)
-        return false;
+        return terminar(false);
     const auto pegado = [](char c) { return EsParteNombre(static_cast<unsigned char>(c)); };
     size_t i = 0, desde = 0;  // the part being read starts at `desde`
     while (i < sql.size()) {
+        // Runs of characters that start nothing delimited are passed over at once.
+        while (i < sql.size() && !kAbreDelimitado[static_cast<unsigned char>(sql[i])]) ++i;
+        if (i >= sql.size()) break;
         const char c = sql[i];
         if (c == '\'') {
-            if (i > 0 && (pegado(sql[i - 1]) || sql[i - 1] == '\'')) return false;
+            if (i > 0 && (pegado(sql[i - 1]) || sql[i - 1] == '\'')) return terminar(false);
             const size_t largo = LargoDelimitado(sql, i, '\'');
             const size_t fin = i + largo;  // after the closing apostrophe
-            if (Abierto(sql.substr(i, largo), TipoToken::Literal)) return false;
-            if (fin < sql.size() && (pegado(sql[fin]) || sql[fin] == '\'')) return false;
-            partes.back().append(sql, desde, i - desde);
-            partes.emplace_back();
-            std::string& valor = valores.emplace_back();
+            if (Abierto(sql.substr(i, largo), TipoToken::Literal)) return terminar(false);
+            if (fin < sql.size() && (pegado(sql[fin]) || sql[fin] == '\'')) return terminar(false);
+            partes[nPartes - 1].append(sql, desde, i - desde);
+            nuevaParte();
+            std::string& valor = nuevoValor();
             for (size_t k = i + 1; k + 1 < fin;) {  // inside, every apostrophe is doubled
                 const size_t hasta = std::min(sql.find('\'', k), fin - 1);
                 valor.append(sql, k, hasta - k);
@@ -256,18 +294,18 @@ bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
         if (c == '"' || c == '[') {
             largo = LargoDelimitado(sql, i, c == '[' ? ']' : '"');
             if (Abierto(sql.substr(i, largo), c == '[' ? TipoToken::Corchete : TipoToken::Citado))
-                return false;
+                return terminar(false);
         } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
             largo = std::min(sql.find('\n', i), sql.size()) - i;
         } else if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
             const size_t cierre = sql.find("*/", i + 2);
-            if (cierre == std::string_view::npos) return false;
+            if (cierre == std::string_view::npos) return terminar(false);
             largo = cierre + 2 - i;
         }
         i += largo;
     }
-    partes.back().append(sql, desde, sql.size() - desde);
-    return true;
+    partes[nPartes - 1].append(sql, desde, sql.size() - desde);
+    return terminar(true);
 }
 
 }  // namespace data

@@ -298,6 +298,17 @@ void Valor(data::FilasResultado& filas, const char* p, size_t n) {
 }
 void Nulo(std::vector<std::vector<ValorSql>>& filas) { filas.back().emplace_back(std::nullopt); }
 void Nulo(data::FilasResultado& filas) { filas.AgregarNulo(); }
+/// Before the first row is stored: the buffer takes that row's texts and cell bounds in one
+/// allocation each (a result of one row, the usual look-up, then grows no further).
+void PrimeraFila(std::vector<std::vector<ValorSql>>&, sqlite3_stmt*, int) {}
+void PrimeraFila(data::FilasResultado& filas, sqlite3_stmt* st, int columnas) {
+    size_t bytes = 0;
+    for (int c = 0; c < columnas; ++c) {
+        sqlite3_column_text(st, c);  // the text first, so that its length is the text's
+        bytes += static_cast<size_t>(sqlite3_column_bytes(st, c));
+    }
+    filas.Reservar(1, bytes);
+}
 size_t Cantidad(const std::vector<std::vector<ValorSql>>& filas) { return filas.size(); }
 size_t Cantidad(const data::FilasResultado& filas) { return filas.Filas(); }
 
@@ -346,12 +357,15 @@ void MotorSqlite::Correr(const std::string& sql, const std::vector<ValorSql>* pa
 
 template <class Resultado>
 bool MotorSqlite::CorrerConLiterales(const std::string& sql, Resultado& r) {
-    std::vector<std::string> partes, literales;
+    // The cut goes to buffers kept from one statement to the next; the form and the values are
+    // this run's own, since a lock wait (also while preparing) may repaint and a repaint may
+    // run a statement.
+    std::vector<std::string>& partes = partesForma_;
+    std::vector<std::string>& literales = literalesForma_;
     if (!CortarLiterales(sql, partes, literales)) return false;
     std::string forma = partes[0];
     for (size_t k = 1; k < partes.size(); ++k) (forma += '?') += partes[k];
-    std::vector<ValorSql> valores(std::make_move_iterator(literales.begin()),
-                                  std::make_move_iterator(literales.end()));
+    std::vector<ValorSql> valores(literales.begin(), literales.end());
     Guardada g = Tomar(forma, true);
     if (g.st && sqlite3_bind_parameter_count(g.st.get()) != static_cast<int>(valores.size())) {
         // The text has a "?" of its own where the kept one had a literal.
@@ -429,7 +443,10 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
     };
     Empezar(filas, ncol);
     for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
-        if (Cantidad(filas) == 0 && ncol > 0) columnas(true);
+        if (Cantidad(filas) == 0 && ncol > 0) {
+            columnas(true);
+            PrimeraFila(filas, st, ncol);
+        }
         NuevaFila(filas, ncol);
         for (int c = 0; c < ncol; ++c) {
             // A value's text is null only for Null, or when the engine ran out of memory

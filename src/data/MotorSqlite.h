@@ -128,6 +128,8 @@ class MotorSqlite final : public Motor {
     std::unique_ptr<sqlite3, CerrarBase> db_;
     std::vector<Guardada> guardadas_;      // least recently used first; finalized before db_ closes
     std::vector<std::string> rechazadas_;  // recent forms whose literals cannot be values
+    // CorrerConLiterales's cut, kept for its buffers (read before the engine runs only)
+    std::vector<std::string> partesForma_, literalesForma_;
     int esperaMs_ = kEsperaInicialSegundos * 1000;        // lock wait limit
     std::chrono::steady_clock::time_point inicioEspera_;  // of the current lock wait
     bool esperando_ = false;  // the busy indicator is on for a lock wait

@@ -123,7 +123,8 @@ bool TraductorSinonimos::PorForma(const std::string& sql, std::string& traducida
     // The journal's redirection is decided on the whole text, literals included.
     for (const std::string& valor : valores_)
         if (texto::ContieneAsciiSinCaso(valor, "MV_ASIENTOS")) return false;
-    std::string clave = partes_[0];  // the parts joined by NUL, which no statement text holds
+    std::string& clave = clave_;  // the parts joined by NUL, which no statement text holds
+    clave = partes_[0];
     for (size_t k = 1; k < partes_.size(); ++k) (clave += '\0') += partes_[k];
     auto it = formas_.find(clave);
     if (it == formas_.end()) {
@@ -139,7 +140,7 @@ bool TraductorSinonimos::PorForma(const std::string& sql, std::string& traducida
         for (const std::string& v : valoresHechos) sirve = sirve && v.empty();
         if (!sirve) partesHechas.clear();  // remembered as a form that cannot stand for its texts
         if (formas_.size() >= kGuardadas) formas_.clear();
-        it = formas_.emplace(std::move(clave), std::move(partesHechas)).first;
+        it = formas_.emplace(clave, std::move(partesHechas)).first;
     }
     const std::vector<std::string>& partes = it->second;
     if (partes.empty()) return false;

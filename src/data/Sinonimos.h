@@ -63,6 +63,7 @@ class TraductorSinonimos {
     // form (parts joined by NUL) -> the translation's parts between the literals
     std::unordered_map<std::string, std::vector<std::string>> formas_;
     std::vector<std::string> partes_, valores_;  // the last cut, kept for their buffers
+    std::string clave_;                          // and its form's key
 };
 
 }  // namespace data
