@@ -150,7 +150,7 @@ std::optional<std::string> DB_Dll::DatosTabla(const std::string& Tabla,
         resultado = std::string();
         return respuesta::kAbortar;
     };
-    const std::vector<std::function<void()>> pasos = {
+    const std::function<void()> pasos[] = {
         [&] {
             if (IgnoraError) {  // silent: no dialog of the recordset opening either
                 sql = SS_TSinonimos(sql);

@@ -33,7 +33,11 @@ Desenlace EjecutarPasos(const std::vector<std::function<void()>>& pasos,
 
 Desenlace EjecutarPasos(std::initializer_list<std::function<void()>> pasos,
                         const Reportero& reportero) {
-    return EjecutarPasos(std::vector<std::function<void()>>(pasos), reportero);
+    // The steps are run where they stand: copying them into a vector would copy every
+    // step's closure again.
+    for (const auto& paso : pasos)
+        if (!EjecutarPaso(paso, reportero)) return Desenlace::Abandonado;
+    return Desenlace::Completo;
 }
 
 int IgnorarSiempre(const ErrorEjecucion&) { return respuesta::kIgnorar; }
