@@ -150,24 +150,23 @@ std::optional<std::string> DB_Dll::DatosTabla(const std::string& Tabla,
         resultado = std::string();
         return respuesta::kAbortar;
     };
-    const std::function<void()> pasos[] = {
-        [&] {
-            if (IgnoraError) {  // silent: no dialog of the recordset opening either
-                sql = SS_TSinonimos(sql);
-                AbrirTraducido(sql, rs, gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1, true);
-            } else {
-                AbrirRecordset(sql, rs, &gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1,
-                               true);
-            }
-        },
+    // Each step runs while the previous ones went on and the connection was usable.
+    const auto paso = [&](PasoRef p) { return EjecutarPaso(p, reportero) && !sinConexion; };
+    paso([&] {
+        if (IgnoraError) {  // silent: no dialog of the recordset opening either
+            sql = SS_TSinonimos(sql);
+            AbrirTraducido(sql, rs, gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1, true);
+        } else {
+            AbrirRecordset(sql, rs, &gCnn, cursor::kSoloAvance, bloqueo::kSoloLectura, -1, true);
+        }
+    }) &&
         // A failure AbrirRecordset already reported (and the operator answered) leaves the
         // recordset closed: the result stays Empty.
-        [&] { sinConexion = !gOpenFlag || rs.State() == estado_objeto::kCerrado; },
-        [&] { resultado = rs.BOF() ? std::string() : TextoDeValor(rs.Fields(CampoDevuelto)); },
-        [&] { CierraRecordset(rs); },
-    };
-    for (const auto& paso : pasos)
-        if (!EjecutarPaso(paso, reportero) || sinConexion) break;
+        paso([&] { sinConexion = !gOpenFlag || rs.State() == estado_objeto::kCerrado; }) &&
+        paso([&] {
+            resultado = rs.BOF() ? std::string() : TextoDeValor(rs.Fields(CampoDevuelto));
+        }) &&
+        paso([&] { CierraRecordset(rs); });
     return resultado;
 }
 

@@ -108,9 +108,12 @@ std::string TraductorSinonimos::Traducir(const std::string& sql, bool esAdmin,
         esAdmin_ = esAdmin;
         confidencialidad_ = confidencialidad;
     }
-    if (auto it = textos_.find(sql); it != textos_.end()) return it->second;
+    // A text with literals goes through its form: remembering the text itself would keep one
+    // entry per key typed. The others are remembered whole.
     std::string traducida;
-    if (!PorForma(sql, traducida)) traducida = TraducirSinonimos(sql, esAdmin, confidencialidad);
+    if (PorForma(sql, traducida)) return traducida;
+    if (auto it = textos_.find(sql); it != textos_.end()) return it->second;
+    traducida = TraducirSinonimos(sql, esAdmin, confidencialidad);
     if (textos_.size() >= kGuardadas) textos_.clear();
     textos_.emplace(sql, traducida);
     return traducida;

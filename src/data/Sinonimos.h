@@ -40,10 +40,10 @@ inline constexpr std::string_view kMarcaAdmin = "@Admin_";
 /// for any input.
 std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confidencialidad);
 
-/// TraducirSinonimos with its work remembered: a text translated before is answered from
-/// memory, and a text that differs from an earlier one only in its literals' values (a key
-/// typed by a user) is answered from the translation of their common form with its own
-/// literals set back in. What is remembered belongs to one pair of session flags: asking with
+/// TraducirSinonimos with its work remembered: a text that differs from an earlier one only in
+/// its literals' values (a key typed by a user) is answered from the translation of their
+/// common form with its own literals set back in, and any other text translated before is
+/// answered from memory. What is remembered belongs to one pair of session flags: asking with
 /// other flags starts afresh. The answers are always those of TraducirSinonimos.
 class TraductorSinonimos {
   public:

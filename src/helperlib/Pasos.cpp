@@ -6,7 +6,7 @@
 
 namespace helperlib {
 
-bool EjecutarPaso(const std::function<void()>& paso, const Reportero& reportero) {
+bool EjecutarPaso(PasoRef paso, const Reportero& reportero) {
     for (;;) {
         int r;
         try {
@@ -31,10 +31,8 @@ Desenlace EjecutarPasos(const std::vector<std::function<void()>>& pasos,
     return Desenlace::Completo;
 }
 
-Desenlace EjecutarPasos(std::initializer_list<std::function<void()>> pasos,
-                        const Reportero& reportero) {
-    // The steps are run where they stand: copying them into a vector would copy every
-    // step's closure again.
+Desenlace EjecutarPasos(std::initializer_list<PasoRef> pasos, const Reportero& reportero) {
+    // The steps are run where they stand, through references: no step's closure is copied.
     for (const auto& paso : pasos)
         if (!EjecutarPaso(paso, reportero)) return Desenlace::Abandonado;
     return Desenlace::Completo;

@@ -5,6 +5,8 @@
 // leaves the procedure.
 #include <functional>
 #include <initializer_list>
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "ErrorEjecucion.h"
@@ -19,14 +21,29 @@ enum class Desenlace {
     Abandonado  // a failure was answered with something other than retry or ignore
 };
 
+/// A step as the runners receive it: a reference to the caller's callable (a lambda written in
+/// the call, a std::function the caller keeps), which is never copied. It must outlive the
+/// call it is given to, as a lambda written in the call does.
+class PasoRef {
+  public:
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, PasoRef>>>
+    PasoRef(F&& f)  // NOLINT: converts implicitly, as std::function does
+        : objeto_(const_cast<void*>(static_cast<const void*>(std::addressof(f)))),
+          llamar_([](void* o) { (*static_cast<std::remove_reference_t<F>*>(o))(); }) {}
+    void operator()() const { llamar_(objeto_); }
+
+  private:
+    void* objeto_;
+    void (*llamar_)(void*);
+};
+
 /// Runs one step under the reporter. Returns true when the procedure may go on (the step
 /// succeeded or its failure was ignored), false when it must be left. Exceptions that are not
 /// ErrorEjecucion are reported as error 5 with their text; ProgramaTerminado passes through.
-bool EjecutarPaso(const std::function<void()>& paso, const Reportero& reportero);
+bool EjecutarPaso(PasoRef paso, const Reportero& reportero);
 
 /// Runs the steps in order, each through EjecutarPaso; stops at the first one left.
-Desenlace EjecutarPasos(std::initializer_list<std::function<void()>> pasos,
-                        const Reportero& reportero);
+Desenlace EjecutarPasos(std::initializer_list<PasoRef> pasos, const Reportero& reportero);
 Desenlace EjecutarPasos(const std::vector<std::function<void()>>& pasos,
                         const Reportero& reportero);
 
