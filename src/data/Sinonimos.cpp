@@ -21,28 +21,19 @@ constexpr Contexto kContextos[] = {{' ', ' '}, {'(', ' '}, {' ', '.'}, {'(', '.'
 constexpr Contexto kContextoLlave = {'{', '.'};  // ODBC escapes over the chart of accounts
 
 /// Applies `f` to the parts of `sql` outside apostrophe literals: values typed by users stay
-/// as they were written.
+/// as they were written. Literals are told as the statement's lexer tells them, so an
+/// apostrophe inside a quoted name, a bracketed name or a comment opens no literal.
 template <class F>
 std::string FueraDeLiterales(const std::string& sql, F f) {
     std::string r, tramo;
-    size_t i = 0;
-    while (i < sql.size()) {
-        if (sql[i] != '\'') {
-            const size_t fin = std::min(sql.find('\'', i), sql.size());
-            tramo.append(sql, i, fin - i);
-            i = fin;
+    for (const Token& t : Tokenizar(sql)) {
+        if (t.tipo != TipoToken::Literal) {
+            tramo += t.texto;
             continue;
         }
         r += f(tramo);
         tramo.clear();
-        size_t j = i + 1;  // the literal runs to its closing apostrophe ('' stays inside)
-        while (j < sql.size()) {
-            if (sql[j] == '\'' && (j + 1 >= sql.size() || sql[j + 1] != '\'')) break;
-            j += sql[j] == '\'' ? 2 : 1;
-        }
-        j = std::min(j + 1, sql.size());
-        r.append(sql, i, j - i);
-        i = j;
+        r += t.texto;
     }
     return r + f(tramo);
 }

@@ -58,6 +58,11 @@ TEST(Sinonimos, UnaReglaPorFila) {
         {"un nombre dentro de un texto no se toca", false, false,
          "UPDATE T SET D = ' MA_CUENTAS ' WHERE C IN (SELECT CODIGO FROM MA_CUENTAS )",
          "UPDATE T SET D = ' MA_CUENTAS ' WHERE C IN (SELECT CODIGO FROM SS_MA_CUENTAS )"},
+        {"un apóstrofo en un nombre o un comentario no abre un texto", false, false,
+         "SELECT [it's], \"o'k\" FROM T -- it's\nWHERE A = ' MA_CUENTAS ' AND B IN (SELECT X "
+         "FROM MA_CUENTAS )",
+         "SELECT [it's], \"o'k\" FROM T -- it's\nWHERE A = ' MA_CUENTAS ' AND B IN (SELECT X "
+         "FROM SS_MA_CUENTAS )"},
         {"nombre repetido a continuación", false, false,
          "SELECT * FROM MA_CUENTAS MA_CUENTAS WHERE",
          "SELECT * FROM SS_MA_CUENTAS SS_MA_CUENTAS WHERE"},
