@@ -7,6 +7,7 @@
 
 #include "Comun.h"
 #include "Dialecto.h"
+#include "Sinonimos.h"
 
 using namespace data;
 
@@ -82,5 +83,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     const std::string sinMarca = QuitarMarcaFueraDeLiterales(sql, "@Admin_");
     fuzz::Exigir(Literales(sinMarca) == antes, "quitar la marca cambio un texto entre comillas");
     (void)TablaDeConsulta(sql);
+
+    // The remembering translator answers what the plain translation answers, also for a text
+    // whose form it learnt from another text with other values in its literals.
+    std::string otra = sql;
+    if (!antes.empty() && antes[0].size() >= 2) {
+        const size_t donde = otra.find(antes[0]);
+        otra.replace(donde, antes[0].size(), "'Otro valor'");
+    }
+    for (const bool admin : {false, true})
+        for (const bool confidencial : {false, true}) {
+            TraductorSinonimos traductor;
+            const std::string* const textos[] = {&otra, &sql, &sql};
+            for (const std::string* texto : textos)
+                fuzz::Exigir(traductor.Traducir(*texto, admin, confidencial) ==
+                                 TraducirSinonimos(*texto, admin, confidencial),
+                             "la traduccion recordada difiere de la traduccion");
+        }
     return 0;
 }
