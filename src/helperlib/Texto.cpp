@@ -1,6 +1,7 @@
 #include "Texto.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace helperlib {
 
@@ -259,23 +260,24 @@ std::string ReemplazarSinCaso(std::string_view s, std::string_view de, std::stri
             out.append(s.substr(i, p - i)).append(por);
         return out.append(s.substr(i));
     }
-    const auto u = AUtf32(s);
-    auto um = u;
-    for (auto& c : um) c = MayusculaDe(c);
+    // Matched by characters, case-blind; the bytes between matches are copied as they stand
+    // (an invalid byte is matched as its Latin-1 character but never rewritten), so a text
+    // without the searched one comes back unchanged.
+    std::u32string um;
+    std::vector<size_t> inicio;  // byte offset where each character of `s` starts
+    const auto* base = reinterpret_cast<const unsigned char*>(s.data());
+    for (const unsigned char *c = base, *fin = base + s.size(); c < fin;) {
+        inicio.push_back(static_cast<size_t>(c - base));
+        um.push_back(MayusculaDe(LeerCaracterUtf8(c, fin)));
+    }
+    inicio.push_back(s.size());
     auto d = AUtf32(de);
     for (auto& c : d) c = MayusculaDe(c);
-    const auto p32 = AUtf32(por);
-    std::u32string out;
+    std::string out;
     size_t i = 0;
-    while (true) {
-        auto p = um.find(d, i);
-        if (p == std::u32string::npos) break;
-        out.append(u, i, p - i);
-        out.append(p32);
-        i = p + d.size();
-    }
-    out.append(u, i, std::u32string::npos);
-    return AUtf8(out);
+    for (size_t p; (p = um.find(d, i)) != std::u32string::npos; i = p + d.size())
+        out.append(s.substr(inicio[i], inicio[p] - inicio[i])).append(por);
+    return out.append(s.substr(inicio[i]));
 }
 
 std::string Espacios(int n) {

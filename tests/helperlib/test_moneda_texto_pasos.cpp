@@ -94,7 +94,11 @@ TEST(Texto, PosicionesYCortesPorCaracter) {
              {" ma_cuentas x, (MA_Cuentas ", "ma_cuentas ", "V ", " V x, (V "},
              {"aaa", "aa", "b", "ba"},
              {"peña PEÑA", "ñ", "n", "pena PEnA"},
-             {"más ma_cuentas", "MA_CUENTAS", "V", "más V"}})
+             {"más ma_cuentas", "MA_CUENTAS", "V", "más V"},
+             // Bytes that are not UTF-8 stay as they were, matched or not.
+             {"CUENT\xbf\xa9 ma_x", "MA_X", "V", "CUENT\xbf\xa9 V"},
+             {"CUENT\xbf\xa9 '\xdf@ADMIN_'", "@Admin_", "", "CUENT\xbf\xa9 '\xdf'"},
+             {"CUENT\xbf\xa9", "\xdf", "", "CUENT\xbf\xa9"}})
         EXPECT_EQ(texto::ReemplazarSinCaso(s, de, por), r) << s;
     EXPECT_EQ(texto::Recortar("  a b  "), "a b");
     EXPECT_EQ(texto::DuplicarApostrofes("O'HARA"), "O''HARA");
