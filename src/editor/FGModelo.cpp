@@ -260,8 +260,12 @@ void FGModelo::SeguirMatriz(int fila, int col) {
     sincronizando_ = true;
     if (fila >= 1 && col >= 1) {
         const QModelIndex i = modelo_->index(fila - 1, col - 1);
+        // A shown view with nothing under way scrolls to a new current cell by itself; an
+        // unchanged cell (the view may have been scrolled away from it) is scrolled to here.
+        const bool seDesplaza = i != currentIndex() && isVisible() && hasAutoScroll() &&
+                                state() == QAbstractItemView::NoState;
         selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
-        scrollTo(i);
+        if (!seDesplaza) scrollTo(i);
     } else {
         selectionModel()->clearCurrentIndex();
         selectionModel()->clearSelection();

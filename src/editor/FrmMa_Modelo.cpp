@@ -695,9 +695,10 @@ void FrmMa_Modelo::AlRecibirFocoGrilla() {
     if (fila >= 1 && col >= 1)
         Matriz.TextMatrix(fila, col, LogicaGrilla::TextoDeCelda(col, Texto(BrwTxt), false));
     // The typed text stays in its cell, as typed: Enter on the cell (or a click on another
-    // cell, which commits the editor first) confirms it.
-    BrwTxt->clear();
+    // cell, which commits the editor first) confirms it. The grid already has the focus, so
+    // the editor is hidden first and emptied hidden (emptying a shown editor repaints it).
     BrwTxt->hide();
+    BrwTxt->clear();
 }
 
 void FrmMa_Modelo::AlSalirDeCelda() {
@@ -793,7 +794,13 @@ bool FrmMa_Modelo::eventFilter(QObject* objeto, QEvent* evento) {
             return TeclaEnEditor(teclas::CodigoVirtual(*e), teclas::MascaraShift(*e)) ||
                    CaracterFiltrado(BrwTxt, e);
         }
-        if (tipo == QEvent::KeyRelease) RecalcularTotales();
+        if (tipo == QEvent::KeyRelease) {
+            RecalcularTotales();
+            // The key that committed the editor has hidden it: the line edit's own handling of
+            // the release (restarting the caret's blink, repainting the caret's place) would
+            // serve a caret nobody sees, and nothing else takes a release.
+            if (!BrwTxt->isVisible()) return true;
+        }
         if (tipo == QEvent::FocusIn) {
             FocoCampo = -2;
             FocoGrilla = 0;
