@@ -466,3 +466,30 @@ TEST_F(VentanaTest, TheGridShowsTheMatrixAfterEveryChangeOfShape) {
 }
 
 }  // namespace
+
+namespace {
+
+// The current cell is always in view: moved to a row far below or above, and after a batch
+// of changes that ends while the table is scrolled away from it.
+TEST_F(VentanaTest, TheCurrentCellStaysInView) {
+    Linea("PRUEBA NUEVA");
+    frm->Matriz.Rows(200);
+    auto* vista = frm->FGModelo1;
+    const auto visible = [&](int fila) {
+        const QRect r = vista->RectanguloCelda(fila, 1);
+        return !r.isEmpty() && vista->viewport()->rect().contains(r);
+    };
+    for (int fila : {150, 3, 199}) {
+        frm->Matriz.Celda(fila, 1);
+        EXPECT_TRUE(visible(fila)) << "moved to row " << fila;
+        vista->scrollToTop();
+        if (fila > 20) ASSERT_FALSE(visible(fila));
+        {
+            MatrizGrilla::Lote lote(frm->Matriz);
+            frm->Matriz.TextMatrix(fila, 1, "X" + std::to_string(fila));
+        }
+        EXPECT_TRUE(visible(fila)) << "after a batch on row " << fila;
+    }
+}
+
+}  // namespace
