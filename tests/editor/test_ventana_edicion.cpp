@@ -483,7 +483,9 @@ TEST_F(VentanaTest, TheCurrentCellStaysInView) {
         frm->Matriz.Celda(fila, 1);
         EXPECT_TRUE(visible(fila)) << "moved to row " << fila;
         vista->scrollToTop();
-        if (fila > 20) ASSERT_FALSE(visible(fila));
+        if (fila > 20) {
+            ASSERT_FALSE(visible(fila));
+        }
         {
             MatrizGrilla::Lote lote(frm->Matriz);
             frm->Matriz.TextMatrix(fila, 1, "X" + std::to_string(fila));
