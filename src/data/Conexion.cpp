@@ -138,16 +138,7 @@ bool Conexion::AdaptarPorForma(const std::string& sql) {
         it = formas_.emplace(clave, std::move(partesAdaptadas)).first;
     }
     const std::vector<std::string>& adaptadas = it->second;
-    adaptadaPorForma_ = adaptadas[0];
-    for (size_t k = 0; k < valores.size(); ++k) {
-        adaptadaPorForma_ += '\'';
-        for (const char c : valores[k]) {
-            if (c == '\'') adaptadaPorForma_ += '\'';
-            adaptadaPorForma_ += c;
-        }
-        adaptadaPorForma_ += '\'';
-        adaptadaPorForma_ += adaptadas[k + 1];
-    }
+    CoserLiterales(adaptadas, valores, adaptadaPorForma_);
     return true;
 }
 

@@ -308,4 +308,18 @@ bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
     return terminar(true);
 }
 
+void CoserLiterales(const std::vector<std::string>& partes, const std::vector<std::string>& valores,
+                    std::string& sql) {
+    sql = partes[0];
+    for (size_t k = 0; k < valores.size(); ++k) {
+        sql += '\'';
+        for (const char c : valores[k]) {
+            if (c == '\'') sql += '\'';
+            sql += c;
+        }
+        sql += '\'';
+        sql += partes[k + 1];
+    }
+}
+
 }  // namespace data

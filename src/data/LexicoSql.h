@@ -53,4 +53,9 @@ bool LeerTop(const std::vector<Token>& t, size_t i, size_t& top, size_t& fin, st
 bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
                      std::vector<std::string>& valores);
 
+/// The reverse of CortarLiterales: `partes` with `valores` set between them as text literals
+/// (apostrophes doubled), into `sql`. `partes` holds one more element than `valores`.
+void CoserLiterales(const std::vector<std::string>& partes, const std::vector<std::string>& valores,
+                    std::string& sql);
+
 }  // namespace data

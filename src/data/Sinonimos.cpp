@@ -138,16 +138,7 @@ bool TraductorSinonimos::PorForma(const std::string& sql, std::string& traducida
     }
     const std::vector<std::string>& partes = it->second;
     if (partes.empty()) return false;
-    traducida = partes[0];
-    for (size_t k = 0; k < valores_.size(); ++k) {
-        traducida += '\'';
-        for (const char c : valores_[k]) {
-            if (c == '\'') traducida += '\'';
-            traducida += c;
-        }
-        traducida += '\'';
-        traducida += partes[k + 1];
-    }
+    CoserLiterales(partes, valores_, traducida);
     return true;
 }
 
