@@ -6,7 +6,8 @@
 #   2. on the demo database the editor window appears; a new template typed through the
 #      keyboard (name, account, check digit, amount, F2) reaches MA_MODELOS; an existing
 #      template loaded by name and saved again keeps its lines; an account picked with F5 from
-#      the lookup list by part of its name is saved in a new template; Escape when idle closes
+#      the lookup list by part of its name is saved in a new template, twice in one session
+#      (the second through the list window kept from the first); Escape when idle closes
 #      the program with status 0;
 #   3. the auxiliary subledger generation run from the command line on the demo database
 #      writes one row per line of the longer side of every entry, says so, and a second run
@@ -257,7 +258,7 @@ cuenta_por_nombre() {
 }
 
 caso_consulta() {
-    local caso="consulta de cuentas (F5)" w=$1 nombre="PRUEBA DE CONSULTA" parte cuenta dv lista
+    local caso="consulta de cuentas (F5, $2)" w=$1 nombre=$2 parte cuenta dv lista
     IFS=$'\t' read -r parte cuenta dv < <(cuenta_por_nombre)
     if [ -z "$parte" ]; then
         fallar "$caso: ninguna cuenta imputable tiene un nombre que se pueda buscar"
@@ -359,8 +360,11 @@ caso2() {
 
     # An account picked from the lookup list: F5 on the account cell opens the list on the
     # shipped saved query (searched on the name), part of the name typed in lower case selects
-    # the account, Return accepts it; check digit and amount are typed and F2 saves.
-    caso_consulta "$w"
+    # the account, Return accepts it; check digit and amount are typed and F2 saves. The second
+    # template does it again in the same session, through the list window kept from the first
+    # search, reset for the second (what the reset restores is checked in the lookup tests).
+    caso_consulta "$w" "PRUEBA DE CONSULTA"
+    caso_consulta "$w" "SEGUNDA CONSULTA"
 
     # Idle again: Escape is Cerrar, which ends the program with status 0.
     enfocar "$w"
