@@ -168,20 +168,17 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     };
     // Rows added or removed keep the columns' widths; only the current cell is set again, as
     // the matrix has it (the view's own idea of where the current cell went is not followed).
-    o.FilasAgregadas = [this](int desde, int hasta) {
-        const bool antes = sincronizando_;
-        sincronizando_ = true;
-        modelo_->FilasAgregadas(desde, hasta);
-        SeguirMatriz(matriz_.Row(), matriz_.Col());
-        sincronizando_ = antes;
+    const auto cambioDeFilas = [this](void (ModeloFGModelo::*cambio)(int, int)) {
+        return [this, cambio](int desde, int hasta) {
+            const bool antes = sincronizando_;
+            sincronizando_ = true;
+            (modelo_->*cambio)(desde, hasta);
+            SeguirMatriz(matriz_.Row(), matriz_.Col());
+            sincronizando_ = antes;
+        };
     };
-    o.FilasQuitadas = [this](int desde, int hasta) {
-        const bool antes = sincronizando_;
-        sincronizando_ = true;
-        modelo_->FilasQuitadas(desde, hasta);
-        SeguirMatriz(matriz_.Row(), matriz_.Col());
-        sincronizando_ = antes;
-    };
+    o.FilasAgregadas = cambioDeFilas(&ModeloFGModelo::FilasAgregadas);
+    o.FilasQuitadas = cambioDeFilas(&ModeloFGModelo::FilasQuitadas);
     o.CeldaActual = [this](int f, int c) { SeguirMatriz(f, c); };
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (!sincronizando_) emit Desplazada();
