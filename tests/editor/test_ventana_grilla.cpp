@@ -389,17 +389,23 @@ TEST(MatrizGrillaTest, MovesRaiseLeaveThenEnterAndRefuseBadCells) {
     EXPECT_EQ(m.TextMatrix(2, 2), "x");
 }
 
-TEST(MatrizGrillaTest, TheObserverHearsOfEachChangeOnceAndOfABatchOnlyAtItsEnd) {
-    MatrizGrilla m;
-    m.Cols(3);
-    m.Rows(4);
-    std::string oido;
+/// Writes what the matrix tells its observer into `oido`: c<row><col> a cell, +<from><to> rows
+/// added, -<from><to> rows removed, R a reset, @<row><col> the current cell.
+void Escuchar(MatrizGrilla& m, std::string& oido) {
     auto& o = m.Observador;
     o.CeldaCambiada = [&](int f, int c) { oido += "c" + std::to_string(f) + std::to_string(c); };
     o.FilasAgregadas = [&](int d, int h) { oido += "+" + std::to_string(d) + std::to_string(h); };
     o.FilasQuitadas = [&](int d, int h) { oido += "-" + std::to_string(d) + std::to_string(h); };
     o.Reiniciada = [&] { oido += "R"; };
     o.CeldaActual = [&](int f, int c) { oido += "@" + std::to_string(f) + std::to_string(c); };
+}
+
+TEST(MatrizGrillaTest, TheObserverHearsOfEachChangeOnceAndOfABatchOnlyAtItsEnd) {
+    MatrizGrilla m;
+    m.Cols(3);
+    m.Rows(4);
+    std::string oido;
+    Escuchar(m, oido);
     m.LeaveCell = [&] { oido += "L"; };
     m.EnterCell = [&] { oido += "E"; };
     const struct {
@@ -447,13 +453,8 @@ TEST(MatrizGrillaTest, ABatchThatKeepsTheShapeTellsOfRowsCellsAndCurrentCellWith
     m.TextMatrix(0, 1, "Cuenta");
     m.TextMatrix(4, 2, "x");
     std::string oido;
-    auto& o = m.Observador;
-    o.CeldaCambiada = [&](int f, int c) { oido += "c" + std::to_string(f) + std::to_string(c); };
-    o.FilasAgregadas = [&](int d, int h) { oido += "+" + std::to_string(d) + std::to_string(h); };
-    o.FilasQuitadas = [&](int d, int h) { oido += "-" + std::to_string(d) + std::to_string(h); };
-    o.Reiniciada = [&] { oido += "R"; };
-    o.CeldasCambiadas = [&](bool encabezados) { oido += encabezados ? "T1" : "T0"; };
-    o.CeldaActual = [&](int f, int c) { oido += "@" + std::to_string(f) + std::to_string(c); };
+    Escuchar(m, oido);
+    m.Observador.CeldasCambiadas = [&](bool encabezados) { oido += encabezados ? "T1" : "T0"; };
     const struct {
         const char* que;
         std::function<void()> hacer;
