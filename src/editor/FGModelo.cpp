@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 namespace editor {
@@ -33,6 +34,37 @@ class EncabezadoFilas final : public QHeaderView {
         setHighlightSections(true);
     }
     QSize sizeHint() const override { return {width(), defaultSectionSize()}; }
+
+  protected:
+    // The grid keeps no selection (see FGModelo): the line number of the current cell's row is
+    // highlighted as that of a row holding the selected cell. The header repaints the sections
+    // of the rows the current cell leaves and enters.
+    void initStyleOptionForIndex(QStyleOptionHeader* opcion, int seccion) const override {
+        QHeaderView::initStyleOptionForIndex(opcion, seccion);
+        const QItemSelectionModel* s = selectionModel();
+        if (s && highlightSections() && sectionsClickable() &&
+            !(opcion->state & QStyle::State_Sunken) && s->currentIndex().isValid() &&
+            s->currentIndex().row() == seccion)
+            opcion->state |= QStyle::State_On;
+    }
+};
+
+/// Paints the grid's current cell as selected: the grid's only selected cell always was its
+/// current one, and the view is told of the current cell alone (moving a selection with it
+/// recomputed and repainted the selection's region in the table and both headers, and told
+/// accessibility of it, at every move).
+class DelegadoCeldas final : public QStyledItemDelegate {
+  public:
+    explicit DelegadoCeldas(QAbstractItemView* vista) : QStyledItemDelegate(vista), vista_(vista) {}
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* opcion, const QModelIndex& indice) const override {
+        QStyledItemDelegate::initStyleOption(opcion, indice);
+        if (indice == vista_->currentIndex()) opcion->state |= QStyle::State_Selected;
+    }
+
+  private:
+    QAbstractItemView* vista_;
 };
 
 /// The header row: its height is measured from the header texts once and kept until a text,
@@ -119,8 +151,10 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     columnas->setHighlightSections(true);
     setHorizontalHeader(columnas);
     setModel(modelo_);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // No selection of its own: the current cell is shown selected (DelegadoCeldas).
+    setSelectionMode(QAbstractItemView::NoSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setItemDelegate(new DelegadoCeldas(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
@@ -261,11 +295,10 @@ void FGModelo::SeguirMatriz(int fila, int col) {
         // unchanged cell (the view may have been scrolled away from it) is scrolled to here.
         const bool seDesplaza = i != currentIndex() && isVisible() && hasAutoScroll() &&
                                 state() == QAbstractItemView::NoState;
-        selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
         if (!seDesplaza) scrollTo(i);
     } else {
         selectionModel()->clearCurrentIndex();
-        selectionModel()->clearSelection();
     }
     sincronizando_ = false;
 }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -63,6 +64,32 @@ std::string Propiedad(const QObject* o, const char* nombre) {
 }
 
 int Casilla(const QCheckBox* c) { return c->isChecked() ? 1 : 0; }
+
+/// The floating cell editor: a frameless line edit framed in the selection colour, so the cell
+/// being typed in stands out. The frame is painted over the text box's own drawing rather than
+/// asked of a style sheet: a sheet makes every focus change, caret blink and layout of the
+/// editor go through the sheet's rules.
+class EditorCelda final : public QLineEdit {
+  public:
+    static constexpr int kBorde = 2;
+
+    explicit EditorCelda(QWidget* parent) : QLineEdit(parent) {
+        setFrame(false);
+        setTextMargins(kBorde, kBorde, kBorde, kBorde);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* e) override {
+        QLineEdit::paintEvent(e);
+        QPainter pintor(this);
+        const QColor color = palette().color(QPalette::Highlight);
+        const QRect r = rect();
+        pintor.fillRect(QRect(r.left(), r.top(), r.width(), kBorde), color);
+        pintor.fillRect(QRect(r.left(), r.bottom() - kBorde + 1, r.width(), kBorde), color);
+        pintor.fillRect(QRect(r.left(), r.top(), kBorde, r.height()), color);
+        pintor.fillRect(QRect(r.right() - kBorde + 1, r.top(), kBorde, r.height()), color);
+    }
+};
 
 std::string BuscarConDriver(Lib_ClsCons3& c, const std::string& campo,
                             const std::string& sentencia) {
@@ -123,11 +150,8 @@ void FrmMa_Modelo::Construir() {
 
     FGModelo1 = new FGModelo(Matriz, this);
     caja->addWidget(FGModelo1, 1);
-    BrwTxt = new QLineEdit(FGModelo1->viewport());
+    BrwTxt = new EditorCelda(FGModelo1->viewport());
     BrwTxt->setObjectName("BrwTxt");
-    BrwTxt->setFrame(false);
-    // The open editor is framed in the selection colour, so the cell being typed in stands out.
-    BrwTxt->setStyleSheet("QLineEdit#BrwTxt { border: 2px solid palette(highlight); padding: 0; }");
     BrwTxt->hide();
 
     auto* totales = new QHBoxLayout;
@@ -548,16 +572,11 @@ void FrmMa_Modelo::EnfocarCelda(int k, ColumnaLinea c) {
 void FrmMa_Modelo::AplicarPropiedades(int col) {
     const PropiedadesEditor p = Grilla.Brw_Propiedades(col);
     // A cell's move, the editor's focus and its opening each apply the column's properties,
-    // mostly the ones it already has: only what differs is set (each set text property is a
-    // new value, a new length or alignment lays the editor's text out again).
-    if (p.Campo != campoEditor_) {
-        BrwTxt->setProperty(formularios::kCampoDatos, QString::fromStdString(p.Campo));
-        campoEditor_ = p.Campo;
-    }
-    if (p.Tag != tagEditor_) {
-        BrwTxt->setProperty(formularios::kTag, QString::fromStdString(p.Tag));
-        tagEditor_ = p.Tag;
-    }
+    // mostly the ones it already has: only what differs is set (a new length or alignment lays
+    // the editor's text out again). The data field and tag are kept here, where the window
+    // reads them; nothing reads them from the widget.
+    if (p.Campo != campoEditor_) campoEditor_ = p.Campo;
+    if (p.Tag != tagEditor_) tagEditor_ = p.Tag;
     if (BrwTxt->isEnabled() != p.Enabled) BrwTxt->setEnabled(p.Enabled);
     const int largo = p.MaxLength > 0 ? p.MaxLength : 32767;
     if (BrwTxt->maxLength() != largo) BrwTxt->setMaxLength(largo);

@@ -149,8 +149,7 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     lookup::Contexto& ctx_;
     data::DB_Dll& db_;
     bool ocupado_ = false;  // a key or command is being handled: scrolling is not Enter
-    // The data field and tag the cell editor was last given (its properties of those names,
-    // which only AplicarPropiedades sets), read without going through the properties.
+    // The data field and tag of the cell editor's column, as AplicarPropiedades last gave them.
     std::string campoEditor_, tagEditor_;
     bool descargada_ = false;
 };

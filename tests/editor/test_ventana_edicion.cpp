@@ -495,3 +495,86 @@ TEST_F(VentanaTest, TheCurrentCellStaysInView) {
 }
 
 }  // namespace
+namespace {
+
+/// Share of the pixels of `r` in `imagen` that have about the colour `color` (the style may
+/// shade what it paints in a palette colour).
+double Proporcion(const QImage& imagen, const QRect& r, const QColor& color) {
+    const auto cerca = [&](const QColor& c) {
+        return std::abs(c.red() - color.red()) + std::abs(c.green() - color.green()) +
+                   std::abs(c.blue() - color.blue()) <
+               48;
+    };
+    int iguales = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) iguales += cerca(imagen.pixelColor(x, y));
+    return r.isEmpty() ? 0 : static_cast<double>(iguales) / (r.width() * r.height());
+}
+
+// What the user sees of the cursor as Enter walks a line: the grid shows its current cell, and
+// only that one, in the selection colour; the open editor lies over its cell framed in that
+// colour, with the focus.
+TEST_F(VentanaTest, TheCurrentCellIsTheOneShownSelectedAndTheOpenEditorIsFramed) {
+    FGModelo& vista = *frm->FGModelo1;
+    const QColor seleccion = vista.palette().color(QPalette::Highlight);
+    const auto cursorVisto = [&](const char* paso, int fila, int col) {
+        const QImage imagen = vista.viewport()->grab().toImage();
+        for (int f = 1; f <= 2; ++f)
+            for (int c = 1; c <= 6; ++c) {
+                const QRect r = vista.RectanguloCelda(f, c);
+                if (r.isEmpty()) continue;
+                const double p = Proporcion(imagen, r, seleccion);
+                if (f == fila && c == col)
+                    EXPECT_GT(p, 0.6) << paso << ": the current cell " << f << "," << c;
+                else
+                    EXPECT_LT(p, 0.05) << paso << ": cell " << f << "," << c;
+            }
+    };
+    const auto editorVisto = [&](const char* paso) {
+        ASSERT_TRUE(frm->BrwTxt->isVisible()) << paso;
+        EXPECT_EQ(Foco(), frm->BrwTxt) << paso;
+        EXPECT_EQ(frm->BrwTxt->geometry(),
+                  vista.RectanguloCelda(frm->Matriz.Row(), frm->Matriz.Col()))
+            << paso;
+        const QImage imagen = frm->BrwTxt->grab().toImage();
+        const QRect r = imagen.rect();
+        for (const QRect& borde :
+             {QRect(0, 0, r.width(), 2), QRect(0, r.height() - 2, r.width(), 2),
+              QRect(0, 0, 2, r.height()), QRect(r.width() - 2, 0, 2, r.height())})
+            EXPECT_EQ(Proporcion(imagen, borde, seleccion), 1.0) << paso << ": the frame";
+        EXPECT_LT(Proporcion(imagen, r.adjusted(2, 2, -2, -2), seleccion), 0.05) << paso;
+    };
+    struct Paso {
+        const char* nombre;
+        QString texto;  // typed into the cell (opening the editor on the grid); Enter follows
+        int fila, col;  // the current cell after Enter
+    };
+    Linea("CURSOR");
+    editorVisto("opened on the first account");
+    const Paso pasos[] = {
+        {"account", "1.1.01.001", 1, 2},
+        {"check digit", QString::fromStdString(Dv("1.1.01.001")), 1, 4},
+        {"debit", "100", 1, 6},
+        {"rate", "", 2, 1},
+    };
+    for (const Paso& p : pasos) {
+        Escribir(p.texto);
+        if (!p.texto.isEmpty()) editorVisto(p.nombre);
+        Tecla(Qt::Key_Return);
+        EXPECT_EQ(frm->Matriz.Row() * 10 + frm->Matriz.Col(), p.fila * 10 + p.col) << p.nombre;
+        EXPECT_FALSE(frm->BrwTxt->isVisible()) << p.nombre;
+        EXPECT_EQ(Foco(), &vista) << p.nombre;
+        cursorVisto(p.nombre, p.fila, p.col);
+    }
+    // A click on another cell moves the cursor there; Esc closes an editor without leaving its
+    // cell.
+    QTest::mouseClick(vista.viewport(), Qt::LeftButton, {}, vista.RectanguloCelda(1, 4).center());
+    cursorVisto("click", 1, 4);
+    Escribir("5");
+    editorVisto("typed on the debit");
+    frm->MSFlex_EditKeyCode(27);
+    EXPECT_FALSE(frm->BrwTxt->isVisible());
+    cursorVisto("escape", 1, 4);
+}
+
+}  // namespace
