@@ -1,7 +1,11 @@
 #include "DelegadoFilas.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QWidget>
 
 namespace lookup {
 
@@ -12,42 +16,134 @@ bool PintaSoloElPanel(const QStyleOptionViewItem& opcion) {
            !(opcion.state & (QStyle::State_Selected | QStyle::State_HasFocus));
 }
 
+bool HojasConReglasDeItems(const QWidget* vista) {
+    if (!vista || !vista->style()->inherits("QStyleSheetStyle")) return false;
+    const auto nombraItems = [](const QString& hoja) {
+        return hoja.contains(QLatin1String("item"), Qt::CaseInsensitive);
+    };
+    if (qApp && nombraItems(qApp->styleSheet())) return true;
+    for (const QWidget* w = vista; w; w = w->parentWidget())
+        if (nombraItems(w->styleSheet())) return true;
+    return false;
+}
+
+GlifosLatin1::GlifosLatin1(const QFont& letra) : letra_(letra), cruda_(QRawFont::fromFont(letra)) {
+    const QFontMetrics medida(letra);
+    alto_ = medida.height();
+    ascenso_ = medida.ascent();
+    if (!cruda_.isValid()) return;
+    // Printable characters only: controls, the soft hyphen and the no-break space are treated
+    // apart by the text layout, and a glyph the font lacks comes from another font.
+    QString caracteres;
+    for (char16_t c = 0x20; c <= 0xFF; ++c)
+        if (c < 0x7F || (c > 0xA0 && c != 0xAD)) caracteres += QChar(c);
+    const QList<quint32> indices = cruda_.glyphIndexesForString(caracteres);
+    if (indices.size() != caracteres.size()) return;
+    const QList<QPointF> avances = cruda_.advancesForGlyphIndexes(indices);
+    if (avances.size() != indices.size()) return;
+    for (qsizetype i = 0; i < caracteres.size(); ++i) {
+        const auto c = caracteres[i].unicode();
+        glifo_[c] = indices[i];
+        avance_[c] = avances[i].x();
+    }
+}
+
+bool GlifosLatin1::Colocar(const QString& texto, QList<quint32>& glifos, QList<QPointF>& posiciones,
+                           qreal& ancho) const {
+    const qsizetype n = texto.size();
+    glifos.resize(n);
+    posiciones.resize(n);
+    const QChar* c = texto.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = c[i].unicode();
+        if (u > 0xFF || glifo_[u] == 0) return false;
+        glifos[i] = glifo_[u];
+    }
+    // The layout adds the glyphs' own advances: a font drawn without shaping is not kerned.
+    for (qsizetype i = 0; i < n; ++i) posiciones[i] = QPointF(avance_[c[i].unicode()], 0);
+    // Advances into starting points.
+    qreal x = 0;
+    for (QPointF& p : posiciones) {
+        const qreal avance = p.x();
+        p = QPointF(x, 0);
+        x += avance;
+    }
+    ancho = x;
+    return true;
+}
+
+DelegadoFilas::DelegadoFilas(QObject* padre) : QStyledItemDelegate(padre) {
+    if (padre && padre->isWidgetType()) padre->installEventFilter(this);
+}
+
+bool DelegadoFilas::eventFilter(QObject* objeto, QEvent* evento) {
+    // A style sheet set on the view, one of its owners or the application reaches the view
+    // as a change of style.
+    if (objeto == parent() && evento->type() == QEvent::StyleChange) reglasDeItems_.reset();
+    return QStyledItemDelegate::eventFilter(objeto, evento);
+}
+
+bool DelegadoFilas::ReglasDeItems(const QWidget* vista) const {
+    if (!vista || vista != parent()) return HojasConReglasDeItems(vista);
+    if (!reglasDeItems_) reglasDeItems_ = HojasConReglasDeItems(vista);
+    return *reglasDeItems_;
+}
+
+bool DelegadoFilas::PintarTextoDirecto(QPainter* pintor, const QStyleOptionViewItem& o,
+                                       QStyle* estilo, const QWidget* vista) const {
+    // One left-aligned, vertically centred line from left to right, as the list shows it.
+    // A font the layout shapes (kerning, ligatures) is left to the layout.
+    constexpr auto kAlineacion = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask;
+    if (!(o.font.styleStrategy() & QFont::PreferNoShaping) || o.direction != Qt::LeftToRight ||
+        (o.state & QStyle::State_Editing) ||
+        (o.displayAlignment & kAlineacion) != (Qt::AlignLeft | Qt::AlignVCenter))
+        return false;
+    if (!glifos_ || glifos_->Letra() != o.font) glifos_.emplace(o.font);
+    QList<quint32> glifos;
+    QList<QPointF> posiciones;
+    qreal ancho = 0;
+    if (!glifos_->Colocar(o.text, glifos, posiciones, ancho)) return false;
+
+    // The text area the style gives the item, less the margins its own painting leaves; the
+    // text is drawn only where it fits whole (otherwise the style cuts it with "...").
+    QStyleOptionViewItem sinTexto = o;
+    sinTexto.text.clear();  // the same area, without the style measuring the text for it
+    QRect caja = estilo->subElementRect(QStyle::SE_ItemViewItemText, &sinTexto, vista);
+    const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
+    caja.adjust(margen, 0, -margen, 0);
+    if (ancho > caja.width()) return false;
+
+    QPalette::ColorGroup grupo =
+        (o.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    if (grupo == QPalette::Normal && !(o.state & QStyle::State_Active)) grupo = QPalette::Inactive;
+    QGlyphRun corrida;
+    corrida.setRawFont(glifos_->Cruda());
+    corrida.setGlyphIndexes(glifos);
+    corrida.setPositions(posiciones);
+    const int base = caja.top() + (caja.height() - glifos_->Alto()) / 2 + glifos_->Ascenso();
+    // As the style paints an item: clipped to the cell, the panel under the text.
+    pintor->save();
+    pintor->setClipRect(o.rect, Qt::IntersectClip);
+    estilo->drawPrimitive(QStyle::PE_PanelItemViewItem, &o, pintor, vista);
+    pintor->setPen(o.palette.color(grupo, QPalette::Text));
+    pintor->drawGlyphRun(QPointF(caja.left(), base), corrida);
+    pintor->restore();
+    return true;
+}
+
 void DelegadoFilas::paint(QPainter* pintor, const QStyleOptionViewItem& opcion,
                           const QModelIndex& indice) const {
     QStyleOptionViewItem o = opcion;
     initStyleOption(&o, indice);
     const QWidget* vista = o.widget;
     QStyle* estilo = vista ? vista->style() : QApplication::style();
-    const QString texto = o.text;
-    // Without its text the item still gets the whole text area from the style (what is left
-    // after the check box), and the style does not measure the text for nothing.
-    o.text.clear();
-    QRect caja = estilo->subElementRect(QStyle::SE_ItemViewItemText, &o, vista);
-    if (PintaSoloElPanel(o))
+    const bool sencilla = PintaSoloElPanel(o) && !ReglasDeItems(vista);
+    if (sencilla && o.text.isEmpty()) {
         estilo->drawPrimitive(QStyle::PE_PanelItemViewItem, &o, pintor, vista);
-    else
-        estilo->drawControl(QStyle::CE_ItemViewItem, &o, pintor, vista);
-    if (texto.isEmpty()) return;
-
-    const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
-    caja.adjust(margen, 0, -margen, 0);
-    if (caja.width() <= 0) return;
-    QPalette::ColorGroup grupo =
-        (o.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    if (grupo == QPalette::Normal && !(o.state & QStyle::State_Active)) grupo = QPalette::Inactive;
-    const QPalette::ColorRole rol =
-        (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
-    const QFontMetrics medida(o.font);
-    const QString visible = medida.horizontalAdvance(texto) <= caja.width()
-                                ? texto
-                                : medida.elidedText(texto, o.textElideMode, caja.width());
-    pintor->save();
-    pintor->setFont(o.font);
-    pintor->setPen(o.palette.color(grupo, rol));
-    pintor->setClipRect(caja, Qt::IntersectClip);
-    const int base = caja.top() + (caja.height() - medida.height()) / 2 + medida.ascent();
-    pintor->drawText(QPoint(caja.left(), base), visible);
-    pintor->restore();
+        return;
+    }
+    if (sencilla && PintarTextoDirecto(pintor, o, estilo, vista)) return;
+    estilo->drawControl(QStyle::CE_ItemViewItem, &o, pintor, vista);
 }
 
 }  // namespace lookup

@@ -3,9 +3,12 @@
 // rules for the items.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QStandardItemModel>
 #include <QStyleFactory>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <memory>
 #include <tuple>
@@ -57,4 +60,115 @@ TEST(DelegadoFilas, UnaCeldaSinOtrasPartesSePintaIgualConSoloElPanel) {
         }
     }
     EXPECT_EQ(soloPanel, 2 * 2 * 4);
+}
+
+namespace {
+
+/// Where a differing pixel lies (empty when the two pictures are the same).
+QRect Diferencias(const QImage& a, const QImage& b) {
+    QRect r;
+    if (a.size() != b.size()) return a.rect() | b.rect();
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) r |= QRect(x, y, 1, 1);
+    return r;
+}
+
+/// Rows that fit, that must be cut with "...", that are not Latin-1, that are empty or hold
+/// only blanks or a tab, that kerning or ligatures would change, with check boxes, a colour,
+/// the current and the selected row.
+std::unique_ptr<QStandardItemModel> ModeloVariado() {
+    const char* const textos[][3] = {
+        {"1.01", "Caja en pesos", "AV Wa To"},
+        {"1.02.003", "Banco de la Naci\xc3\xb3n Argentina cuenta corriente en pesos", "x"},
+        {"2",
+         "\xc3\x91"
+         "and\xc3\xba \xc3\xa1\xc3\xa9\xc3\xad\xc3\xb3\xc3\xba \xc2\xbf\xc2\xa1",
+         ""},
+        {"3", "\xe2\x82\xac 12.345,67 \xce\xa9 \xd0\x96", "  "},
+        {"WWWWWWWWWWWWWWWWWW", "iiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiiii", "fi fl ffi"},
+        {"", "\t tab", "123456789012345678901234567890"},
+    };
+    auto m = std::make_unique<QStandardItemModel>(0, 3);
+    int fila = 0;
+    for (const auto& t : textos) {
+        QList<QStandardItem*> items;
+        for (const char* c : t) items << new QStandardItem(QString::fromUtf8(c));
+        if (fila == 2) {
+            items[0]->setCheckable(true);
+            items[0]->setCheckState(Qt::Checked);
+        }
+        if (fila == 3) {
+            items[0]->setCheckable(true);
+            for (auto* i : items) i->setForeground(QColor(200, 20, 20));
+        }
+        m->appendRow(items);
+        ++fila;
+    }
+    return m;
+}
+
+}  // namespace
+
+// The rows painted whole by the view, once with the list's cell painter and once with Qt's own
+// item painting, must be the same pixels: under two styles, with the list's font (drawn
+// without shaping, the direct drawing) and with a shaped one, and with style sheets set after
+// the painter first painted, on the view or on the application, that give the items rules or
+// not.
+TEST(DelegadoFilas, LasFilasSePintanComoLasPintaQt) {
+    const auto modelo = ModeloVariado();
+    QFont lista;  // the list's font, as the window sets it
+    lista.setBold(true);
+    lista.setPointSize(10);
+    lista.setStyleStrategy(QFont::PreferNoShaping);
+    const char* const kConItems = "QTreeView::item { padding-left: 3px; color: #236; }";
+    const struct {
+        const char* vista;
+        const char* aplicacion;
+    } hojas[] = {{"", ""},
+                 {"QHeaderView::section { background: #dde; }", ""},
+                 {kConItems, ""},
+                 {"", kConItems},
+                 {"QTreeView::item:alternate { color: #a33; }", ""},
+                 {"QTreeView::item { font: italic; }", ""},
+                 {"QTreeView::item { border: 2px solid red; padding: 4px; }", ""},
+                 {"QTreeView::item:!selected { color: #a33; }", ""},
+                 {"QTreeView { color: #a33; }", ""}};
+    int comparadas = 0;
+    for (const char* nombre : {"Fusion", "Windows"}) {
+        const std::unique_ptr<QStyle> estilo(QStyleFactory::create(nombre));
+        for (const QFont& letra : {lista, QFont()}) {
+            for (const auto& hoja : hojas) {
+                QTreeView vista;
+                vista.setStyle(estilo.get());
+                vista.setFont(letra);
+                vista.setRootIsDecorated(false);
+                vista.setUniformRowHeights(true);
+                vista.setAlternatingRowColors(true);
+                vista.setModel(modelo.get());
+                vista.resize(420, 200);
+                vista.setColumnWidth(0, 90);
+                vista.setColumnWidth(1, 170);
+                vista.setColumnWidth(2, 120);
+                vista.selectionModel()->setCurrentIndex(
+                    modelo->index(1, 0),
+                    QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows);
+                vista.setItemDelegate(new lookup::DelegadoFilas(&vista));
+                vista.show();
+                vista.viewport()->grab();  // painted once before the sheets
+                vista.setStyleSheet(hoja.vista);
+                qApp->setStyleSheet(hoja.aplicacion);
+                const QImage propia = vista.viewport()->grab().toImage();
+                vista.setItemDelegate(new QStyledItemDelegate(&vista));
+                const QImage deQt = vista.viewport()->grab().toImage();
+                qApp->setStyleSheet(QString());
+                ASSERT_FALSE(propia.isNull());
+                EXPECT_EQ(Diferencias(propia, deQt), QRect())
+                    << nombre << " " << letra.toString().toStdString() << " " << hoja.vista << " / "
+                    << hoja.aplicacion;
+                ++comparadas;
+            }
+        }
+    }
+    EXPECT_EQ(comparadas, 2 * 2 * 9);
 }
