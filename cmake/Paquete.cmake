@@ -99,8 +99,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
-# Qt 6, unixODBC, SQLite and the C++ runtime come from the libraries the program links.
+# Qt 6, SQLite and the C++ runtime come from the libraries the program links. The ODBC driver
+# manager is loaded by name at the first ODBC connection, so its package is named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libodbc2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsqliteodbc, tdsodbc, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sqlite3, unixodbc")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "editor de los asientos modelo de la contabilidad
