@@ -315,6 +315,11 @@ void FGModelo::currentChanged(const QModelIndex& actual, const QModelIndex& prev
     sincronizando_ = false;
 }
 
+bool FGModelo::edit(const QModelIndex& indice, EditTrigger disparo, QEvent* evento) {
+    if (disparo == QAbstractItemView::CurrentChanged) return false;
+    return QTableView::edit(indice, disparo, evento);
+}
+
 QRect FGModelo::RectanguloCelda(int fila, int col) const {
     if (fila < 1 || col < 1) return {};
     return visualRect(modelo_->index(fila - 1, col - 1));

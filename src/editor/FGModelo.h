@@ -73,6 +73,10 @@ class FGModelo : public QTableView {
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override;
+    using QTableView::edit;
+    /// The cells are never edited in place (the editor window lays its own editor over them):
+    /// a move of the current cell asks nothing of the delegate.
+    bool edit(const QModelIndex& indice, EditTrigger disparo, QEvent* evento) override;
 
   private:
     /// The width in pixels of a column `twips` wide headed `texto` (see AnchoColumna).

@@ -307,10 +307,12 @@ void FrmMa_Modelo::BajarEncabezado() {
 void FrmMa_Modelo::MostrarTotales() {
     // Most keystrokes leave the totals as they were: an unchanged box is not set again (which
     // would lay out and repaint it for nothing).
+    // The box's text is compared with the total where it stands, without a copy of either.
     const std::string* totales[2] = {&Grilla.TotalDebe, &Grilla.TotalHaber};
     for (size_t i = 0; i < 2; ++i) {
-        const QString t = QString::fromStdString(*totales[i]);
-        if (txtTotal[i]->text() != t) txtTotal[i]->setText(t);
+        const QUtf8StringView total(*totales[i]);
+        if (!QAnyStringView::equal(txtTotal[i]->text(), total))
+            txtTotal[i]->setText(total.toString());
     }
 }
 

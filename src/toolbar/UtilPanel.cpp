@@ -96,12 +96,17 @@ void UtilPanel::Refrescar() {
     const auto estiloBoton =
         estado_.ConTitulo() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly;
     for (int i = 0; i < kCantidadBotones; ++i) {
-        QToolButton* b = botones_[i];
-        b->setToolButtonStyle(estiloBoton);
-        if (auto e = estado_.EstadoParaRefresco(Botones()[i].id)) {
-            b->setEnabled(e->habilitado);
-            b->setHidden(!e->visible);
-        }
+        botones_[i]->setToolButtonStyle(estiloBoton);
+        RefrescarBoton(Botones()[i].comando);
+    }
+}
+
+void UtilPanel::RefrescarBoton(utilpanel::Comando comando) {
+    const auto& def = utilpanel::BotonDe(comando);
+    QToolButton* b = botones_[def.posicion - 1];
+    if (auto e = estado_.EstadoParaRefresco(def.id)) {
+        b->setEnabled(e->habilitado);
+        b->setHidden(!e->visible);
     }
 }
 

@@ -28,7 +28,7 @@ class UtilPanel : public QWidget {
     ~UtilPanel() override;
 
     // Flags. Reading returns the stored value; writing a new value stores it and refreshes the
-    // bar's buttons (the value a flag already has leaves them as they are). `Enabled` is
+    // buttons it concerns (the value a flag already has leaves them as they are). `Enabled` is
     // stored and saved only: it does not disable the bar, its buttons or its keys.
     bool ConTitulo() const { return estado_.ConTitulo(); }
     void ConTitulo(bool v) {
@@ -43,98 +43,98 @@ class UtilPanel : public QWidget {
     void NuevoEnabled(bool v) {
         if (estado_.NuevoEnabled() == v) return;
         estado_.NuevoEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Nuevo);
     }
     bool BorrarEnabled() const { return estado_.BorrarEnabled(); }
     void BorrarEnabled(bool v) {
         if (estado_.BorrarEnabled() == v) return;
         estado_.BorrarEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Borrar);
     }
     bool ReporteEnabled() const { return estado_.ReporteEnabled(); }
     void ReporteEnabled(bool v) {
         if (estado_.ReporteEnabled() == v) return;
         estado_.ReporteEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Reporte);
     }
     bool ConsultaEnabled() const { return estado_.ConsultaEnabled(); }
     void ConsultaEnabled(bool v) {
         if (estado_.ConsultaEnabled() == v) return;
         estado_.ConsultaEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Consultar);
     }
     bool PlanillaEnabled() const { return estado_.PlanillaEnabled(); }
     void PlanillaEnabled(bool v) {
         if (estado_.PlanillaEnabled() == v) return;
         estado_.PlanillaEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Planilla);
     }
     bool CancelarEnabled() const { return estado_.CancelarEnabled(); }
     void CancelarEnabled(bool v) {
         if (estado_.CancelarEnabled() == v) return;
         estado_.CancelarEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Cancelar);
     }
     bool GrabarEnabled() const { return estado_.GrabarEnabled(); }
     void GrabarEnabled(bool v) {
         if (estado_.GrabarEnabled() == v) return;
         estado_.GrabarEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Grabar);
     }
     bool CerrarEnabled() const { return estado_.CerrarEnabled(); }
     void CerrarEnabled(bool v) {
         if (estado_.CerrarEnabled() == v) return;
         estado_.CerrarEnabled(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Cerrar);
     }
 
     bool NuevoVisible() const { return estado_.NuevoVisible(); }
     void NuevoVisible(bool v) {
         if (estado_.NuevoVisible() == v) return;
         estado_.NuevoVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Nuevo);
     }
     bool BorrarVisible() const { return estado_.BorrarVisible(); }
     void BorrarVisible(bool v) {
         if (estado_.BorrarVisible() == v) return;
         estado_.BorrarVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Borrar);
     }
     bool ReporteVisible() const { return estado_.ReporteVisible(); }
     void ReporteVisible(bool v) {
         if (estado_.ReporteVisible() == v) return;
         estado_.ReporteVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Reporte);
     }
     bool consultarVisible() const { return estado_.consultarVisible(); }
     void consultarVisible(bool v) {
         if (estado_.consultarVisible() == v) return;
         estado_.consultarVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Consultar);
     }
     bool PlanillaVisible() const { return estado_.PlanillaVisible(); }
     void PlanillaVisible(bool v) {
         if (estado_.PlanillaVisible() == v) return;
         estado_.PlanillaVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Planilla);
     }
     bool CancelarVisible() const { return estado_.CancelarVisible(); }
     void CancelarVisible(bool v) {
         if (estado_.CancelarVisible() == v) return;
         estado_.CancelarVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Cancelar);
     }
     bool GrabarVisible() const { return estado_.GrabarVisible(); }
     void GrabarVisible(bool v) {
         if (estado_.GrabarVisible() == v) return;
         estado_.GrabarVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Grabar);
     }
     bool CerrarVisible() const { return estado_.CerrarVisible(); }
     void CerrarVisible(bool v) {
         if (estado_.CerrarVisible() == v) return;
         estado_.CerrarVisible(v);
-        Refrescar();
+        RefrescarBoton(utilpanel::Comando::Cerrar);
     }
 
     /// Stored and reported only; values outside 0..2 are stored as 0.
@@ -197,6 +197,9 @@ class UtilPanel : public QWidget {
     void Construir();
     void CargarIconos();
     void Refrescar();
+    /// Gives the button of `comando` the enabled and visible state its flags say (what Refrescar
+    /// does for every button), for a flag of that button alone.
+    void RefrescarBoton(utilpanel::Comando comando);
     void AjustarOrientacion();
     void AlPresionar(int indice);
 

@@ -169,6 +169,64 @@ TEST_F(UtilPanelTest, LasPropiedadesSeVenEnLosBotones) {
     EXPECT_EQ(panel->Boton(5)->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
 }
 
+// Each Enabled or Visible flag changes its own button, and only that one, both ways.
+TEST_F(UtilPanelTest, CadaBanderaCambiaSoloSuBoton) {
+    using utilpanel::Comando;
+    struct Bandera {
+        const char* nombre;
+        void (*poner)(UtilPanel&, bool);
+        Comando comando;
+        bool habilitado;  // the Enabled flag; else the Visible flag
+    };
+    const Bandera banderas[] = {
+        {"NuevoEnabled", [](UtilPanel& p, bool v) { p.NuevoEnabled(v); }, Comando::Nuevo, true},
+        {"BorrarEnabled", [](UtilPanel& p, bool v) { p.BorrarEnabled(v); }, Comando::Borrar, true},
+        {"ReporteEnabled", [](UtilPanel& p, bool v) { p.ReporteEnabled(v); }, Comando::Reporte,
+         true},
+        {"ConsultaEnabled", [](UtilPanel& p, bool v) { p.ConsultaEnabled(v); }, Comando::Consultar,
+         true},
+        {"PlanillaEnabled", [](UtilPanel& p, bool v) { p.PlanillaEnabled(v); }, Comando::Planilla,
+         true},
+        {"CancelarEnabled", [](UtilPanel& p, bool v) { p.CancelarEnabled(v); }, Comando::Cancelar,
+         true},
+        {"GrabarEnabled", [](UtilPanel& p, bool v) { p.GrabarEnabled(v); }, Comando::Grabar, true},
+        {"CerrarEnabled", [](UtilPanel& p, bool v) { p.CerrarEnabled(v); }, Comando::Cerrar, true},
+        {"NuevoVisible", [](UtilPanel& p, bool v) { p.NuevoVisible(v); }, Comando::Nuevo, false},
+        {"BorrarVisible", [](UtilPanel& p, bool v) { p.BorrarVisible(v); }, Comando::Borrar, false},
+        {"ReporteVisible", [](UtilPanel& p, bool v) { p.ReporteVisible(v); }, Comando::Reporte,
+         false},
+        {"consultarVisible", [](UtilPanel& p, bool v) { p.consultarVisible(v); },
+         Comando::Consultar, false},
+        {"PlanillaVisible", [](UtilPanel& p, bool v) { p.PlanillaVisible(v); }, Comando::Planilla,
+         false},
+        {"CancelarVisible", [](UtilPanel& p, bool v) { p.CancelarVisible(v); }, Comando::Cancelar,
+         false},
+        {"GrabarVisible", [](UtilPanel& p, bool v) { p.GrabarVisible(v); }, Comando::Grabar, false},
+        {"CerrarVisible", [](UtilPanel& p, bool v) { p.CerrarVisible(v); }, Comando::Cerrar, false},
+    };
+    panel->show();
+    // Button by button: "E" enabled or "d" disabled, then "V" shown or "h" hidden.
+    const auto botones = [&] {
+        std::string s;
+        for (int posicion = 1; posicion <= 8; ++posicion) {
+            const QToolButton* b = panel->BotonEnPosicion(posicion);
+            s += std::string(b->isEnabled() ? "E" : "d") + (b->isHidden() ? "h" : "V") + " ";
+        }
+        return s;
+    };
+    const std::string todos = botones();
+    ASSERT_EQ(todos, "EV EV EV EV EV EV EV EV ");
+    for (const Bandera& b : banderas) {
+        std::string esperado = todos;
+        const size_t i = 3 * static_cast<size_t>(utilpanel::BotonDe(b.comando).posicion - 1);
+        esperado[b.habilitado ? i : i + 1] = b.habilitado ? 'd' : 'h';
+        b.poner(*panel, false);
+        EXPECT_EQ(botones(), esperado) << b.nombre;
+        b.poner(*panel, true);
+        EXPECT_EQ(botones(), todos) << b.nombre;
+    }
+}
+
 TEST_F(UtilPanelTest, ActualizarBotonesDevuelveTodoATrue) {
     panel->show();
     panel->BorrarVisible(false);
