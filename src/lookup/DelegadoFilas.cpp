@@ -79,7 +79,10 @@ DelegadoFilas::DelegadoFilas(QObject* padre) : QStyledItemDelegate(padre) {
 bool DelegadoFilas::eventFilter(QObject* objeto, QEvent* evento) {
     // A style sheet set on the view, one of its owners or the application reaches the view
     // as a change of style.
-    if (objeto == parent() && evento->type() == QEvent::StyleChange) reglasDeItems_.reset();
+    if (objeto == parent() && evento->type() == QEvent::StyleChange) {
+        reglasDeItems_.reset();
+        cajas_.clear();
+    }
     return QStyledItemDelegate::eventFilter(objeto, evento);
 }
 
@@ -87,6 +90,22 @@ bool DelegadoFilas::ReglasDeItems(const QWidget* vista) const {
     if (!vista || vista != parent()) return HojasConReglasDeItems(vista);
     if (!reglasDeItems_) reglasDeItems_ = HojasConReglasDeItems(vista);
     return *reglasDeItems_;
+}
+
+QRect DelegadoFilas::CajaDeTexto(const QStyleOptionViewItem& o, QStyle* estilo,
+                                 const QWidget* vista) const {
+    for (const CajaSabida& c : cajas_)
+        if (c.estilo == estilo && c.vista == vista && c.celda == o.rect.size() &&
+            c.rasgos == o.features && c.estado == o.state && c.alineacion == o.displayAlignment &&
+            c.posicion == o.decorationPosition && c.decoracion == o.decorationSize)
+            return c.caja.translated(o.rect.topLeft());
+    QStyleOptionViewItem sinTexto = o;
+    sinTexto.text.clear();  // the same area, without the style measuring the text for it
+    const QRect caja = estilo->subElementRect(QStyle::SE_ItemViewItemText, &sinTexto, vista);
+    if (cajas_.size() >= 64) cajas_.clear();  // columns come and go with the searches
+    cajas_.push_back({estilo, vista, o.rect.size(), o.features, o.state, o.displayAlignment,
+                      o.decorationPosition, o.decorationSize, caja.translated(-o.rect.topLeft())});
+    return caja;
 }
 
 bool DelegadoFilas::PintarTextoDirecto(QPainter* pintor, const QStyleOptionViewItem& o,
@@ -98,7 +117,10 @@ bool DelegadoFilas::PintarTextoDirecto(QPainter* pintor, const QStyleOptionViewI
         (o.state & QStyle::State_Editing) ||
         (o.displayAlignment & kAlineacion) != (Qt::AlignLeft | Qt::AlignVCenter))
         return false;
-    if (!glifos_ || glifos_->Letra() != o.font) glifos_.emplace(o.font);
+    if (!glifos_ || glifos_->Letra() != o.font) {
+        glifos_.emplace(o.font);
+        cajas_.clear();
+    }
     QList<quint32> glifos;
     QList<QPointF> posiciones;
     qreal ancho = 0;
@@ -106,9 +128,7 @@ bool DelegadoFilas::PintarTextoDirecto(QPainter* pintor, const QStyleOptionViewI
 
     // The text area the style gives the item, less the margins its own painting leaves; the
     // text is drawn only where it fits whole (otherwise the style cuts it with "...").
-    QStyleOptionViewItem sinTexto = o;
-    sinTexto.text.clear();  // the same area, without the style measuring the text for it
-    QRect caja = estilo->subElementRect(QStyle::SE_ItemViewItemText, &sinTexto, vista);
+    QRect caja = CajaDeTexto(o, estilo, vista);
     const int margen = estilo->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, vista) + 1;
     caja.adjust(margen, 0, -margen, 0);
     if (ancho > caja.width()) return false;

@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace lookup {
 
@@ -66,8 +67,25 @@ class DelegadoFilas : public QStyledItemDelegate {
     bool PintarTextoDirecto(QPainter* pintor, const QStyleOptionViewItem& o, QStyle* estilo,
                             const QWidget* vista) const;
 
+    /// The style's text area of a plain cell, relative to the cell: the same for every cell of
+    /// a column, so asked of the style once per column (until the style or the font changes).
+    QRect CajaDeTexto(const QStyleOptionViewItem& o, QStyle* estilo, const QWidget* vista) const;
+
+    struct CajaSabida {
+        const QStyle* estilo;
+        const QWidget* vista;
+        QSize celda;
+        QStyleOptionViewItem::ViewItemFeatures rasgos;
+        QStyle::State estado;
+        Qt::Alignment alineacion;
+        QStyleOptionViewItem::Position posicion;
+        QSize decoracion;
+        QRect caja;  // relative to the cell's top left corner
+    };
+
     mutable std::optional<GlifosLatin1> glifos_;  // of the last font painted
     mutable std::optional<bool> reglasDeItems_;   // for the watched view, until its style changes
+    mutable std::vector<CajaSabida> cajas_;       // for the font of glifos_
 };
 
 }  // namespace lookup

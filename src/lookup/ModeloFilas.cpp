@@ -148,7 +148,8 @@ bool ModeloFilas::setData(const QModelIndex& i, const QVariant& v, int rol) {
 
 Qt::ItemFlags ModeloFilas::flags(const QModelIndex& i) const {
     if (!i.isValid()) return Qt::NoItemFlags;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // A flat list: the view need not ask each row whether it has children when laying out.
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (conMarcas_ && i.column() == 0) f |= Qt::ItemIsUserCheckable;
     return f;
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStandardItemModel>
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
@@ -108,19 +109,34 @@ std::unique_ptr<QStandardItemModel> ModeloVariado() {
     return m;
 }
 
+/// A style that sets an item's text further in than the style it is based on.
+class TextoSangrado : public QProxyStyle {
+  public:
+    TextoSangrado() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+    QRect subElementRect(SubElement elemento, const QStyleOption* opcion,
+                         const QWidget* vista) const override {
+        const QRect r = QProxyStyle::subElementRect(elemento, opcion, vista);
+        return elemento == SE_ItemViewItemText ? r.adjusted(7, 0, 0, 0) : r;
+    }
+};
+
 }  // namespace
 
-// The rows painted whole by the view, once with the list's cell painter and once with Qt's own
-// item painting, must be the same pixels: under two styles, with the list's font (drawn
-// without shaping, the direct drawing) and with a shaped one, and with style sheets set after
-// the painter first painted, on the view or on the application, that give the items rules or
-// not.
+// The rows painted whole by a view with the list's cell painter and by the same view with Qt's
+// own item painting must be the same pixels: with the list's font (drawn without shaping, the
+// direct drawing) and with a shaped one; with style sheets, set after the painter first
+// painted, on the views or on the application, that give the items rules or not; and under
+// one style, others (one that sets the text further in) and the first again, changed on the
+// same views.
 TEST(DelegadoFilas, LasFilasSePintanComoLasPintaQt) {
     const auto modelo = ModeloVariado();
     QFont lista;  // the list's font, as the window sets it
     lista.setBold(true);
     lista.setPointSize(10);
     lista.setStyleStrategy(QFont::PreferNoShaping);
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create("Windows"));
+    TextoSangrado sangrado;
     const char* const kConItems = "QTreeView::item { padding-left: 3px; color: #236; }";
     const struct {
         const char* vista;
@@ -135,40 +151,47 @@ TEST(DelegadoFilas, LasFilasSePintanComoLasPintaQt) {
                  {"QTreeView::item:!selected { color: #a33; }", ""},
                  {"QTreeView { color: #a33; }", ""}};
     int comparadas = 0;
-    for (const char* nombre : {"Fusion", "Windows"}) {
-        const std::unique_ptr<QStyle> estilo(QStyleFactory::create(nombre));
-        for (const QFont& letra : {lista, QFont()}) {
-            for (const auto& hoja : hojas) {
-                QTreeView vista;
-                vista.setStyle(estilo.get());
-                vista.setFont(letra);
-                vista.setRootIsDecorated(false);
-                vista.setUniformRowHeights(true);
-                vista.setAlternatingRowColors(true);
-                vista.setModel(modelo.get());
-                vista.resize(420, 200);
-                vista.setColumnWidth(0, 90);
-                vista.setColumnWidth(1, 170);
-                vista.setColumnWidth(2, 120);
-                vista.selectionModel()->setCurrentIndex(
+    for (const QFont& letra : {lista, QFont()}) {
+        for (const auto& hoja : hojas) {
+            QWidget ventana;  // one window: both views active alike
+            ventana.resize(860, 220);
+            QTreeView propia(&ventana), deQt(&ventana);
+            for (QTreeView* vista : {&propia, &deQt}) {
+                vista->setFont(letra);
+                vista->setRootIsDecorated(false);
+                vista->setUniformRowHeights(true);
+                vista->setAlternatingRowColors(true);
+                vista->setModel(modelo.get());
+                vista->setGeometry(vista == &propia ? 0 : 430, 0, 420, 200);
+                vista->setColumnWidth(0, 90);
+                vista->setColumnWidth(1, 170);
+                vista->setColumnWidth(2, 120);
+                vista->selectionModel()->setCurrentIndex(
                     modelo->index(1, 0),
                     QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows);
-                vista.setItemDelegate(new lookup::DelegadoFilas(&vista));
-                vista.show();
-                vista.viewport()->grab();  // painted once before the sheets
-                vista.setStyleSheet(hoja.vista);
-                qApp->setStyleSheet(hoja.aplicacion);
-                const QImage propia = vista.viewport()->grab().toImage();
-                vista.setItemDelegate(new QStyledItemDelegate(&vista));
-                const QImage deQt = vista.viewport()->grab().toImage();
-                qApp->setStyleSheet(QString());
-                ASSERT_FALSE(propia.isNull());
-                EXPECT_EQ(Diferencias(propia, deQt), QRect())
-                    << nombre << " " << letra.toString().toStdString() << " " << hoja.vista << " / "
+            }
+            propia.setItemDelegate(new lookup::DelegadoFilas(&propia));
+            deQt.setItemDelegate(new QStyledItemDelegate(&deQt));
+            ventana.show();
+            propia.viewport()->grab();  // painted once before the sheets and styles
+            propia.setStyleSheet(hoja.vista);
+            deQt.setStyleSheet(hoja.vista);
+            qApp->setStyleSheet(hoja.aplicacion);
+            for (QStyle* estilo :
+                 {fusion.get(), windows.get(), static_cast<QStyle*>(&sangrado), fusion.get()}) {
+                propia.setStyle(estilo);
+                deQt.setStyle(estilo);
+                const QImage conPropia = propia.viewport()->grab().toImage();
+                const QImage conQt = deQt.viewport()->grab().toImage();
+                ASSERT_FALSE(conPropia.isNull());
+                EXPECT_EQ(Diferencias(conPropia, conQt), QRect())
+                    << estilo->name().toStdString() << (estilo == &sangrado ? "+" : "") << " "
+                    << letra.toString().toStdString() << " " << hoja.vista << " / "
                     << hoja.aplicacion;
                 ++comparadas;
             }
+            qApp->setStyleSheet(QString());
         }
     }
-    EXPECT_EQ(comparadas, 2 * 2 * 9);
+    EXPECT_EQ(comparadas, 2 * 9 * 4);
 }
