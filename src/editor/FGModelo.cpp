@@ -36,9 +36,9 @@ class EncabezadoFilas final : public QHeaderView {
     QSize sizeHint() const override { return {width(), defaultSectionSize()}; }
 
   protected:
-    // The grid keeps no selection (see FGModelo): the line number of the current cell's row is
-    // highlighted as that of a row holding the selected cell. The header repaints the sections
-    // of the rows the current cell leaves and enters.
+    // The current cell is shown selected without being so (see DelegadoCeldas): the line
+    // number of its row is highlighted as that of a row holding a selected cell. The header
+    // repaints the sections of the rows the current cell leaves and enters.
     void initStyleOptionForIndex(QStyleOptionHeader* opcion, int seccion) const override {
         QHeaderView::initStyleOptionForIndex(opcion, seccion);
         const QItemSelectionModel* s = selectionModel();
@@ -49,8 +49,8 @@ class EncabezadoFilas final : public QHeaderView {
     }
 };
 
-/// Paints the grid's current cell as selected: the grid's only selected cell always was its
-/// current one, and the view is told of the current cell alone (moving a selection with it
+/// Paints the grid's current cell as selected: the grid's only selected cell is its current
+/// one, and a move of the current cell is told to the view alone (moving a selection with it
 /// recomputed and repainted the selection's region in the table and both headers, and told
 /// accessibility of it, at every move).
 class DelegadoCeldas final : public QStyledItemDelegate {
@@ -151,8 +151,10 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     columnas->setHighlightSections(true);
     setHorizontalHeader(columnas);
     setModel(modelo_);
-    // No selection of its own: the current cell is shown selected (DelegadoCeldas).
-    setSelectionMode(QAbstractItemView::NoSelection);
+    // One cell at a time: a click on a line number or a column heading selects nothing and
+    // leaves the current cell where it is. The current cell is shown selected by the delegate;
+    // the view selects a cell the user picks, the matrix's moves select nothing (SeguirMatriz).
+    setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setItemDelegate(new DelegadoCeldas(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -295,10 +297,14 @@ void FGModelo::SeguirMatriz(int fila, int col) {
         // unchanged cell (the view may have been scrolled away from it) is scrolled to here.
         const bool seDesplaza = i != currentIndex() && isVisible() && hasAutoScroll() &&
                                 state() == QAbstractItemView::NoState;
+        // The current cell alone shows selected: a cell the user picked (the view selected it)
+        // is no longer selected once the matrix moves on.
+        if (selectionModel()->hasSelection()) selectionModel()->clearSelection();
         selectionModel()->setCurrentIndex(i, QItemSelectionModel::NoUpdate);
         if (!seDesplaza) scrollTo(i);
     } else {
         selectionModel()->clearCurrentIndex();
+        selectionModel()->clearSelection();
     }
     sincronizando_ = false;
 }

@@ -1,6 +1,7 @@
 // The editor window driven by real key events: the typical edit from a new name to the saved
 // rows and back, loading a template, header checks, cell checks, line keys and commands.
 #include <QAbstractButton>
+#include <QHeaderView>
 #include <functional>
 
 #include "Moneda.h"
@@ -566,8 +567,8 @@ TEST_F(VentanaTest, TheCurrentCellIsTheOneShownSelectedAndTheOpenEditorIsFramed)
         EXPECT_EQ(Foco(), &vista) << p.nombre;
         cursorVisto(p.nombre, p.fila, p.col);
     }
-    // A click on another cell moves the cursor there; Esc closes an editor without leaving its
-    // cell.
+    // A click on another cell moves the cursor there, one on a line number does not; Esc closes
+    // an editor without leaving its cell.
     QTest::mouseClick(vista.viewport(), Qt::LeftButton, {}, vista.RectanguloCelda(1, 4).center());
     cursorVisto("click", 1, 4);
     Escribir("5");
@@ -575,6 +576,11 @@ TEST_F(VentanaTest, TheCurrentCellIsTheOneShownSelectedAndTheOpenEditorIsFramed)
     frm->MSFlex_EditKeyCode(27);
     EXPECT_FALSE(frm->BrwTxt->isVisible());
     cursorVisto("escape", 1, 4);
+    QHeaderView* lineas = vista.verticalHeader();
+    QTest::mouseClick(lineas->viewport(), Qt::LeftButton, {},
+                      QPoint(lineas->width() / 2,
+                             lineas->sectionViewportPosition(1) + lineas->sectionSize(1) / 2));
+    cursorVisto("click on a line number", 1, 4);
 }
 
 }  // namespace
