@@ -88,6 +88,11 @@ class EncabezadoColumnas final : public QHeaderView {
         if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) medida_ = QSize();
         QHeaderView::changeEvent(e);
     }
+    // A heading that does not highlight the current cell's column draws nothing that depends on
+    // it: the current cell's moves do not repaint the headings.
+    void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override {
+        if (highlightSections()) QHeaderView::currentChanged(actual, previo);
+    }
 
   private:
     mutable QSize medida_;
