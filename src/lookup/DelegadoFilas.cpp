@@ -94,14 +94,17 @@ bool DelegadoFilas::ReglasDeItems(const QWidget* vista) const {
 
 QRect DelegadoFilas::CajaDeTexto(const QStyleOptionViewItem& o, QStyle* estilo,
                                  const QWidget* vista) const {
+    // Kept only for the watched view: another view's style changes are not seen here.
+    const bool guardar = vista && vista == parent();
     for (const CajaSabida& c : cajas_)
-        if (c.estilo == estilo && c.vista == vista && c.celda == o.rect.size() &&
+        if (guardar && c.estilo == estilo && c.vista == vista && c.celda == o.rect.size() &&
             c.rasgos == o.features && c.estado == o.state && c.alineacion == o.displayAlignment &&
             c.posicion == o.decorationPosition && c.decoracion == o.decorationSize)
             return c.caja.translated(o.rect.topLeft());
     QStyleOptionViewItem sinTexto = o;
     sinTexto.text.clear();  // the same area, without the style measuring the text for it
     const QRect caja = estilo->subElementRect(QStyle::SE_ItemViewItemText, &sinTexto, vista);
+    if (!guardar) return caja;
     if (cajas_.size() >= 64) cajas_.clear();  // columns come and go with the searches
     cajas_.push_back({estilo, vista, o.rect.size(), o.features, o.state, o.displayAlignment,
                       o.decorationPosition, o.decorationSize, caja.translated(-o.rect.topLeft())});
