@@ -108,17 +108,22 @@ void Conexion::LanzarCerrada() {
 const std::string& Conexion::Adaptada(const std::string& sql, Dialecto destino) {
     if (destino == Dialecto::SqlServer) return sql;  // the server takes the text as written
     if (auto it = adaptadas_.find(sql); it != adaptadas_.end()) return it->second;
-    if (destino == Dialecto::Sqlite && AdaptarPorForma(sql)) return adaptadaPorForma_;
+    if (destino == Dialecto::Sqlite) {
+        if (const auto forma = FormaAdaptada(sql, valores_)) {
+            CoserLiterales(forma->Partes, valores_, adaptadaPorForma_);
+            return adaptadaPorForma_;
+        }
+    }
     if (adaptadas_.size() >= kAdaptacionesGuardadas) adaptadas_.clear();
     return adaptadas_.emplace(sql, AdaptarSentencia(sql, destino)).first->second;
 }
 
-bool Conexion::AdaptarPorForma(const std::string& sql) {
+std::shared_ptr<const FormaConsulta> Conexion::FormaAdaptada(const std::string& sql,
+                                                             std::vector<std::string>& valores) {
     // The cut and the key go to buffers kept from one statement to the next (nothing here
     // runs the engine, so no other statement can come in between).
     std::vector<std::string>& partes = partes_;
-    std::vector<std::string>& valores = valores_;
-    if (!CortarLiterales(sql, partes, valores)) return false;
+    if (!CortarLiterales(sql, partes, valores)) return nullptr;
     std::string& clave = clave_;  // the parts joined by NUL, which no statement text holds
     clave = partes[0];
     for (size_t k = 1; k < partes.size(); ++k) (clave += '\0') += partes[k];
@@ -126,20 +131,23 @@ bool Conexion::AdaptarPorForma(const std::string& sql) {
     if (it == formas_.end()) {
         // The SQLite adaptation never looks inside a literal, so a text of the same form is
         // adapted by setting its literals between the parts adapted once, provided this
-        // adaptation kept every literal, in order.
-        std::string adaptada = AdaptarSentencia(sql, Dialecto::Sqlite);
-        std::vector<std::string> partesAdaptadas, valoresAdaptados;
-        if (!CortarLiterales(adaptada, partesAdaptadas, valoresAdaptados) ||
-            valoresAdaptados != valores) {
-            adaptadaPorForma_ = std::move(adaptada);
-            return true;
+        // adaptation kept every literal, in order. A form whose adaptation did not is
+        // remembered as such: its texts are adapted whole.
+        const std::string adaptada = AdaptarSentencia(sql, Dialecto::Sqlite);
+        auto forma = std::make_shared<FormaConsulta>();
+        std::vector<std::string> valoresAdaptados;
+        std::shared_ptr<const FormaConsulta> hecha;
+        if (CortarLiterales(adaptada, forma->Partes, valoresAdaptados) &&
+            valoresAdaptados == valores) {
+            forma->Consulta = forma->Partes[0];
+            for (size_t k = 1; k < forma->Partes.size(); ++k)
+                (forma->Consulta += '?') += forma->Partes[k];
+            hecha = std::move(forma);
         }
         if (formas_.size() >= kAdaptacionesGuardadas) formas_.clear();
-        it = formas_.emplace(clave, std::move(partesAdaptadas)).first;
+        it = formas_.emplace(clave, std::move(hecha)).first;
     }
-    const std::vector<std::string>& adaptadas = it->second;
-    CoserLiterales(adaptadas, valores, adaptadaPorForma_);
-    return true;
+    return it->second;
 }
 
 Motor& Conexion::MotorAbierto() {
@@ -212,7 +220,21 @@ Recordset Conexion::Execute(const std::string& sql, long* afectadas, long /*opci
 TablaResultado Conexion::Leer(const std::string& sql) {
     if (Observador) Observador(sql);
     Motor& m = PrepararMotor();
-    const std::string adaptada = Adaptada(sql, m.DialectoSql());  // kept: see Adaptada
+    const Dialecto destino = m.DialectoSql();
+    if (destino == Dialecto::Sqlite) {
+        // A text with literals reaches the engine as its form's adapted parts and its own
+        // values, cut once here. The values are this statement's own while the engine runs (a
+        // lock wait may repaint, and a repaint may run a statement); their buffers come back
+        // for the next statement afterwards. The form is held for the same reason.
+        std::vector<std::string> valores = std::move(valores_);
+        if (const auto forma = FormaAdaptada(sql, valores)) {
+            TablaResultado r = Proteger([&] { return m.LeerForma(*forma, valores); }, sql);
+            valores_ = std::move(valores);
+            return r;
+        }
+        valores_ = std::move(valores);
+    }
+    const std::string adaptada = Adaptada(sql, destino);  // kept: see Adaptada
     return Proteger([&] { return m.Leer(adaptada); }, sql);
 }
 

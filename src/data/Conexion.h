@@ -115,11 +115,13 @@ class Conexion {
     /// engine changes. The reference lives until the next call: a caller that runs the engine
     /// with it (a lock wait may repaint, and a repaint may run a statement) keeps a copy.
     const std::string& Adaptada(const std::string& sql, Dialecto destino);
-    /// The SQLite adaptation of a text with literals, through the parts kept for its form
-    /// (the text with its literals cut out): a key typed by a user makes a new text each
-    /// time, not a new form. False when the text has no literals to cut; the result goes to
-    /// adaptadaPorForma_.
-    bool AdaptarPorForma(const std::string& sql);
+    /// The SQLite adaptation of a text with literals, through its form (the text with its
+    /// literals cut out): a key typed by a user makes a new text each time, not a new form.
+    /// The text's literal values go to `valores`. Null when the text has no literals to cut, or
+    /// when its form's adaptation does not keep every literal in order (such a text is adapted
+    /// whole).
+    std::shared_ptr<const FormaConsulta> FormaAdaptada(const std::string& sql,
+                                                       std::vector<std::string>& valores);
     [[noreturn]] void LanzarCerrada();
     Motor& MotorAbierto();
     /// Errors cleared, the engine checked open and given the command time-out: what every
@@ -129,10 +131,10 @@ class Conexion {
     std::unique_ptr<Motor> motor_;
     static constexpr size_t kAdaptacionesGuardadas = 64;      // beyond it a store starts afresh
     std::unordered_map<std::string, std::string> adaptadas_;  // text -> adapted, for motor_
-    // form -> the parts of its adaptation between the literals (SQLite)
-    std::unordered_map<std::string, std::vector<std::string>> formas_;
+    // form -> its adaptation cut at the literals (SQLite); null for a form adapted whole
+    std::unordered_map<std::string, std::shared_ptr<const FormaConsulta>> formas_;
     std::string adaptadaPorForma_;
-    std::vector<std::string> partes_, valores_;  // AdaptarPorForma's cut, kept for its buffers
+    std::vector<std::string> partes_, valores_;  // FormaAdaptada's cut, kept for its buffers
     std::string clave_;                          // and its form's key
     ColeccionErrores errores_;
     bool enTransaccion_ = false;

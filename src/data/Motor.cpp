@@ -1,5 +1,7 @@
 #include "Motor.h"
 
+#include "LexicoSql.h"
+
 namespace data {
 
 data::TablaResultado Motor::Leer(const std::string& sql) {
@@ -14,6 +16,13 @@ data::TablaResultado Motor::Leer(const std::string& sql) {
         for (size_t c = 0; c < t.Columnas.size(); ++c)
             t.Filas.Agregar(c < f.size() ? f[c] : std::nullopt);
     return t;
+}
+
+data::TablaResultado Motor::LeerForma(const FormaConsulta& forma,
+                                      const std::vector<std::string>& valores) {
+    std::string sql;
+    CoserLiterales(forma.Partes, valores, sql);
+    return Leer(sql);
 }
 
 }  // namespace data

@@ -67,6 +67,14 @@ struct TablaResultado {
     long Afectadas = -1;
 };
 
+/// A query cut at its text literals (CortarLiterales, LexicoSql.h), as an engine that binds
+/// literals as values takes it: the parts between the literals, and the same parts joined by
+/// "?" (the query one prepared statement serves for every text of the form).
+struct FormaConsulta {
+    std::vector<std::string> Partes;
+    std::string Consulta;
+};
+
 class Motor {
   public:
     virtual ~Motor() = default;
@@ -76,6 +84,11 @@ class Motor {
     /// As Ejecutar, with the rows in one buffer. This default copies Ejecutar's rows; an engine
     /// that can step its rows straight into the buffer does so.
     virtual data::TablaResultado Leer(const std::string& sql);
+    /// As Leer, for the text made of `forma`'s parts with `valores` set between them as text
+    /// literals (CoserLiterales). This default runs that text; an engine that can bind the
+    /// literals as values runs the form's query instead, with the same result.
+    virtual data::TablaResultado LeerForma(const FormaConsulta& forma,
+                                           const std::vector<std::string>& valores);
     /// Runs one statement with "?" placeholders bound to `parametros` in order. Throws FallaMotor.
     virtual ResultadoSql EjecutarConParametros(const std::string& sql,
                                                const std::vector<ValorSql>& parametros) = 0;

@@ -298,17 +298,11 @@ void Valor(data::FilasResultado& filas, const char* p, size_t n) {
 }
 void Nulo(std::vector<std::vector<ValorSql>>& filas) { filas.back().emplace_back(std::nullopt); }
 void Nulo(data::FilasResultado& filas) { filas.AgregarNulo(); }
-/// Before the first row is stored: the buffer takes that row's texts and cell bounds in one
-/// allocation each (a result of one row, the usual look-up, then grows no further).
-void PrimeraFila(std::vector<std::vector<ValorSql>>&, sqlite3_stmt*, int) {}
-void PrimeraFila(data::FilasResultado& filas, sqlite3_stmt* st, int columnas) {
-    size_t bytes = 0;
-    for (int c = 0; c < columnas; ++c) {
-        sqlite3_column_text(st, c);  // the text first, so that its length is the text's
-        bytes += static_cast<size_t>(sqlite3_column_bytes(st, c));
-    }
-    filas.Reservar(1, bytes);
-}
+/// Before the first row is stored: the buffer takes the texts and cell bounds of that row,
+/// whose values are already read, in one allocation each (a result of one row, the usual
+/// look-up, then grows no further).
+void PrimeraFila(std::vector<std::vector<ValorSql>>&, size_t) {}
+void PrimeraFila(data::FilasResultado& filas, size_t bytes) { filas.Reservar(1, bytes); }
 size_t Cantidad(const std::vector<std::vector<ValorSql>>& filas) { return filas.size(); }
 size_t Cantidad(const data::FilasResultado& filas) { return filas.Filas(); }
 
@@ -365,7 +359,13 @@ bool MotorSqlite::CorrerConLiterales(const std::string& sql, Resultado& r) {
     if (!CortarLiterales(sql, partes, literales)) return false;
     std::string forma = partes[0];
     for (size_t k = 1; k < partes.size(); ++k) (forma += '?') += partes[k];
-    std::vector<ValorSql> valores(literales.begin(), literales.end());
+    const std::vector<std::string> valores = literales;
+    return CorrerForma(forma, valores, r);
+}
+
+template <class Resultado>
+bool MotorSqlite::CorrerForma(const std::string& forma, const std::vector<std::string>& valores,
+                              Resultado& r) {
     Guardada g = Tomar(forma, true);
     if (g.st && sqlite3_bind_parameter_count(g.st.get()) != static_cast<int>(valores.size())) {
         // The text has a "?" of its own where the kept one had a literal.
@@ -394,8 +394,35 @@ bool MotorSqlite::CorrerConLiterales(const std::string& sql, Resultado& r) {
     return true;
 }
 
-template <class Resultado>
-void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r,
+data::TablaResultado MotorSqlite::LeerForma(const FormaConsulta& forma,
+                                            const std::vector<std::string>& valores) {
+    data::TablaResultado r;
+    struct FinEspera {  // the busy cursor of a lock wait ends with the statement
+        MotorSqlite& m;
+        ~FinEspera() { m.TerminarEspera(); }
+    } finEspera{*this};
+    if (db_ && CorrerForma(forma.Consulta, valores, r)) return r;
+    // A form the engine cannot take with its literals as values runs as the whole text.
+    std::string sql;
+    CoserLiterales(forma.Partes, valores, sql);
+    Correr(sql, static_cast<const std::vector<ValorSql>*>(nullptr), r);
+    return r;
+}
+
+namespace {
+/// Binds a value without a copy (the caller's values outlive the run, and Guardar clears the
+/// bindings before returning).
+int Vincular(sqlite3_stmt* st, int k, const ValorSql& v) {
+    return v ? sqlite3_bind_text(st, k, v->data(), static_cast<int>(v->size()), SQLITE_STATIC)
+             : sqlite3_bind_null(st, k);
+}
+int Vincular(sqlite3_stmt* st, int k, const std::string& v) {
+    return sqlite3_bind_text(st, k, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+}
+}  // namespace
+
+template <class Resultado, class Valores>
+void MotorSqlite::Paso(sqlite3_stmt* st, const Valores* parametros, Resultado& r,
                        ColumnasLeidas& leidas) {
     sqlite3* db = db_.get();
     if (parametros) {
@@ -405,11 +432,7 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
                              "El numero de parametros no coincide con la sentencia");
         }
         for (int k = 0; k < esperados; ++k) {
-            const auto& v = (*parametros)[static_cast<size_t>(k)];
-            // The values outlive the run, and Guardar clears the bindings before returning.
-            const int rc = v ? sqlite3_bind_text(st, k + 1, v->data(), static_cast<int>(v->size()),
-                                                 SQLITE_STATIC)
-                             : sqlite3_bind_null(st, k + 1);
+            const int rc = Vincular(st, k + 1, (*parametros)[static_cast<size_t>(k)]);
             if (rc != SQLITE_OK) Fallar(rc);
         }
     }
@@ -441,25 +464,37 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros
                 r.Columnas[static_cast<size_t>(c)].TipoAdo =
                     TipoAdoDeDeclarado(nullptr, conFila ? sqlite3_column_type(st, c) : SQLITE_TEXT);
     };
+    // A value's text and length, through one look-up of the column in the statement (the
+    // connection is used by one thread, so the value may be read outside the statement's
+    // lock). The text is null only for Null, or when the engine ran out of memory making it.
+    const auto leer = [&](int c) -> std::string_view {
+        sqlite3_value* v = sqlite3_column_value(st, c);
+        const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        if (p != nullptr) return {p, static_cast<size_t>(sqlite3_value_bytes(v))};
+        if (sqlite3_value_type(v) != SQLITE_NULL) Fallar(SQLITE_NOMEM);
+        return {};
+    };
+    const auto guardar = [&](std::string_view valor) {
+        if (valor.data() != nullptr)
+            Valor(filas, valor.data(), valor.size());
+        else
+            Nulo(filas);
+    };
     Empezar(filas, ncol);
-    for (; rc == SQLITE_ROW; rc = sqlite3_step(st)) {
-        if (Cantidad(filas) == 0 && ncol > 0) {
-            columnas(true);
-            PrimeraFila(filas, st, ncol);
-        }
+    for (bool primera = true; rc == SQLITE_ROW; rc = sqlite3_step(st), primera = false) {
         NuevaFila(filas, ncol);
-        for (int c = 0; c < ncol; ++c) {
-            // A value's text is null only for Null, or when the engine ran out of memory
-            // making it.
-            auto p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-            if (p != nullptr) {
-                Valor(filas, p, static_cast<size_t>(sqlite3_column_bytes(st, c)));
-            } else if (sqlite3_column_type(st, c) == SQLITE_NULL) {
-                Nulo(filas);
-            } else {
-                Fallar(SQLITE_NOMEM);
-            }
+        if (!primera) {
+            for (int c = 0; c < ncol; ++c) guardar(leer(c));
+            continue;
         }
+        // The first row: its values are read once, to size the buffer and then to store them.
+        columnas(true);
+        std::vector<std::string_view>& vistas = vistasPrimeraFila_;
+        vistas.clear();
+        size_t bytes = 0;
+        for (int c = 0; c < ncol; ++c) bytes += vistas.emplace_back(leer(c)).size();
+        PrimeraFila(filas, bytes);
+        for (const std::string_view v : vistas) guardar(v);
     }
     if (rc != SQLITE_DONE) Fallar(rc);
     if (ncol > 0) {

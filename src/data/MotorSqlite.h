@@ -5,6 +5,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Motor.h"
@@ -39,6 +40,10 @@ class MotorSqlite final : public Motor {
                                        const std::vector<ValorSql>& parametros) override;
     /// Steps the rows straight into one buffer.
     data::TablaResultado Leer(const std::string& sql) override;
+    /// Runs the form's query with the values bound (prepared once per form), or the whole text
+    /// when the form does not admit its literals as values.
+    data::TablaResultado LeerForma(const FormaConsulta& forma,
+                                   const std::vector<std::string>& valores) override;
     /// BEGIN IMMEDIATE: the write lock is taken at once, so two processes saving the same
     /// data wait for each other (up to the time-out) instead of deadlocking at their first write.
     void Comenzar() override;
@@ -100,14 +105,19 @@ class MotorSqlite final : public Motor {
     void Correr(const std::string& sql, const std::vector<ValorSql>* parametros, Resultado& r);
     /// Steps `st` to its end, binding `parametros` when given; the rows, columns or count of
     /// changed rows go to `r`. Throws FallaMotor.
-    template <class Resultado>
-    void Paso(sqlite3_stmt* st, const std::vector<ValorSql>* parametros, Resultado& r,
-              ColumnasLeidas& columnas);
+    template <class Resultado, class Valores>
+    void Paso(sqlite3_stmt* st, const Valores* parametros, Resultado& r, ColumnasLeidas& columnas);
     /// Runs `sql` through the statement kept for its form with the literals bound, preparing
     /// and keeping it when the form admits it. False (nothing run) when the text has no
     /// literals or its form does not admit them as values.
     template <class Resultado>
     bool CorrerConLiterales(const std::string& sql, Resultado& r);
+    /// Runs the query `forma` (a text with its literals as "?") with `valores` bound, through
+    /// the statement kept for it, preparing and keeping it when the form admits its literals
+    /// as values. False (nothing run) when it does not.
+    template <class Resultado>
+    bool CorrerForma(const std::string& forma, const std::vector<std::string>& valores,
+                     Resultado& r);
     /// The kept statement for exactly `sql` (a form when `forma`), taken out of the store
     /// (its `st` null when none).
     Guardada Tomar(const std::string& sql, bool forma);
@@ -130,6 +140,7 @@ class MotorSqlite final : public Motor {
     std::vector<std::string> rechazadas_;  // recent forms whose literals cannot be values
     // CorrerConLiterales's cut, kept for its buffers (read before the engine runs only)
     std::vector<std::string> partesForma_, literalesForma_;
+    std::vector<std::string_view> vistasPrimeraFila_;     // Paso's first row, read between steps
     int esperaMs_ = kEsperaInicialSegundos * 1000;        // lock wait limit
     std::chrono::steady_clock::time_point inicioEspera_;  // of the current lock wait
     bool esperando_ = false;  // the busy indicator is on for a lock wait
