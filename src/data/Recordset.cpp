@@ -76,7 +76,10 @@ void Recordset::Open(const std::string& sql, Conexion& cn, int tipoCursor, int t
     *this = std::move(r);
     CursorType = tipoCursor;
     LockType = tipoBloqueo;
-    tabla_ = actualizable ? TablaDeConsulta(sql) : "";
+    // The table an updatable recordset adds rows to is found in the statement when first
+    // needed: most are never added to.
+    tabla_.clear();
+    consultaTabla_ = actualizable ? sql : std::string();
 }
 
 void Recordset::Close() {
@@ -86,6 +89,7 @@ void Recordset::Close() {
     filas_ = data::FilasResultado();
     columnas_.clear();
     tabla_.clear();
+    consultaTabla_.clear();
     insercion_.clear();
     puestosInsercion_.clear();
     pos_ = 0;
@@ -169,7 +173,7 @@ Campo Recordset::Fields(const std::string& nombre) const {
 
 void Recordset::AddNew() {
     ExigirAbierto();
-    if (tabla_.empty()) Lanzar(kNoActualizable);
+    if (Tabla().empty()) Lanzar(kNoActualizable);
     if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
     nueva_ = std::vector<ValorSql>(columnas_.size());
     puestos_.assign(columnas_.size(), false);
@@ -208,6 +212,14 @@ void Recordset::Update() {
     for (const auto& v : *nueva_) filas_.Agregar(v);
     nueva_.reset();
     pos_ = static_cast<long>(filas_.Filas()) - 1;  // the new row is the current one
+}
+
+const std::string& Recordset::Tabla() const {
+    if (!consultaTabla_.empty()) {
+        tabla_ = TablaDeConsulta(consultaTabla_);
+        consultaTabla_.clear();
+    }
+    return tabla_;
 }
 
 data::FilasResultado Recordset::TomarFilas() {

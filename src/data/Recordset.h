@@ -111,7 +111,7 @@ class Recordset {
     bool EdicionPendiente() const { return nueva_.has_value(); }
 
     /// Table the recordset was opened on (for AddNew), "" when not a single-table query.
-    const std::string& Tabla() const { return tabla_; }
+    const std::string& Tabla() const;
 
     /// Used by Conexion::Execute to hand over a result.
     static Recordset DesdeResultado(data::TablaResultado r, Conexion* cn, const std::string& tabla);
@@ -130,7 +130,8 @@ class Recordset {
 
     Conexion* conexion_ = nullptr;
     bool abierto_ = false;
-    std::string tabla_;
+    mutable std::string tabla_;
+    mutable std::string consultaTabla_;  // statement whose table is still to be found, if any
     std::vector<ColumnaResultado> columnas_;
     data::FilasResultado filas_;
     long pos_ = 0;  // 0-based current row; -1 = BOF, size = EOF

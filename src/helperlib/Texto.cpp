@@ -132,8 +132,21 @@ bool IgualesAsciiSinCaso(std::string_view a, std::string_view b) {
 }
 
 bool IgualesSinCaso(std::string_view a, std::string_view b) {
-    if (EsAscii(a) && EsAscii(b)) return IgualesAsciiSinCaso(a, b);
-    return Mayusculas(a) == Mayusculas(b);
+    // One pass over the common length while both texts are ASCII. Every character up to an
+    // ASCII difference is ASCII in both, so their capitals differ there as well; and when the
+    // shorter text ends equal to the longer one's start, the longer one's capitals have more
+    // characters. Only a non-ASCII byte needs the full conversion.
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if ((x | y) >= 0x80) return Mayusculas(a) == Mayusculas(b);
+        if (x == y) continue;
+        const auto mx = (x >= 'a' && x <= 'z') ? x - 32 : x;
+        const auto my = (y >= 'a' && y <= 'z') ? y - 32 : y;
+        if (mx != my) return false;
+    }
+    return a.size() == b.size();
 }
 
 namespace {

@@ -66,8 +66,23 @@ TEST(Texto, MayusculasConAcentosYEnie) {
     EXPECT_EQ(texto::Mayusculas("ñandú"), "ÑANDÚ");
     EXPECT_EQ(texto::Mayusculas("pequeño año"), "PEQUEÑO AÑO");
     EXPECT_EQ(texto::Minusculas("ÁÉÍÓÚÑ"), "áéíóúñ");
-    EXPECT_TRUE(texto::IgualesSinCaso("Peña", "PEÑA"));
-    EXPECT_FALSE(texto::IgualesSinCaso("Pena", "PEÑA"));
+    // Case-blind equality: decided on ASCII without converting, and by the capitals of the
+    // whole texts as soon as either holds another character.
+    for (const auto& [a, b, iguales] : std::vector<std::tuple<std::string, std::string, bool>>{
+             {"Peña", "PEÑA", true},
+             {"Pena", "PEÑA", false},
+             {"descripcion", "DESCRIPCION", true},
+             {"DESCRIPCION", "DESCRIPCIONES", false},
+             {"CODIGO", "CODIGOÑ", false},  // equal start, the longer one goes on
+             {"xAÑO", "yaño", false},       // different before the first accent
+             {"año", "AÑOS", false},
+             {"ÁRBOL", "árbol", true},
+             {"\xE1rbol", "\xC1RBOL", true},  // Latin-1 bytes compare as their letters
+             {"a_b", "A_B", true},
+             {"[", "{", false},  // 0x5B and 0x7B are not a letter's two cases
+             {"", "", true},
+             {"", "A", false}})
+        EXPECT_EQ(texto::IgualesSinCaso(a, b), iguales) << a << " / " << b;
     // The ASCII search: letters of either case, never a byte of a multi-byte character.
     for (const auto& [s, b, esta] : std::vector<std::tuple<std::string, std::string, bool>>{
              {"select * from ma_cuentas", "MA_CUENTAS", true},
