@@ -13,7 +13,7 @@ namespace editor {
 template <int N>
 class TextoFijo {
   public:
-    TextoFijo() { Asignar({}); }
+    TextoFijo() : texto_(static_cast<size_t>(N), ' ') {}  // an empty text: all padding
     TextoFijo(std::string_view s) { Asignar(s); }  // NOLINT: assigning text is the normal use
     TextoFijo& operator=(std::string_view s) {
         Asignar(s);

@@ -24,8 +24,9 @@ namespace {
 
 constexpr int kFilasIniciales = 20;
 
-/// Blank as the grid judges a value: empty after trimming, or empty for the helper library.
-bool EnBlanco(const std::string& s) { return texto::Recortar(s).empty() || EsTextoVacio(s); }
+/// Blank as the grid judges a value: nothing but blanks, tabs and line ends (which covers a
+/// text empty after trimming its blanks).
+bool EnBlanco(const std::string& s) { return EsTextoVacio(s); }
 
 /// The amount of a text, or nullopt when it holds no number (or one beyond the range).
 std::optional<Moneda> ImporteSeguro(const std::string& s) {

@@ -28,12 +28,21 @@ int ValorDeCaracter(char32_t c) { return (c >= U'0' && c <= U'9') ? int(c - U'0'
 }  // namespace
 
 int16_t Lbc_Asiento::CalculoDV(std::string_view cuenta) {
-    const std::u32string caracteres = texto::AUtf32(cuenta);
-    if (caracteres.size() > static_cast<size_t>(std::numeric_limits<int16_t>::max()))
-        throw ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento", "CalculoDV");
+    // A code of more characters than a 16-bit count holds overflows, whatever its digits.
+    const auto desbordamiento = [] {
+        return ErrorEjecucion(errnum::kDesbordamiento, "Desbordamiento", "CalculoDV");
+    };
+    if (cuenta.size() > static_cast<size_t>(std::numeric_limits<int16_t>::max()) &&
+        texto::Largo(cuenta) > std::numeric_limits<int16_t>::max())
+        throw desbordamiento();
     int16_t suma = 0;
     int peso = 9;
-    for (char32_t c : caracteres) {
+    // The characters are read one by one from the text (a multi-byte character is one
+    // character, worth 0).
+    auto p = reinterpret_cast<const unsigned char*>(cuenta.data());
+    const auto fin = p + cuenta.size();
+    while (p < fin) {
+        const char32_t c = texto::LeerCaracterUtf8(p, fin);
         if (peso == -1) peso = 9;  // weights 9, 7, 5, 3, 1 and again from 9
         suma = SumarConControl(peso * ValorDeCaracter(c), suma);
         peso -= 2;

@@ -201,7 +201,12 @@ std::string RecortarDer(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
-std::string Recortar(std::string_view s) { return RecortarIzq(RecortarDer(s)); }
+std::string Recortar(std::string_view s) {
+    size_t desde = 0, hasta = s.size();
+    while (hasta > 0 && s[hasta - 1] == ' ') --hasta;
+    while (desde < hasta && s[desde] == ' ') ++desde;
+    return std::string(s.substr(desde, hasta - desde));
+}
 
 bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t'; }
 
@@ -226,6 +231,7 @@ int Largo(std::string_view s) {
 
 std::string Izquierda(std::string_view s, int n) {
     if (n <= 0) return {};
+    if (EsAscii(s)) return std::string(s.substr(0, static_cast<size_t>(n)));
     auto u = AUtf32(s);
     if (static_cast<size_t>(n) >= u.size()) return std::string(s);
     return AUtf8(u.substr(0, static_cast<size_t>(n)));

@@ -18,7 +18,10 @@ std::string LargoFijo(std::string_view texto, int largo) {
     if (largo <= 0) return {};
     const int n = texto::Largo(texto);
     if (n >= largo) return texto::Izquierda(texto, largo);
-    return std::string(texto) + texto::Espacios(largo - n);
+    std::string r;  // the text and its padding in one allocation
+    r.reserve(texto.size() + static_cast<size_t>(largo - n));
+    r.append(texto).append(static_cast<size_t>(largo - n), ' ');
+    return r;
 }
 
 Moneda ValorNumerico(std::string_view texto) {
