@@ -370,6 +370,11 @@ void FrmMa_Modelo::closeEvent(QCloseEvent* evento) {
 void FrmMa_Modelo::Limpiar() {
     Almacen.ModoBorrar = false;
     Almacen.ModeloExistente = false;
+    // The cell editor goes first, giving up the focus: hidden with the focus it would hand it
+    // on along the window (to the grid, which reacts to it) just before the caller puts it on
+    // the name field, and emptied while shown it would be laid out and repainted for nothing.
+    BrwTxt->clearFocus();
+    BrwTxt->hide();
     LimpiarControles(this);
     EstadoEdicion(false);
     Almacen.LimpiarEstado();
