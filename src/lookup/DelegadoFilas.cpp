@@ -31,42 +31,41 @@ GlifosLatin1::GlifosLatin1(const QFont& letra) : letra_(letra), cruda_(QRawFont:
     const QFontMetrics medida(letra);
     alto_ = medida.height();
     ascenso_ = medida.ascent();
-    if (!cruda_.isValid()) return;
     // Printable characters only: controls, the soft hyphen and the no-break space are treated
-    // apart by the text layout, and a glyph the font lacks comes from another font.
-    QString caracteres;
-    for (char16_t c = 0x20; c <= 0xFF; ++c)
-        if (c < 0x7F || (c > 0xA0 && c != 0xAD)) caracteres += QChar(c);
-    const QList<quint32> indices = cruda_.glyphIndexesForString(caracteres);
-    if (indices.size() != caracteres.size()) return;
-    const QList<QPointF> avances = cruda_.advancesForGlyphIndexes(indices);
-    if (avances.size() != indices.size()) return;
-    for (qsizetype i = 0; i < caracteres.size(); ++i) {
-        const auto c = caracteres[i].unicode();
-        glifo_[c] = indices[i];
-        avance_[c] = avances[i].x();
-    }
+    // apart by the text layout. Reading a glyph's advance loads the glyph, so each is read
+    // when first needed, not all of them when the list is first painted.
+    glifo_.fill(cruda_.isValid() ? kSinLeer : 0);
+    for (char16_t c = 0; c < 0x20; ++c) glifo_[c] = 0;
+    for (char16_t c = 0x7F; c <= 0xA0; ++c) glifo_[c] = 0;
+    glifo_[0xAD] = 0;
 }
 
 bool GlifosLatin1::Colocar(const QString& texto, QList<quint32>& glifos, QList<QPointF>& posiciones,
-                           qreal& ancho) const {
+                           qreal& ancho) {
     const qsizetype n = texto.size();
     glifos.resize(n);
     posiciones.resize(n);
     const QChar* c = texto.constData();
+    qreal x = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = c[i].unicode();
-        if (u > 0xFF || glifo_[u] == 0) return false;
+        if (u > 0xFF) return false;
+        if (glifo_[u] == kSinLeer) {
+            // A glyph the font lacks (index 0) comes from another font: left to the layout.
+            quint32 indice = 0;
+            int cuantos = 1;
+            QPointF avance;
+            if (!cruda_.glyphIndexesForChars(&c[i], 1, &indice, &cuantos) || cuantos != 1 ||
+                !cruda_.advancesForGlyphIndexes(&indice, &avance, 1))
+                indice = 0;
+            glifo_[u] = indice;
+            avance_[u] = avance.x();
+        }
+        if (glifo_[u] == 0) return false;
         glifos[i] = glifo_[u];
-    }
-    // The layout adds the glyphs' own advances: a font drawn without shaping is not kerned.
-    for (qsizetype i = 0; i < n; ++i) posiciones[i] = QPointF(avance_[c[i].unicode()], 0);
-    // Advances into starting points.
-    qreal x = 0;
-    for (QPointF& p : posiciones) {
-        const qreal avance = p.x();
-        p = QPointF(x, 0);
-        x += avance;
+        // The layout adds the glyphs' own advances: a font drawn without shaping is not kerned.
+        posiciones[i] = QPointF(x, 0);
+        x += avance_[u];
     }
     ancho = x;
     return true;

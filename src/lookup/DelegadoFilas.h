@@ -25,26 +25,28 @@ bool PintaSoloElPanel(const QStyleOptionViewItem& opcion);
 /// are left to it.
 bool HojasConReglasDeItems(const QWidget* vista);
 
-/// The glyphs of the printable Latin-1 characters of one font, with their advances, read
-/// once: a text made only of them is laid out by adding advances, as the text layout does
-/// for a font drawn without shaping (no kerning, no ligatures).
+/// The glyphs of the printable Latin-1 characters of one font, with their advances, each read
+/// from the font the first time a text holds it: a text made only of them is laid out by adding
+/// advances, as the text layout does for a font drawn without shaping (no kerning, no
+/// ligatures).
 class GlifosLatin1 {
   public:
     explicit GlifosLatin1(const QFont& letra);
     const QFont& Letra() const { return letra_; }
     /// The glyphs of `texto` and where each starts (from 0 on the baseline), and the width
-    /// of the whole text; false when a character is not in the table (then nothing is
+    /// of the whole text; false when a character is not drawn this way (then nothing is
     /// promised about the outputs).
     bool Colocar(const QString& texto, QList<quint32>& glifos, QList<QPointF>& posiciones,
-                 qreal& ancho) const;
+                 qreal& ancho);
     const QRawFont& Cruda() const { return cruda_; }
     int Alto() const { return alto_; }
     int Ascenso() const { return ascenso_; }
 
   private:
+    static constexpr quint32 kSinLeer = 0xFFFFFFFF;
     QFont letra_;
     QRawFont cruda_;
-    std::array<quint32, 256> glifo_{};  // 0: not drawn this way
+    std::array<quint32, 256> glifo_{};  // 0: not drawn this way; kSinLeer: not read yet
     std::array<qreal, 256> avance_{};
     int alto_ = 0;
     int ascenso_ = 0;
