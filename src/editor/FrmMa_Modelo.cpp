@@ -400,9 +400,16 @@ void FrmMa_Modelo::EstadoEdicion(bool editando) {
     EditarCelda(kEspacio);
 }
 
+void FrmMa_Modelo::VaciarEditor() {
+    // The editor's text is set anew whenever it opens, so it keeps no undo history worth having:
+    // an empty text is set instead of clearing, which selects the text to remove it and tells of
+    // the selection and of the removal.
+    BrwTxt->setText(QString());
+}
+
 void FrmMa_Modelo::MsFlex_Inicializa() {
     BrwTxt->hide();
-    BrwTxt->clear();
+    VaciarEditor();
     FocoGrilla = 0;
     Grilla.MsFlex_Inicializa();
 }
@@ -683,7 +690,7 @@ void FrmMa_Modelo::MSFlex_EditKeyCode(int keyCode, int) {
         case kEsc:
             EjecutarPasos({[this] {
                                BrwTxt->hide();
-                               BrwTxt->clear();
+                               VaciarEditor();
                            },
                            [this] { FGModelo1->setFocus(); }},
                           reportero);
@@ -724,7 +731,7 @@ void FrmMa_Modelo::AlRecibirFocoGrilla() {
     // cell, which commits the editor first) confirms it. The grid already has the focus, so
     // the editor is hidden first and emptied hidden (emptying a shown editor repaints it).
     BrwTxt->hide();
-    BrwTxt->clear();
+    VaciarEditor();
 }
 
 void FrmMa_Modelo::AlSalirDeCelda() {
@@ -733,7 +740,7 @@ void FrmMa_Modelo::AlSalirDeCelda() {
     if (fila >= 1 && col >= 1)
         Matriz.TextMatrix(fila, col, LogicaGrilla::TextoDeCelda(col, Texto(BrwTxt), true));
     ValidarEditor();
-    BrwTxt->clear();
+    VaciarEditor();
     BrwTxt->hide();
 }
 

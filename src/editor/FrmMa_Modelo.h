@@ -136,6 +136,7 @@ class FrmMa_Modelo : public QWidget, public VistaAlmacen {
     void EnfocarNombre();
     void LimpiarLineas();
     void DescartarEditor();
+    void VaciarEditor();
     bool ValidarEditor();
     bool TeclaEnEditor(int vk, int shift);
     bool TeclaEnCampo(int i, QKeyEvent* e);

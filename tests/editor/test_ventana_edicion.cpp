@@ -247,6 +247,34 @@ TEST_F(VentanaTest, ClickingTheGridKeepsTheTypedText) {
     EXPECT_EQ(Celda(1, 1) + "|" + std::to_string(frm->Matriz.Row()), "1.1.01.001|2");
 }
 
+// However the open editor closes, it is left hidden and empty.
+TEST_F(VentanaTest, AClosedCellEditorIsEmpty) {
+    struct Cierre {
+        const char* nombre;
+        std::function<void()> cerrar;
+    };
+    const Cierre cierres[] = {
+        {"Enter", [&] { Tecla(Qt::Key_Return); }},
+        {"Esc", [&] { frm->MSFlex_EditKeyCode(27); }},
+        {"moving to another cell", [&] { frm->Matriz.Celda(2, 1); }},
+        {"a click on another cell",
+         [&] {
+             QTest::mouseClick(frm->FGModelo1->viewport(), Qt::LeftButton, {},
+                               frm->FGModelo1->RectanguloCelda(3, 1).center());
+         }},
+    };
+    Linea("VACIO");
+    for (const Cierre& c : cierres) {
+        frm->Matriz.Celda(1, 1);
+        frm->EditarCelda('1');
+        Escribir(".1.01.001");
+        ASSERT_TRUE(frm->BrwTxt->isVisible()) << c.nombre;
+        c.cerrar();
+        EXPECT_FALSE(frm->BrwTxt->isVisible()) << c.nombre;
+        EXPECT_EQ(frm->BrwTxt->text().toStdString(), "") << c.nombre;
+    }
+}
+
 TEST_F(VentanaTest, DeleteAndInsertOnAnEmptyGridDoNothingHarmful) {
     frm->Matriz.Celda(19, 1);
     Tecla(Qt::Key_Delete);
