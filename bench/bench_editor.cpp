@@ -216,14 +216,16 @@ long LineasDelModelo(const BaseDirecta& db, const std::vector<std::string>& sent
     return -1;
 }
 
-/// The statements `accion` sends, captured from one run and replayed on the bare API. A
-/// replay must read at least `filasMinimas` rows and, every time, as many as the first one;
-/// with `lineas` > 0 the template's own statement must return exactly that many lines.
+/// The statements `accion` sends, captured from one run and replayed on the bare API, on a
+/// connection opened as the program's embedded engine opens its own (no engine lock per call,
+/// which the program does not pay either). A replay must read at least `filasMinimas` rows
+/// and, every time, as many as the first one; with `lineas` > 0 the template's own statement
+/// must return exactly that many lines.
 void Repetir(benchmark::State& estado, const std::function<void()>& accion, long filasMinimas,
              long lineas = 0) {
     Entorno& e = Base();
     const auto sentencias = Capturar(e.db.gCnn, accion);
-    BaseDirecta db(e.Archivo());
+    BaseDirecta db(e.Archivo(), BaseDirecta::kModoMotor);
     if (lineas > 0 && LineasDelModelo(db, sentencias) != lineas) {
         estado.SkipWithError("el modelo no tiene las lineas esperadas");
         return;
