@@ -57,18 +57,46 @@ std::string SentenciaExisteST(const std::string& tabla, const std::string& valor
            ComparacionSimple(campo, valor, tipo);
 }
 
+/// `s` without the blanks at either end (a view of it).
+std::string_view SinBlancosExtremos(std::string_view s) {
+    const size_t desde = s.find_first_not_of(' ');
+    if (desde == std::string_view::npos) return {};
+    return s.substr(desde, s.find_last_not_of(' ') - desde + 1);
+}
+
+/// The statement of a one-column look-up, written into one buffer (a look-up runs for every
+/// line of a template). A condition is joined with AND unless it is blank.
 std::string SentenciaDatos(const std::string& tabla, const std::string& valor,
                            const std::string& campo, int tipo, const std::string& condicion,
                            bool usaTrim) {
-    const std::string cola = texto::Recortar(condicion).empty() ? condicion : " AND " + condicion;
-    const std::string base = "SELECT TOP 1 * FROM " + tabla + " with(nolock)  WHERE ";
-    if (tipo == tipodato::kTexto && usaTrim)
-        return base + "LTRIM(RTRIM(" + campo + ")) =" + Entre(texto::Recortar(valor)) + " " + cola;
-    if (tipo == tipodato::kTexto) return base + campo + " =" + Entre(valor) + " " + cola;
-    if (tipo == tipodato::kFecha)
-        return base + campo + " = #" + texto::Recortar(valor) + "# " + cola;
-    if (EsNumerico(tipo)) return base + campo + " = " + NumeroNormalizado(valor) + cola;
-    return base + campo + " = " + valor + cola;
+    std::string s;
+    s.reserve(64 + tabla.size() + 2 * campo.size() + 2 * valor.size() + condicion.size());
+    s.append("SELECT TOP 1 * FROM ").append(tabla).append(" with(nolock)  WHERE ");
+    const auto cola = [&] {
+        if (!SinBlancosExtremos(condicion).empty()) s.append(" AND ");
+        s.append(condicion);
+    };
+    const auto literal = [&](std::string_view v) {  // apostrophes doubled
+        s += '\'';
+        for (const char c : v) (c == '\'' ? s.append("''") : s += c);
+        s += '\'';
+    };
+    if (tipo == tipodato::kTexto) {
+        if (usaTrim) {
+            s.append("LTRIM(RTRIM(").append(campo).append(")) =");
+            literal(SinBlancosExtremos(valor));
+        } else {
+            s.append(campo).append(" =");
+            literal(valor);
+        }
+        s += ' ';
+    } else if (tipo == tipodato::kFecha) {
+        s.append(campo).append(" = #").append(SinBlancosExtremos(valor)).append("# ");
+    } else {
+        s.append(campo).append(" = ").append(EsNumerico(tipo) ? NumeroNormalizado(valor) : valor);
+    }
+    cola();
+    return s;
 }
 
 std::string CondicionWhere(const std::string& condicion) {
@@ -143,11 +171,17 @@ std::optional<std::string> DB_Dll::DatosTabla(const std::string& Tabla,
     std::string sql = SentenciaDatos(Tabla, ValorBuscado, Campo, tipo, Condicion, UsaTrim);
     std::optional<std::string> resultado;
     Recordset rs;
-    int cuenta = 0;
     bool sinConexion = false;
-    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
-        if (!IgnoraError) return ReportarBusqueda(e, cuenta);
-        resultado = std::string();
+    // The reporter holds one reference, so that making it allocates nothing.
+    struct Falla {
+        DB_Dll& db;
+        bool ignorar;
+        std::optional<std::string>& resultado;
+        int cuenta = 0;
+    } falla{*this, IgnoraError, resultado};
+    const Reportero reportero = [&falla](const ErrorEjecucion& e) -> int {
+        if (!falla.ignorar) return falla.db.ReportarBusqueda(e, falla.cuenta);
+        falla.resultado = std::string();
         return respuesta::kAbortar;
     };
     // Each step runs while the previous ones went on and the connection was usable.

@@ -114,23 +114,29 @@ void DB_Dll::AbrirTraducido(const std::string& sql, Recordset& rs, Conexion& cn,
 
 void DB_Dll::AbrirRecordset(std::string& SentenciaSQL, Recordset& Lrcs, Conexion* Conexionactiva,
                             int CursorType, int LockType, long Options, bool ConvOracle) {
-    int cuenta = 2;  // a first successful reconnection does not repeat the open
     Conexion& cn = Conexionactiva ? *Conexionactiva : gCnn;
-    // Reconnecting ends a transaction in course: the caller's work would go on outside it.
-    const bool enTransaccion = cn.TransaccionIniciada();
-    const Reportero reportero = [&](const ErrorEjecucion& e) -> int {
+    struct Recuperacion {
+        Conexion& cn;
+        // Reconnecting ends a transaction in course: the caller's work would go on outside it.
+        const bool enTransaccion;
+        int cuenta = 2;  // a first successful reconnection does not repeat the open
+    } recuperacion{cn, cn.TransaccionIniciada()};
+    // The reporter holds two references, so that making it allocates nothing.
+    const Reportero reportero = [this, &recuperacion](const ErrorEjecucion& e) -> int {
         // Only a lost link or a dead connection is recovered: reconnecting after an ordinary
         // data error would drop the open transaction for nothing, and inside a transaction
         // nothing is recovered at all (the caller's work would go on outside it).
+        Conexion& cn = recuperacion.cn;
         const bool enlace =
             !cn.Errors().Vacia() && (e.Numero() == errnum::kConexionInvalida ||
                                      (e.Numero() == errnum::kEFail && EnlacePerdido(cn.Errors())));
-        if (enlace && !enTransaccion && RecuperarConexion(cuenta)) return respuesta::kReintentar;
+        if (enlace && !recuperacion.enTransaccion && RecuperarConexion(recuperacion.cuenta))
+            return respuesta::kReintentar;
         return TratamientoErrores(e, 18, "AbrirRecordset");
     };
     EjecutarPasos({
                       [&] { CierraRecordset(Lrcs); },
-                      [&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); },
+                      [&] { sinonimos_.TraducirEn(SentenciaSQL, gEsAdmin, gConfidencialidad); },
                       [&] {
                           AbrirTraducido(SentenciaSQL, Lrcs, cn, CursorType, LockType, Options,
                                          ConvOracle);

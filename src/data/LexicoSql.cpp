@@ -1,5 +1,6 @@
 #include "LexicoSql.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 
@@ -310,12 +311,22 @@ bool CortarLiterales(std::string_view sql, std::vector<std::string>& partes,
 
 void CoserLiterales(const std::vector<std::string>& partes, const std::vector<std::string>& valores,
                     std::string& sql) {
+    // Sized once: the parts, the values and their apostrophes (a doubled one counts twice).
+    size_t largo = partes[0].size();
+    for (size_t k = 0; k < valores.size(); ++k) {
+        largo += partes[k + 1].size() + valores[k].size() + 2;
+        for (const char c : valores[k]) largo += c == '\'';
+    }
+    sql.reserve(largo);
     sql = partes[0];
     for (size_t k = 0; k < valores.size(); ++k) {
         sql += '\'';
-        for (const char c : valores[k]) {
-            if (c == '\'') sql += '\'';
-            sql += c;
+        for (size_t i = 0; i < valores[k].size();) {  // runs without apostrophes at once
+            const size_t hasta = std::min(valores[k].find('\'', i), valores[k].size());
+            sql.append(valores[k], i, hasta - i);
+            if (hasta == valores[k].size()) break;
+            sql += "''";
+            i = hasta + 1;
         }
         sql += '\'';
         sql += partes[k + 1];

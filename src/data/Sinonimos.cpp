@@ -91,14 +91,27 @@ std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confide
     return QuitarMarcas(r);
 }
 
-std::string TraductorSinonimos::Traducir(const std::string& sql, bool esAdmin,
-                                         bool confidencialidad) {
+void TraductorSinonimos::TraducirEn(std::string& sql, bool esAdmin, bool confidencialidad) {
+    Flags(esAdmin, confidencialidad);
+    if (PorForma(sql, traducida_)) {
+        sql.swap(traducida_);
+        return;
+    }
+    sql = Traducir(sql, esAdmin, confidencialidad);
+}
+
+void TraductorSinonimos::Flags(bool esAdmin, bool confidencialidad) {
     if (esAdmin != esAdmin_ || confidencialidad != confidencialidad_) {
         textos_.clear();
         formas_.clear();
         esAdmin_ = esAdmin;
         confidencialidad_ = confidencialidad;
     }
+}
+
+std::string TraductorSinonimos::Traducir(const std::string& sql, bool esAdmin,
+                                         bool confidencialidad) {
+    Flags(esAdmin, confidencialidad);
     // A text with literals goes through its form: remembering the text itself would keep one
     // entry per key typed. The others are remembered whole.
     std::string traducida;

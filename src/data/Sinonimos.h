@@ -48,8 +48,12 @@ std::string TraducirSinonimos(const std::string& sql, bool esAdmin, bool confide
 class TraductorSinonimos {
   public:
     std::string Traducir(const std::string& sql, bool esAdmin, bool confidencialidad);
+    /// Traducir with the translation put in `sql` itself (its buffer is kept for the next one).
+    void TraducirEn(std::string& sql, bool esAdmin, bool confidencialidad);
 
   private:
+    /// Starts afresh when the session flags are not those of what is remembered.
+    void Flags(bool esAdmin, bool confidencialidad);
     /// The translation through the form of `sql`; false (nothing done) when the form cannot
     /// stand for the text: no literal, an apostrophe outside the literals (in a quoted name or
     /// a comment, where the translation would see a literal the cut does not), or a literal
@@ -63,6 +67,7 @@ class TraductorSinonimos {
     // form (parts joined by NUL) -> the translation's parts between the literals
     std::unordered_map<std::string, std::vector<std::string>> formas_;
     std::vector<std::string> partes_, valores_;  // the last cut, kept for their buffers
+    std::string traducida_;                      // TraducirEn's buffer
     std::string clave_;                          // and its form's key
 };
 

@@ -225,24 +225,29 @@ HuellaModelo HuellaDeFilas(Recordset& rs) {
     if (rs.State() != 1 || (rs.BOF() && rs.EOF())) return h;
     constexpr uint64_t kInicio = 14695981039346656037ull;  // FNV-1a, 64 bits
     const auto mezclar = [](uint64_t d, unsigned char c) { return (d ^ c) * 1099511628211ull; };
-    // Each row is digested on its own, straight from the recordset's values; the row digests
-    // are then taken in sorted order, so the same rows in another order give the same digest.
+    // Each row is digested on its own, straight from the rows the recordset holds; the row
+    // digests are then taken in sorted order, so the same rows in another order give the same
+    // digest.
+    const FilasResultado& valores = rs.Filas();
+    const size_t columnas = static_cast<size_t>(rs.FieldCount());
     std::vector<uint64_t> filas;
-    const int columnas = rs.FieldCount();
-    for (rs.MoveFirst(); !rs.EOF(); rs.MoveNext()) {
+    filas.reserve(valores.Filas());
+    for (size_t f = 0; f < valores.Filas(); ++f) {
         uint64_t d = kInicio;
-        for (int c = 0; c < columnas; ++c) {
-            const Campo campo = rs.Fields(c);
+        for (size_t c = 0; c < columnas; ++c) {
             // Separators no value holds keep "a","bc" apart from "ab","c" and Null from "".
-            if (campo.EsNulo()) {
+            if (valores.EsNulo(f, c)) {
                 d = mezclar(d, 0x1f);
                 continue;
             }
             d = mezclar(d, 0x1e);
-            for (const char ch : campo.Vista()) d = mezclar(d, static_cast<unsigned char>(ch));
+            for (const char ch : valores.Texto(f, c))
+                d = mezclar(d, static_cast<unsigned char>(ch));
         }
         filas.push_back(d);
     }
+    rs.MoveLast();  // left at its end, as a walk through its rows leaves it
+    rs.MoveNext();
     std::sort(filas.begin(), filas.end());
     uint64_t d = kInicio;
     for (const uint64_t f : filas)
