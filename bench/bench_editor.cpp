@@ -160,6 +160,26 @@ struct Entorno {
         QTest::keyClick(frm->BrwTxt, Qt::Key_Return);
         return frm->Matriz.Col() == 4 && frm->Almacen.Lineas[1].Cuenta.Recortado() == kCuenta;
     }
+    /// The same two cells typed as a user types them (the first character opens the cell
+    /// editor with it, the rest follow in the editor), each followed by Enter; `teclear(true)`
+    /// is called before each typing and `teclear(false)` after it, so that a benchmark can
+    /// time the Enter keys alone.
+    template <class Teclear>
+    bool EscribirCuentaYDigito(Teclear teclear) {
+        teclear(true);
+        frm->Matriz.Celda(1, 1);
+        frm->EditarCelda(kCuenta[0]);
+        frm->BrwTxt->setText(kCuenta);
+        teclear(false);
+        QTest::keyClick(frm->BrwTxt, Qt::Key_Return);
+        if (frm->Matriz.Col() != 2) return false;
+        teclear(true);
+        frm->EditarCelda(digito[0]);
+        frm->BrwTxt->setText(QString::fromStdString(digito));
+        teclear(false);
+        QTest::keyClick(frm->BrwTxt, Qt::Key_Return);
+        return frm->Matriz.Col() == 4 && frm->Almacen.Lineas[1].Cuenta.Recortado() == kCuenta;
+    }
 };
 
 Entorno* entorno = nullptr;
@@ -278,6 +298,38 @@ void EnterCuentaDirecto(benchmark::State& estado) {
         1);
 }
 
+/// Only the two Enter keys are timed: the typing before each (moving to the account cell,
+/// opening the editor with the first character, the rest of the text) is a user's keystrokes,
+/// for which the bare side has no statement to replay.
+void SoloEnterCuenta(benchmark::State& estado) {
+    Entorno& e = Base();
+    NuevoModelo(e);
+    const auto teclear = [&](bool empieza) {
+        if (empieza)
+            estado.PauseTiming();
+        else
+            estado.ResumeTiming();
+    };
+    for (auto _ : estado)
+        if (!e.EscribirCuentaYDigito(teclear)) {
+            estado.SkipWithError("la cuenta o su digito no se aceptaron");
+            break;
+        }
+    SinDialogos(estado);
+}
+
+void SoloEnterCuentaDirecto(benchmark::State& estado) {
+    Entorno& e = Base();
+    NuevoModelo(e);
+    Repetir(
+        estado,
+        [&] {
+            if (!e.EscribirCuentaYDigito([](bool) {}))
+                FallaDirecta("la cuenta no se acepto", nullptr);
+        },
+        1);
+}
+
 void CalcularTotalesGrande(benchmark::State& estado) {
     Entorno& e = Base();
     e.CargarPorNombre("GRANDE");
@@ -343,6 +395,12 @@ BENCHMARK(EnterCuenta)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(EnterCuentaDirecto)
     ->Name("Enter en una cuenta y en su digito verificador@motor")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SoloEnterCuenta)
+    ->Name("Solo las teclas Enter en una cuenta y en su digito verificador@programa")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SoloEnterCuentaDirecto)
+    ->Name("Solo las teclas Enter en una cuenta y en su digito verificador@motor")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Arranque)
     ->Name("Arranque hasta la ventana en reposo (dentro del proceso)@programa")
