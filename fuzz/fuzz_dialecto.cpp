@@ -95,10 +95,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
         for (const bool confidencial : {false, true}) {
             TraductorSinonimos traductor;
             const std::string* const textos[] = {&otra, &sql, &sql};
-            for (const std::string* texto : textos)
-                fuzz::Exigir(traductor.Traducir(*texto, admin, confidencial) ==
-                                 TraducirSinonimos(*texto, admin, confidencial),
+            std::string enSuLugar;
+            for (const std::string* texto : textos) {
+                const std::string esperada = TraducirSinonimos(*texto, admin, confidencial);
+                fuzz::Exigir(traductor.Traducir(*texto, admin, confidencial) == esperada,
                              "la traduccion recordada difiere de la traduccion");
+                enSuLugar = *texto;
+                traductor.TraducirEn(enSuLugar, admin, confidencial);
+                fuzz::Exigir(enSuLugar == esperada,
+                             "la traduccion en su lugar difiere de la traduccion");
+            }
         }
     return 0;
 }

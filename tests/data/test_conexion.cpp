@@ -242,6 +242,37 @@ TEST_F(ConexionPrueba, AltaDeFilasConParametros) {
     EXPECT_EQ(NumeroDeError([&] { leido.AddNew(); }), 3251);
 }
 
+// The table an updatable recordset adds rows to is that of the statement it was last opened
+// on, whether or not anyone asked for it before the recordset was opened again.
+TEST_F(ConexionPrueba, LaTablaDeAltasEsLaDeLaUltimaApertura) {
+    struct Caso {
+        const char* sql;
+        int bloqueo;
+        bool preguntar;     // asked for, and a row added, before the next opening
+        const char* tabla;  // "" when the recordset takes no new rows
+    } casos[] = {
+        {"SELECT * FROM MA_MODELOS WHERE 1 = 0", bloqueo::kOptimista, true, "MA_MODELOS"},
+        {"SELECT * FROM [MA_CUENTAS] WHERE 1 = 0", bloqueo::kPesimista, true, "MA_CUENTAS"},
+        {"SELECT * FROM MA_MODELOS WHERE 1 = 0", bloqueo::kOptimista, false, "MA_MODELOS"},
+        {"SELECT * FROM MA_CUENTAS", bloqueo::kSoloLectura, true, ""},
+        {"SELECT * FROM MA_MODELOS WHERE 1 = 0", bloqueo::kOptimista, false, "MA_MODELOS"},
+        {"SELECT A.* FROM MA_CUENTAS A, MA_MODELOS B", bloqueo::kOptimista, true, ""},
+        {"SELECT * FROM MA_MODELOS WHERE 1 = 0", bloqueo::kOptimista, true, "MA_MODELOS"},
+        {"SELECT * FROM MA_CUENTAS WHERE 1 = 0", bloqueo::kOptimista, false, "MA_CUENTAS"},
+    };
+    Recordset rs;
+    for (const Caso& c : casos) {
+        rs.Open(c.sql, cn, cursor::kKeyset, c.bloqueo);
+        if (!c.preguntar) continue;
+        EXPECT_EQ(rs.Tabla(), c.tabla) << c.sql;
+        const long error = NumeroDeError([&] { rs.AddNew(); });
+        EXPECT_EQ(error, *c.tabla ? 0 : 3251) << c.sql;
+        if (error == 0) rs.CancelUpdate();
+    }
+    rs.Close();
+    EXPECT_EQ(rs.Tabla(), "");
+}
+
 TEST_F(ConexionPrueba, AltasSucesivasConCamposDistintos) {
     Recordset rs;
     rs.Open("SELECT * FROM MA_MODELOS WHERE 1 = 0", cn, cursor::kKeyset, bloqueo::kOptimista);

@@ -98,13 +98,20 @@ TEST(Sinonimos, LoRecordadoRespondeComoLaTraduccion) {
         {"SELECT N'x' FROM MA_CUENTAS WHERE CODIGO = 'd'", false, false},
         {"SELECT * FROM MA_CUENTAS WHERE CODIGO = 'abierto", false, false},
     };
+    // The translation in place goes through one text, whose buffers it trades with its own.
     data::TraductorSinonimos traductor;
+    std::string enSuLugar;
     for (int vuelta = 0; vuelta < 2; ++vuelta)
-        for (const Pedido& p : pedidos)
-            EXPECT_EQ(traductor.Traducir(p.sql, p.admin, p.confidencialidad),
-                      data::TraducirSinonimos(p.sql, p.admin, p.confidencialidad))
+        for (const Pedido& p : pedidos) {
+            const std::string esperada =
+                data::TraducirSinonimos(p.sql, p.admin, p.confidencialidad);
+            EXPECT_EQ(traductor.Traducir(p.sql, p.admin, p.confidencialidad), esperada)
                 << p.sql << " admin " << p.admin << " conf " << p.confidencialidad << " vuelta "
                 << vuelta;
+            enSuLugar = p.sql;
+            traductor.TraducirEn(enSuLugar, p.admin, p.confidencialidad);
+            EXPECT_EQ(enSuLugar, esperada) << p.sql << " en su lugar, vuelta " << vuelta;
+        }
 }
 
 // Whether statements go through the Oracle translation follows the connection string as it is
