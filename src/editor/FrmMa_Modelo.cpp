@@ -423,7 +423,8 @@ void FrmMa_Modelo::LimpiarLineas() {
 }
 
 void FrmMa_Modelo::DescartarEditor() {
-    LimpiarControles(this, "BrwTxt");
+    // The editor itself, without looking for it among every widget of the window.
+    if (!BrwTxt->text().isEmpty()) VaciarEditor();
     BrwTxt->hide();
 }
 
