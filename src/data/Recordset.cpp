@@ -144,6 +144,7 @@ int Recordset::FieldCount() const {
 std::vector<std::string> Recordset::NombresCampos() const {
     ExigirAbierto();
     std::vector<std::string> n;
+    n.reserve(columnas_.size());
     for (const auto& c : columnas_) n.push_back(c.Nombre);
     return n;
 }

@@ -25,9 +25,9 @@ namespace editor {
 namespace {
 
 /// Position of the column `nombre` (case ignored) among `nombres`; -1 when none.
-int Posicion(const std::vector<std::string>& nombres, std::string_view nombre) {
-    for (size_t i = 0; i < nombres.size(); ++i)
-        if (texto::IgualesSinCaso(nombres[i], nombre)) return static_cast<int>(i);
+int Posicion(const std::vector<ColumnaResultado>& columnas, std::string_view nombre) {
+    for (size_t i = 0; i < columnas.size(); ++i)
+        if (texto::IgualesSinCaso(columnas[i].Nombre, nombre)) return static_cast<int>(i);
     return -1;
 }
 
@@ -185,11 +185,10 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
          [&] {
              if (!hayFilas) return;
              rs.MoveFirst();
-             const auto columnas = rs.NombresCampos();
              for (auto& campo : txtFields)
-                 for (const auto& c : columnas)
-                     if (texto::IgualesSinCaso(c, campo.CampoDatos))
-                         campo.Texto = TextoDeValor(rs.Fields(c));
+                 for (const auto& c : rs.Columnas())
+                     if (texto::IgualesSinCaso(c.Nombre, campo.CampoDatos))
+                         campo.Texto = TextoDeValor(rs.Fields(c.Nombre));
          },
          [&] {
              if (hayFilas) Lineas.Reiniciar(2);
@@ -202,7 +201,7 @@ void AlmacenModelos::Cargar_Modelo(const std::string& nombre) {
     if (!hayFilas) return AdoptarHuella(texto::Recortar(nombre), HuellaModelo{});
     // The same columns for every row: looked up by name once. A missing one (other than the
     // optional DETALLE) fails at each row as a look-up by name would.
-    const std::vector<std::string> nombres = rs.NombresCampos();
+    const std::vector<ColumnaResultado>& nombres = rs.Columnas();
     ColumnasLinea columnas;
     columnas.cuenta = Posicion(nombres, "CUENTA");
     columnas.alicIva = Posicion(nombres, "AlicIVA");

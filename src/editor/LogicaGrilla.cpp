@@ -37,12 +37,21 @@ std::optional<Moneda> ImporteSeguro(const std::string& s) {
     }
 }
 
-/// The amount as the grid shows it; a text that is no number is shown as it is.
-std::string ImporteMostrado(const std::string& s) {
-    if (EnBlanco(s)) return {};
-    const auto v = ImporteSeguro(s);
-    return v ? v->Formato(2) : texto::Recortar(s);
-}
+/// An amount of a line as the grid takes it: read once, for the text shown and for the side it
+/// closes.
+struct ImporteDeLinea {
+    bool blanco;
+    std::optional<Moneda> valor;  // nullopt when blank or no number
+    explicit ImporteDeLinea(const std::string& s)
+        : blanco(EnBlanco(s)), valor(blanco ? std::nullopt : ImporteSeguro(s)) {}
+    /// The amount as the grid shows it; a text that is no number is shown as it is.
+    std::string Mostrado(const std::string& s) const {
+        if (blanco) return {};
+        return valor ? valor->Formato(2) : texto::Recortar(s);
+    }
+    /// A positive amount closes the other side of the line.
+    bool Positivo() const { return valor && *valor > Moneda(); }
+};
 
 Moneda ValorSeguro(const std::string& s) {
     const auto v = ImporteSeguro(s);
@@ -112,8 +121,9 @@ void LogicaGrilla::MostrarLinea(int fila) {
     grilla_.TextMatrix(fila, columna::kCuenta, l.Cuenta.Recortado());
     grilla_.TextMatrix(fila, columna::kDv, l.DV.Recortado());
     grilla_.TextMatrix(fila, columna::kDescripcion, l.Descripcion.Recortado());
-    grilla_.TextMatrix(fila, columna::kDebe, ImporteMostrado(l.Debe));
-    grilla_.TextMatrix(fila, columna::kHaber, ImporteMostrado(l.Haber));
+    const ImporteDeLinea debe(l.Debe), haber(l.Haber);
+    grilla_.TextMatrix(fila, columna::kDebe, debe.Mostrado(l.Debe));
+    grilla_.TextMatrix(fila, columna::kHaber, haber.Mostrado(l.Haber));
     grilla_.TextMatrix(fila, columna::kAlicIva, texto::Recortar(l.AlicIVA));
 
     const bool dv = UsaDigito();
@@ -121,10 +131,8 @@ void LogicaGrilla::MostrarLinea(int fila) {
     const bool datos = dv ? !EnBlanco(l.DV.Texto()) : !EnBlanco(l.Cuenta.Texto());
     for (int c = columna::kDescripcion; c <= columna::kAlicIva; ++c) Columnas[c].Habilitada = datos;
     // One side at a time: a positive amount on one side closes the other.
-    if (!EnBlanco(l.Debe) && ValorSeguro(l.Debe) > Moneda())
-        Columnas[columna::kHaber].Habilitada = false;
-    if (!EnBlanco(l.Haber) && ValorSeguro(l.Haber) > Moneda())
-        Columnas[columna::kDebe].Habilitada = false;
+    if (debe.Positivo()) Columnas[columna::kHaber].Habilitada = false;
+    if (haber.Positivo()) Columnas[columna::kDebe].Habilitada = false;
     Columnas[columna::kDescripcion].Habilitada = false;
 }
 

@@ -226,7 +226,10 @@ std::string_view SinEspacios(std::string_view s) {
 
 int Largo(std::string_view s) {
     if (EsAscii(s)) return static_cast<int>(s.size());
-    return static_cast<int>(AUtf32(s).size());
+    int n = 0;  // characters as AUtf32 reads them, without making the wide text
+    auto p = reinterpret_cast<const unsigned char*>(s.data());
+    for (const auto fin = p + s.size(); p < fin; ++n) LeerCaracterUtf8(p, fin);
+    return n;
 }
 
 std::string Izquierda(std::string_view s, int n) {

@@ -83,6 +83,15 @@ TEST(Texto, MayusculasConAcentosYEnie) {
              {"", "", true},
              {"", "A", false}})
         EXPECT_EQ(texto::IgualesSinCaso(a, b), iguales) << a << " / " << b;
+    // Length in characters: a multi-byte character counts once, a byte that starts no valid
+    // character counts alone.
+    for (const auto& [t, largo] : std::vector<std::pair<std::string, int>>{{"ñandú", 5},
+                                                                           {"\xE1rbol", 5},
+                                                                           {"\xF0\x9F\x98\x80x", 2},
+                                                                           {"a\xE2\x82", 3},
+                                                                           {"\x80\x80", 2},
+                                                                           {"", 0}})
+        EXPECT_EQ(texto::Largo(t), largo) << t;
     // The ASCII search: letters of either case, never a byte of a multi-byte character.
     for (const auto& [s, b, esta] : std::vector<std::tuple<std::string, std::string, bool>>{
              {"select * from ma_cuentas", "MA_CUENTAS", true},
