@@ -21,6 +21,11 @@ int ModeloFGModelo::rowCount(const QModelIndex& p) const { return p.isValid() ? 
 
 int ModeloFGModelo::columnCount(const QModelIndex& p) const { return p.isValid() ? 0 : columnas_; }
 
+QString EncabezadoQueCabe(QString texto, const QFontMetrics& letra, int ancho) {
+    while (texto.endsWith(u' ') && letra.horizontalAdvance(texto) > ancho) texto.chop(1);
+    return texto;
+}
+
 namespace {
 
 /// The line-number column: its width is fixed by the grid's layout (AplicarAnchos), so the
@@ -87,6 +92,17 @@ class EncabezadoColumnas final : public QHeaderView {
     void changeEvent(QEvent* e) override {
         if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) medida_ = QSize();
         QHeaderView::changeEvent(e);
+    }
+    // A heading right-aligned with trailing blanks (to stand left of the column's amounts) that
+    // does not fit its column loses blanks, never letters.
+    void initStyleOptionForIndex(QStyleOptionHeader* opcion, int seccion) const override {
+        QHeaderView::initStyleOptionForIndex(opcion, seccion);
+        if (!(opcion->textAlignment & Qt::AlignRight) || !opcion->text.endsWith(u' ')) return;
+        // The section's place is set on the option after this call: its label is measured here.
+        QStyleOptionHeader seccionSola = *opcion;
+        seccionSola.rect = QRect(0, 0, sectionSize(seccion), height());
+        const QRect rotulo = style()->subElementRect(QStyle::SE_HeaderLabel, &seccionSola, this);
+        opcion->text = EncabezadoQueCabe(opcion->text, opcion->fontMetrics, rotulo.width());
     }
     // A heading that does not highlight the current cell's column draws nothing that depends on
     // it: the current cell's moves do not repaint the headings.

@@ -4,6 +4,7 @@
 // twips; a column 0 twips wide is hidden. The view's current cell and the matrix's Row/Col
 // follow each other. Keys and clicks that the editor window handles are passed on as signals.
 #include <QAbstractTableModel>
+#include <QFontMetrics>
 #include <QTableView>
 #include <string>
 #include <vector>
@@ -11,6 +12,11 @@
 #include "MatrizGrilla.h"
 
 namespace editor {
+
+/// A heading as shown in a column `ancho` pixels wide: trailing blanks are dropped, one at a
+/// time, while the text is wider than that (a right-aligned heading would otherwise be cut on
+/// its left, letters first); a heading that fits, or has no trailing blank, is left whole.
+QString EncabezadoQueCabe(QString texto, const QFontMetrics& letra, int ancho);
 
 class ModeloFGModelo : public QAbstractTableModel {
     Q_OBJECT

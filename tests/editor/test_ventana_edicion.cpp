@@ -612,3 +612,26 @@ TEST_F(VentanaTest, TheCurrentCellIsTheOneShownSelectedAndTheOpenEditorIsFramed)
 }
 
 }  // namespace
+
+// A right-aligned heading padded with trailing blanks loses blanks, never letters, when its
+// column is too narrow for it.
+TEST(EncabezadoQueCabe, DropsTrailingBlanksOnlyAndOnlyWhileTooWide) {
+    const QFontMetrics letra(QApplication::font());
+    const QString debe = "Debe           ";
+    const auto ancho = [&](const QString& t) { return letra.horizontalAdvance(t); };
+    struct Caso {
+        QString texto;
+        int ancho;
+        QString visto;
+    } casos[] = {
+        {debe, ancho(debe), debe},                       // fits: whole
+        {debe, ancho(debe) - 1, "Debe          "},       // one blank too many
+        {debe, ancho("Debe   "), "Debe   "},             // as many blanks as fit
+        {debe, ancho("Debe") - 5, "Debe"},               // the word itself never cut
+        {"  Cuenta   ", ancho("  Cuenta"), "  Cuenta"},  // leading blanks stay
+        {"Descripción", 3, "Descripción"},               // no trailing blank: as it is
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(EncabezadoQueCabe(c.texto, letra, c.ancho), c.visto)
+            << c.texto.toStdString() << " en " << c.ancho;
+}
