@@ -40,8 +40,11 @@ void LimpiarControles(QWidget* ventana, const QString& nombre) {
     for (QLineEdit* t : ventana->findChildren<QLineEdit*>()) {
         // The line edit inside an editable combo box is emptied with its box.
         if (qobject_cast<QComboBox*>(t->parentWidget())) continue;
-        // An empty field stays as it is: emptying it again lays its text out for nothing.
-        if (elegido(t) && !t->text().isEmpty()) t->clear();
+        // An empty field stays as it is: emptying it again lays its text out for nothing. A
+        // field is emptied by setting an empty text, as assigning a text box's text does
+        // (clearing would select the text to remove it, telling of the selection and of the
+        // removal, and keep the removal to be undone).
+        if (elegido(t) && !t->text().isEmpty()) t->setText(QString());
     }
     for (QComboBox* c : ventana->findChildren<QComboBox*>())
         if (c->isEditable() && elegido(c)) c->setEditText(QString());
