@@ -6,15 +6,15 @@ namespace data {
 
 data::TablaResultado Motor::Leer(const std::string& sql) {
     ResultadoSql r = Ejecutar(sql);
-    data::TablaResultado t{std::move(r.Columnas), data::FilasResultado(0), r.Afectadas};
-    t.Filas = data::FilasResultado(t.Columnas.size());
+    const size_t columnas = r.Columnas.size();
+    data::TablaResultado t{nullptr, data::FilasResultado(columnas), r.Afectadas};
+    PonerColumnas(t, std::move(r.Columnas));
     size_t bytes = 0;
     for (const auto& f : r.Filas)
         for (const auto& v : f) bytes += v ? v->size() : 0;
     t.Filas.Reservar(r.Filas.size(), bytes);
     for (const auto& f : r.Filas)
-        for (size_t c = 0; c < t.Columnas.size(); ++c)
-            t.Filas.Agregar(c < f.size() ? f[c] : std::nullopt);
+        for (size_t c = 0; c < columnas; ++c) t.Filas.Agregar(c < f.size() ? f[c] : std::nullopt);
     return t;
 }
 

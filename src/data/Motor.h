@@ -3,6 +3,7 @@
 // A Motor receives statements already adapted to its dialect and knows nothing of the suite's
 // recovery rules; it reports failures as FallaMotor with a class that the one mapping table
 // (MapaErrores.h) turns into the numbers the program keys on.
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -60,12 +61,25 @@ struct ResultadoSql {
     long Afectadas = -1;  // rows changed by INSERT/UPDATE/DELETE, -1 when none
 };
 
+/// A result's columns as a recordset keeps them: never changed once made, so the results of
+/// one prepared statement share them while its shape holds.
+using ColumnasCompartidas = std::shared_ptr<const std::vector<ColumnaResultado>>;
+
 /// A statement's result with its rows in one buffer (FilasResultado.h): what a recordset keeps.
 struct TablaResultado {
-    std::vector<ColumnaResultado> Columnas;  // empty when the statement returns no rows
+    ColumnasCompartidas Columnas;  // null or empty when the statement returns no rows
     data::FilasResultado Filas;
     long Afectadas = -1;
 };
+
+/// Gives a result its columns: a ResultadoSql keeps them as its own, a TablaResultado shares
+/// them.
+inline void PonerColumnas(ResultadoSql& r, std::vector<ColumnaResultado> columnas) {
+    r.Columnas = std::move(columnas);
+}
+inline void PonerColumnas(TablaResultado& r, std::vector<ColumnaResultado> columnas) {
+    r.Columnas = std::make_shared<const std::vector<ColumnaResultado>>(std::move(columnas));
+}
 
 /// A query cut at its text literals (CortarLiterales, LexicoSql.h), as an engine that binds
 /// literals as values takes it: the parts between the literals, and the same parts joined by

@@ -444,7 +444,7 @@ class MotorOdbc final : public Motor {
             SQLSMALLINT columnas = 0;
             Comprobar(st, SQLNumResultCols(st.get(), &columnas), operacion);
             if (columnas > 0) {
-                r.Columnas = DescribirColumnas(st, columnas);
+                PonerColumnas(r, DescribirColumnas(st, columnas));
                 LeerFilas(st, columnas, r.Filas);
                 r.Afectadas = -1;
                 return r;

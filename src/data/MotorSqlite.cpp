@@ -410,6 +410,11 @@ data::TablaResultado MotorSqlite::LeerForma(const FormaConsulta& forma,
 }
 
 namespace {
+/// The columns read for a statement given to a result: shared by a TablaResultado, copied into
+/// a ResultadoSql.
+void CompartirColumnas(ResultadoSql& r, const ColumnasCompartidas& c) { r.Columnas = *c; }
+void CompartirColumnas(data::TablaResultado& r, const ColumnasCompartidas& c) { r.Columnas = c; }
+
 /// Binds a value without a copy (the caller's values outlive the run, and Guardar clears the
 /// bindings before returning).
 int Vincular(sqlite3_stmt* st, int k, const ValorSql& v) {
@@ -444,25 +449,32 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const Valores* parametros, Resultado& r
     // Column types: declared, else the first value's (text when there is no row).
     const auto columnas = [&](bool conFila) {
         const int preparaciones = sqlite3_stmt_status(st, SQLITE_STMTSTATUS_REPREPARE, 0);
-        if (leidas.preparaciones != preparaciones ||
-            leidas.columnas.size() != static_cast<size_t>(ncol)) {
-            leidas.columnas.clear();
+        if (leidas.preparaciones != preparaciones || !leidas.columnas ||
+            leidas.columnas->size() != static_cast<size_t>(ncol)) {
+            // Made anew, never changed in place: earlier results may still share them.
+            std::vector<ColumnaResultado> nuevas;
+            nuevas.reserve(static_cast<size_t>(ncol));
             leidas.segunValor.assign(static_cast<size_t>(ncol), 0);
+            leidas.algunaSegunValor = false;
             for (int c = 0; c < ncol; ++c) {
                 const char* declarado = sqlite3_column_decltype(st, c);
                 const bool segunValor = declarado == nullptr || *declarado == '\0';
                 leidas.segunValor[static_cast<size_t>(c)] = segunValor;
-                leidas.columnas.push_back(
-                    {sqlite3_column_name(st, c),
-                     segunValor ? 0 : TipoAdoDeDeclarado(declarado, SQLITE_TEXT)});
+                leidas.algunaSegunValor = leidas.algunaSegunValor || segunValor;
+                nuevas.push_back({sqlite3_column_name(st, c),
+                                  segunValor ? 0 : TipoAdoDeDeclarado(declarado, SQLITE_TEXT)});
             }
+            leidas.columnas =
+                std::make_shared<const std::vector<ColumnaResultado>>(std::move(nuevas));
             leidas.preparaciones = preparaciones;
         }
-        r.Columnas = leidas.columnas;
+        if (!leidas.algunaSegunValor) return CompartirColumnas(r, leidas.columnas);
+        std::vector<ColumnaResultado> propias = *leidas.columnas;
         for (int c = 0; c < ncol; ++c)
             if (leidas.segunValor[static_cast<size_t>(c)])
-                r.Columnas[static_cast<size_t>(c)].TipoAdo =
+                propias[static_cast<size_t>(c)].TipoAdo =
                     TipoAdoDeDeclarado(nullptr, conFila ? sqlite3_column_type(st, c) : SQLITE_TEXT);
+        PonerColumnas(r, std::move(propias));
     };
     // A value's text and length, through one look-up of the column in the statement (the
     // connection is used by one thread, so the value may be read outside the statement's

@@ -87,9 +87,10 @@ class MotorSqlite final : public Motor {
     /// may change them). A column with no declared type takes its type from each run's first
     /// value.
     struct ColumnasLeidas {
-        std::vector<ColumnaResultado> columnas;
+        ColumnasCompartidas columnas;  // shared by the results while no type comes from a value
         std::vector<char> segunValor;  // the column's type comes from its first value
-        int preparaciones = -1;        // the engine's count of new preparations when read
+        bool algunaSegunValor = false;
+        int preparaciones = -1;  // the engine's count of new preparations when read
     };
     /// A statement text that is one whole statement, prepared once and reset after each run.
     /// `forma`: the text is a query with its literals as "?" (CortarLiterales, LexicoSql.h).

@@ -59,7 +59,7 @@ Recordset Recordset::DesdeResultado(data::TablaResultado r, Conexion* cn,
     Recordset rs;
     rs.conexion_ = cn;
     rs.tabla_ = tabla;
-    rs.abierto_ = !r.Columnas.empty();
+    rs.abierto_ = r.Columnas && !r.Columnas->empty();
     rs.columnas_ = std::move(r.Columnas);
     rs.filas_ = std::move(r.Filas);
     rs.pos_ = 0;
@@ -87,7 +87,7 @@ void Recordset::Close() {
     if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
     abierto_ = false;
     filas_ = data::FilasResultado();
-    columnas_.clear();
+    columnas_.reset();
     tabla_.clear();
     consultaTabla_.clear();
     insercion_.clear();
@@ -138,33 +138,33 @@ long Recordset::RecordCount() const {
 
 int Recordset::FieldCount() const {
     ExigirAbierto();
-    return static_cast<int>(columnas_.size());
+    return static_cast<int>(Columnas().size());
 }
 
 std::vector<std::string> Recordset::NombresCampos() const {
     ExigirAbierto();
     std::vector<std::string> n;
-    n.reserve(columnas_.size());
-    for (const auto& c : columnas_) n.push_back(c.Nombre);
+    n.reserve(Columnas().size());
+    for (const auto& c : Columnas()) n.push_back(c.Nombre);
     return n;
 }
 
 int Recordset::IndiceDe(const std::string& nombre) const {
     // Compared in place: a recordset opened for one look-up must not fold the case of all its
     // column names first.
-    for (size_t i = 0; i < columnas_.size(); ++i)
-        if (texto::IgualesSinCaso(columnas_[i].Nombre, nombre)) return static_cast<int>(i);
+    for (size_t i = 0; i < Columnas().size(); ++i)
+        if (texto::IgualesSinCaso(Columnas()[i].Nombre, nombre)) return static_cast<int>(i);
     return -1;
 }
 
 Campo Recordset::Fields(int indice) const {
     ExigirAbierto();
-    if (indice < 0 || indice >= static_cast<int>(columnas_.size()))
+    if (indice < 0 || indice >= static_cast<int>(Columnas().size()))
         Lanzar(errnum::kElementoNoEncontrado);
     const auto i = static_cast<size_t>(indice);
-    if (nueva_) return Campo(columnas_[i], i, &filas_, 0, &(*nueva_)[i]);
+    if (nueva_) return Campo(Columnas()[i], i, &filas_, 0, &(*nueva_)[i]);
     if (BOF() || EOF()) Lanzar(kSinRegistroActual);
-    return Campo(columnas_[i], i, &filas_, static_cast<size_t>(pos_), nullptr);
+    return Campo(Columnas()[i], i, &filas_, static_cast<size_t>(pos_), nullptr);
 }
 
 Campo Recordset::Fields(const std::string& nombre) const {
@@ -176,8 +176,8 @@ void Recordset::AddNew() {
     ExigirAbierto();
     if (Tabla().empty()) Lanzar(kNoActualizable);
     if (nueva_) Lanzar(errnum::kOperacionNoPermitida);
-    nueva_ = std::vector<ValorSql>(columnas_.size());
-    puestos_.assign(columnas_.size(), false);
+    nueva_ = std::vector<ValorSql>(Columnas().size());
+    puestos_.assign(Columnas().size(), false);
 }
 
 void Recordset::Poner(const std::string& campo, ValorSql valor) {
@@ -193,13 +193,13 @@ void Recordset::Update() {
     ExigirAbierto();
     if (!nueva_) return;  // nothing pending: nothing to write
     std::vector<ValorSql> valores;
-    for (size_t i = 0; i < columnas_.size(); ++i)
+    for (size_t i = 0; i < Columnas().size(); ++i)
         if (puestos_[i]) valores.push_back((*nueva_)[i]);
     if (insercion_.empty() || puestos_ != puestosInsercion_) {
         std::string nombres, marcas;
-        for (size_t i = 0; i < columnas_.size(); ++i) {
+        for (size_t i = 0; i < Columnas().size(); ++i) {
             if (!puestos_[i]) continue;
-            nombres += (marcas.empty() ? "" : ",") + Citar(columnas_[i].Nombre);
+            nombres += (marcas.empty() ? "" : ",") + Citar(Columnas()[i].Nombre);
             marcas += marcas.empty() ? "?" : ",?";
         }
         insercion_ = marcas.empty() ? "INSERT INTO " + Citar(tabla_) + " DEFAULT VALUES"
@@ -209,7 +209,7 @@ void Recordset::Update() {
     }
     if (conexion_ == nullptr) Lanzar(errnum::kConexionInvalida);
     conexion_->EjecutarConParametros(insercion_, valores);  // on failure the edit stays pending
-    if (filas_.Vacia()) filas_ = data::FilasResultado(columnas_.size());
+    if (filas_.Vacia()) filas_ = data::FilasResultado(Columnas().size());
     for (const auto& v : *nueva_) filas_.Agregar(v);
     nueva_.reset();
     pos_ = static_cast<long>(filas_.Filas()) - 1;  // the new row is the current one
@@ -226,7 +226,7 @@ const std::string& Recordset::Tabla() const {
 data::FilasResultado Recordset::TomarFilas() {
     ExigirAbierto();
     data::FilasResultado filas = std::move(filas_);
-    filas_ = data::FilasResultado(columnas_.size());
+    filas_ = data::FilasResultado(Columnas().size());
     pos_ = 0;
     return filas;
 }

@@ -122,7 +122,9 @@ class Recordset {
     /// Hands the rows over, without a copy, to a reader that keeps them (the list window); the
     /// recordset stays open with no rows.
     data::FilasResultado TomarFilas();
-    const std::vector<ColumnaResultado>& Columnas() const { return columnas_; }
+    const std::vector<ColumnaResultado>& Columnas() const {
+        return columnas_ ? *columnas_ : kSinColumnas;
+    }
 
   private:
     void ExigirAbierto() const;
@@ -132,7 +134,8 @@ class Recordset {
     bool abierto_ = false;
     mutable std::string tabla_;
     mutable std::string consultaTabla_;  // statement whose table is still to be found, if any
-    std::vector<ColumnaResultado> columnas_;
+    ColumnasCompartidas columnas_;       // null when closed
+    static inline const std::vector<ColumnaResultado> kSinColumnas;
     data::FilasResultado filas_;
     long pos_ = 0;  // 0-based current row; -1 = BOF, size = EOF
     std::optional<std::vector<ValorSql>> nueva_;

@@ -187,7 +187,8 @@ DatosPlanilla LeerPlanilla(const std::string& sql, const std::string& conexion) 
     cn.Open(conexion);
     data::TablaResultado r = cn.Leer(sql);
     DatosPlanilla d;
-    for (const auto& c : r.Columnas) {
+    static const std::vector<ColumnaResultado> ninguna;
+    for (const auto& c : r.Columnas ? *r.Columnas : ninguna) {
         d.Columnas.push_back(c.Nombre);
         d.Importes.push_back(EsImporte(c.TipoAdo));
     }

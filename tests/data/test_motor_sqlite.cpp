@@ -271,17 +271,28 @@ TEST_F(MotorSqlitePrueba, ColumnasDeUnaSentenciaRepetidaSiguenAlEsquemaYAlPrimer
          "INSERT INTO U VALUES ('e', 'x', 'y')",
          "SELECT * FROM U WHERE K = 'e'", 3, 3, 200},
     };
+    const auto comprobar = [](const std::vector<ColumnaResultado>& c, const Paso& p) {
+        ASSERT_EQ(c.size(), p.columnas) << p.sql;
+        EXPECT_EQ(c[1].Nombre, "V") << p.sql;
+        EXPECT_EQ(c[1].TipoAdo, p.tipoV) << p.sql;
+        if (p.columnas == 3) {
+            EXPECT_EQ(c[2].TipoAdo, p.tipoW) << p.sql;
+        }
+    };
+    // Results in one buffer may share their columns with later runs: every one kept must still
+    // show its own after the schema changed under the statement.
+    std::vector<std::pair<TablaResultado, const Paso*>> guardados;
     for (const Paso& p : pasos) {
         if (p.antes) motor.Ejecutar(p.antes);
-        for (const auto& r : {motor.Ejecutar(p.sql), motor.Ejecutar(p.sql)}) {
-            ASSERT_EQ(r.Columnas.size(), p.columnas) << p.sql;
-            EXPECT_EQ(r.Columnas[1].Nombre, "V") << p.sql;
-            EXPECT_EQ(r.Columnas[1].TipoAdo, p.tipoV) << p.sql;
-            if (p.columnas == 3) {
-                EXPECT_EQ(r.Columnas[2].TipoAdo, p.tipoW) << p.sql;
-            }
+        for (const auto& r : {motor.Ejecutar(p.sql), motor.Ejecutar(p.sql)})
+            comprobar(r.Columnas, p);
+        for (int vez = 0; vez < 2; ++vez) {
+            guardados.emplace_back(motor.Leer(p.sql), &p);
+            ASSERT_TRUE(guardados.back().first.Columnas) << p.sql;
+            comprobar(*guardados.back().first.Columnas, p);
         }
     }
+    for (const auto& [r, p] : guardados) comprobar(*r.Columnas, *p);
 }
 
 TEST_F(MotorSqlitePrueba, VariasSentenciasCorrenTodasCadaVezYLasGuardadasTienenTope) {
