@@ -113,6 +113,37 @@ TEST_F(Busquedas, DatosTablaEncontradoNoEncontradoYNulo) {
     EXPECT_TRUE(p->dialogos.empty());
 }
 
+// The statement of a look-up for each kind of key: texts between apostrophes (doubled inside,
+// trimmed when asked), dates between hashes, numbers in their shortest form, anything else as
+// given; a condition joined with AND unless blank. Failures are ignored: only the text counts.
+TEST_F(Busquedas, DatosTablaEscribeLaSentenciaDeCadaTipoDeClave) {
+    struct Caso {
+        int tipo;
+        const char* valor;
+        const char* condicion;
+        bool recortar;
+        const char* donde;  // what follows "WHERE "
+    } casos[] = {
+        {tipodato::kTexto, "O'Hara ", "", false, "CODIGO ='O''Hara ' "},
+        {tipodato::kApostrofe, "''", "", false, "CODIGO ='''''' "},
+        {tipodato::kTexto, "  O'Hara ", "NIVEL = 1", true,
+         "LTRIM(RTRIM(CODIGO)) ='O''Hara'  AND NIVEL = 1"},
+        {tipodato::kTexto, "   ", "", true, "LTRIM(RTRIM(CODIGO)) ='' "},
+        {tipodato::kFecha, " 2024-03-15 ", "", false, "CODIGO = #2024-03-15# "},
+        {tipodato::kReal, " 12.50", "NIVEL = 2", false, "CODIGO = 12.5 AND NIVEL = 2"},
+        {tipodato::kEntero, "7", "  ", false, "CODIGO = 7  "},
+        {11, " x ", "", false, "CODIGO =  x "},
+    };
+    for (const Caso& c : casos) {
+        db.DatosTabla("MA_CUENTAS", c.valor, "DESCRIPCION", "CODIGO", c.tipo, c.condicion,
+                      c.recortar, true);
+        EXPECT_EQ(Ultima(),
+                  std::string("SELECT TOP 1 * FROM MA_CUENTAS with(nolock)  WHERE ") + c.donde)
+            << c.valor;
+    }
+    EXPECT_TRUE(p->dialogos.empty());
+}
+
 TEST_F(Busquedas, DatosTablaFallidaPreguntaOIgnoraEnSilencio) {
     const auto ignorado = db.DatosTabla("NOEXISTE", "1", "A", "B", 8, "", false, true);
     ASSERT_TRUE(ignorado.has_value());
