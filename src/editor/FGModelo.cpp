@@ -331,6 +331,16 @@ void FGModelo::SeguirMatriz(int fila, int col) {
 }
 
 void FGModelo::currentChanged(const QModelIndex& actual, const QModelIndex& previo) {
+    if (!actual.isValid() && previo.isValid()) {
+        // The cursor leaves the cells for the heading row, as a reset of the grid puts it. The
+        // view would find the cell it leaves by laying out at once the rows the reset has just
+        // added or removed, and the template loaded next changes them again: the whole table is
+        // repainted instead, and laid out once, when it is next painted or measured. The view
+        // keeps no editor of its own on a cell to close.
+        QTableView::currentChanged(actual, QModelIndex());
+        viewport()->update();
+        return;
+    }
     QTableView::currentChanged(actual, previo);
     if (sincronizando_ || !actual.isValid()) return;
     // While the matrix changes in a batch (a template being loaded lets pending events run) the

@@ -2,6 +2,7 @@
 // rows and back, loading a template, header checks, cell checks, line keys and commands.
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <functional>
 
 #include "Moneda.h"
@@ -609,6 +610,57 @@ TEST_F(VentanaTest, TheCurrentCellIsTheOneShownSelectedAndTheOpenEditorIsFramed)
                       QPoint(lineas->width() / 2,
                              lineas->sectionViewportPosition(1) + lineas->sectionSize(1) / 2));
     cursorVisto("click on a line number", 1, 4);
+}
+
+}  // namespace
+
+namespace {
+
+/// The regions a widget is asked to paint while it watches.
+class Pintado final : public QObject {
+  public:
+    explicit Pintado(QWidget* w) : w_(w) { w_->installEventFilter(this); }
+    ~Pintado() override { w_->removeEventFilter(this); }
+    QRegion region;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+
+  private:
+    QWidget* w_;
+};
+
+// The cursor leaving the cells for the heading row (a reset of the grid, rows removed or not)
+// no longer shows on the cell it left: that cell is painted again.
+TEST_F(VentanaTest, TheCellTheCursorLeavesForTheHeadingRowIsRepainted) {
+    FGModelo& vista = *frm->FGModelo1;
+    const struct {
+        const char* que;
+        std::function<void()> hacer;
+    } casos[] = {
+        {"moved", [&] { frm->Matriz.Celda(0, 0); }},
+        {"moved in a batch that removes rows",
+         [&] {
+             MatrizGrilla::Lote lote(frm->Matriz);
+             frm->Matriz.Rows(6);
+             frm->Matriz.Celda(0, 0);
+         }},
+    };
+    for (const auto& c : casos) {
+        frm->Matriz.Celda(3, 4);
+        QApplication::processEvents();
+        const QRect celda = vista.RectanguloCelda(3, 4);
+        ASSERT_FALSE(celda.isEmpty()) << c.que;
+        Pintado pintado(vista.viewport());
+        c.hacer();
+        QApplication::processEvents();
+        EXPECT_FALSE(vista.currentIndex().isValid()) << c.que;
+        EXPECT_TRUE((QRegion(celda) - pintado.region).isEmpty()) << c.que;
+        frm->Limpiar();
+    }
 }
 
 }  // namespace
