@@ -84,6 +84,12 @@ void LogicaGrilla::MsFlex_Inicializa(bool releerDigito) {
     Columnas[4] = {"Debe           ", "DEBE", "", 12, false, false};
     Columnas[5] = {"Haber          ", "HABER", "", 12, false, false};
     Columnas[6] = {"Alic.IVA ", "ALICIVA", "", 6, false, false};
+    FilaActual = 0;
+    // A grid untouched since it was last built with this layout is what building it makes:
+    // the view is not told of a rebuild that changes nothing (a template's load rebuilds the
+    // grid the form's reset has just built).
+    if (reconstruida_ && grilla_.Cambios() == cambiosAlReconstruir_ && dv == dvAlReconstruir_)
+        return;
 
     // The grid's view hears of the new layout once, when it is complete.
     MatrizGrilla::Lote lote(grilla_);
@@ -100,7 +106,9 @@ void LogicaGrilla::MsFlex_Inicializa(bool releerDigito) {
         grilla_.TextMatrix(0, c, Columnas[c].Encabezado);
     }
     for (int r = 1; r < grilla_.Rows(); ++r) grilla_.TextMatrix(r, 0, std::to_string(r));
-    FilaActual = 0;
+    reconstruida_ = true;
+    cambiosAlReconstruir_ = grilla_.Cambios();
+    dvAlReconstruir_ = dv;
 }
 
 PropiedadesEditor LogicaGrilla::Brw_Propiedades(double columnaPedida) const {

@@ -134,6 +134,11 @@ class LogicaGrilla {
     void EntrarCelda();
 
   private:
+    /// The matrix as the last rebuild left it: its change count and the check-digit layout.
+    bool reconstruida_ = false;
+    unsigned long long cambiosAlReconstruir_ = 0;
+    bool dvAlReconstruir_ = false;
+
     void QuitarLinea(int fila);
     void MostrarDesde(int desde, int hasta);
     bool ValidarCuenta(std::string& texto, bool mostrar, std::string& mensaje);

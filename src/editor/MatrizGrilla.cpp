@@ -56,6 +56,7 @@ void MatrizGrilla::Rows(int filas) {
     filas = std::max(filas, 1);
     const int antes = Rows();
     if (filas == antes) return;
+    ++cambios_;
     celdas_.resize(static_cast<size_t>(filas),
                    std::vector<std::string>(static_cast<size_t>(cols_)));
     if (fila_ >= filas) fila_ = filas - 1;
@@ -71,6 +72,7 @@ void MatrizGrilla::Rows(int filas) {
 void MatrizGrilla::Cols(int columnas) {
     columnas = std::max(columnas, 1);
     if (columnas == cols_) return;
+    ++cambios_;
     cols_ = columnas;
     for (auto& f : celdas_) f.resize(static_cast<size_t>(cols_));
     anchos_.resize(static_cast<size_t>(cols_), kAnchoInicial);
@@ -101,6 +103,7 @@ void MatrizGrilla::TextMatrix(int fila, int col, const std::string& texto) {
     ComprobarCelda(fila, col);
     auto& celda = celdas_[static_cast<size_t>(fila)][static_cast<size_t>(col)];
     if (celda == texto) return;
+    ++cambios_;
     celda = texto;
     if (lotes_ > 0)
         AnotarCelda();
@@ -111,6 +114,7 @@ void MatrizGrilla::TextMatrix(int fila, int col, const std::string& texto) {
 void MatrizGrilla::Mover(int fila, int col) {
     ComprobarCelda(fila, col);
     if (fila == fila_ && col == col_) return;
+    ++cambios_;
     if (LeaveCell) LeaveCell();
     fila_ = fila;
     col_ = col;
@@ -126,7 +130,10 @@ void MatrizGrilla::Col(int col) { Mover(fila_, col); }
 void MatrizGrilla::Celda(int fila, int col) { Mover(fila, col); }
 
 void MatrizGrilla::TopRow(int fila) {
-    filaSuperior_ = std::clamp(fila, 1, std::max(1, Rows() - 1));
+    const int nueva = std::clamp(fila, 1, std::max(1, Rows() - 1));
+    if (nueva == filaSuperior_) return;
+    ++cambios_;
+    filaSuperior_ = nueva;
 }
 
 int MatrizGrilla::ColWidth(int col) const {
@@ -136,6 +143,7 @@ int MatrizGrilla::ColWidth(int col) const {
 void MatrizGrilla::ColWidth(int col, int twips) {
     ComprobarCelda(0, col);
     if (anchos_[static_cast<size_t>(col)] == twips) return;
+    ++cambios_;
     anchos_[static_cast<size_t>(col)] = twips;
     AvisarForma();
 }
@@ -148,6 +156,7 @@ int MatrizGrilla::ColAlignment(int col) const {
 void MatrizGrilla::ColAlignment(int col, int codigo) {
     ComprobarCelda(0, col);
     if (alineaciones_[static_cast<size_t>(col)] == codigo) return;
+    ++cambios_;
     alineaciones_[static_cast<size_t>(col)] = codigo;
     AvisarForma();
 }
@@ -155,6 +164,7 @@ void MatrizGrilla::ColAlignment(int col, int codigo) {
 void MatrizGrilla::AddItem(int fila) {
     if (fila < 1 || fila > Rows())
         throw ErrorEjecucion(kValorFilaColumna, "Valor de Fila no válido");
+    ++cambios_;
     celdas_.insert(celdas_.begin() + fila, std::vector<std::string>(static_cast<size_t>(cols_)));
     if (lotes_ > 0)
         AnotarCelda();  // rows below moved: their cells are told at the end
@@ -167,6 +177,7 @@ void MatrizGrilla::RemoveItem(int fila) {
         throw ErrorEjecucion(kValorFilaColumna, "Valor de Fila no válido");
     if (Rows() <= 2)
         throw ErrorEjecucion(kNoQuitarFila, "No se puede quitar la última fila no fija");
+    ++cambios_;
     celdas_.erase(celdas_.begin() + fila);
     if (fila_ >= Rows()) fila_ = Rows() - 1;
     if (filaSuperior_ >= Rows()) filaSuperior_ = Rows() - 1;
@@ -185,6 +196,7 @@ void MatrizGrilla::Clear() {
                 cambio = true;
             }
     if (!cambio) return;
+    ++cambios_;
     if (lotes_ > 0) {
         AnotarCelda();
     } else if (Observador.CeldasCambiadas) {

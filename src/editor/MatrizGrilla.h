@@ -75,6 +75,10 @@ class MatrizGrilla {
     /// Empties every cell (sizes and widths stay).
     void Clear();
 
+    /// Counts the changes made to the matrix (texts, sizes, widths, alignments, current cell,
+    /// first visible row): equal counts mean the matrix is as it was.
+    unsigned long long Cambios() const { return cambios_; }
+
     /// While a Lote is open the observer hears nothing; when the outermost one closes it is
     /// told once of what the batch changed, if anything: Reiniciada when the columns, a width
     /// or an alignment changed; otherwise the rows added or removed (as one change at the end
@@ -114,6 +118,7 @@ class MatrizGrilla {
     void AnotarCelda();
     void AvisarForma();
 
+    unsigned long long cambios_ = 0;
     int lotes_ = 0;
     CambiosLote lote_;
 

@@ -89,6 +89,61 @@ TEST_F(GrillaTest, LayoutWithoutCheckDigitHidesDvAndWidensDescription) {
     }
 }
 
+// A rebuild without reading the setting again leaves the grid as a rebuild makes it, whatever
+// changed since the last one; a grid that nothing changed is not rebuilt before its view.
+TEST_F(GrillaTest, RebuildingAgainRestoresTheGridWhateverChanged) {
+    const auto foto = [&] {
+        std::vector<std::string> v;
+        for (int f = 0; f < matriz.Rows(); ++f)
+            for (int c = 0; c < matriz.Cols(); ++c) v.push_back(matriz.TextMatrix(f, c));
+        for (int c = 0; c < matriz.Cols(); ++c) {
+            v.push_back(std::to_string(matriz.ColWidth(c)));
+            v.push_back(std::to_string(matriz.ColAlignment(c)));
+        }
+        for (int n : {matriz.Rows(), matriz.Row(), matriz.Col(), matriz.TopRow(),
+                      static_cast<int>(grilla.FilaActual)})
+            v.push_back(std::to_string(n));
+        for (const ColumnaGrilla& c : grilla.Columnas) v.push_back(c.Habilitada ? "1" : "0");
+        return v;
+    };
+    const auto reconstruida = foto();
+    const struct {
+        const char* que;
+        std::function<void()> cambiar;
+    } casos[] = {
+        {"nothing", [] {}},
+        {"a cell", [&] { matriz.TextMatrix(3, 1, "X"); }},
+        {"a line shown",
+         [&] {
+             Lineas({"1.1.01.001", "1.1.01.002"});
+         }},
+        {"rows added", [&] { matriz.Rows(25); }},
+        {"a row removed", [&] { matriz.RemoveItem(4); }},
+        {"a row inserted", [&] { matriz.AddItem(2); }},
+        {"the current cell", [&] { matriz.Celda(2, 3); }},
+        {"the first visible row", [&] { matriz.TopRow(5); }},
+        {"a width", [&] { matriz.ColWidth(3, 100); }},
+        {"an alignment", [&] { matriz.ColAlignment(1, alineacion::kDerechaAbajo); }},
+        {"emptied", [&] { matriz.Clear(); }},
+        {"the rules only",
+         [&] {
+             grilla.FilaActual = 4;
+             grilla.Columnas[1].Habilitada = false;
+             grilla.Columnas[5].Habilitada = true;
+         }},
+    };
+    for (const auto& c : casos) {
+        c.cambiar();
+        int avisos = 0;
+        matriz.Observador.CeldasCambiadas = [&](bool) { ++avisos; };
+        matriz.Observador.Reiniciada = [&] { ++avisos; };
+        grilla.MsFlex_Inicializa(false);
+        matriz.Observador = {};
+        EXPECT_EQ(foto(), reconstruida) << c.que;
+        if (std::string(c.que) == "nothing") EXPECT_EQ(avisos, 0) << "an untouched grid";
+    }
+}
+
 TEST_F(GrillaTest, DescriptionOnAccountOnlyWhenSettingIsNo) {
     grilla.LeerDigito = [] { return std::string(" "); };
     grilla.MsFlex_Inicializa();
