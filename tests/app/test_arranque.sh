@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up and save checks of the real editor program in a private X server (Xvfb), driven
 # with xdotool:
-#   1. a database that does not exist shows the connection error box; answering No ends the
-#      program with status 1 (no crash) and leaves no empty database file behind;
+#   1. a database that does not exist, and a server reached over ODBC that does not answer
+#      (through the driver manager the program loads then), show the connection error box;
+#      answering No ends the program with status 1 (no crash) and leaves no empty database
+#      file behind;
 #   2. on the demo database the editor window appears; a new template typed through the
 #      keyboard (name, account, check digit, amount, F2) reaches MA_MODELOS; an existing
 #      template loaded by name and saved again keeps its lines; an account picked with F5 from
@@ -148,11 +150,11 @@ parametros() {  # parametros <folder> <database>
     echo "@Server=sqlite:$1;@DbName=$2;@Usuario=DEMO;@UsuarioLogeado=DEMO;"
 }
 
-# ---- 1. A database that does not exist ------------------------------------------------------
+# ---- 1. A database that cannot be opened ------------------------------------------------------
+# caso1 <case> <launch parameters> [folder that must stay empty] [libraries mapped at the box]
 caso1() {
-    local caso="base inexistente" w
-    mkdir -p "$tmp/vacia"
-    iniciar "$(parametros "$tmp/vacia" NOEXISTE)"
+    local caso="$1" w
+    iniciar "$2"
     w=$(esperar_ventana "Error de Conexion a Base de Datos")
     if [ -z "$w" ]; then
         fallar "$caso: no apareció el aviso \" Error de Conexion a Base de Datos\"; ventanas:"
@@ -162,6 +164,11 @@ caso1() {
     fi
     [ "$(xdotool getwindowname "$w")" = " Error de Conexion a Base de Datos" ] ||
         fallar "$caso: título del aviso \"$(xdotool getwindowname "$w")\""
+    local biblioteca
+    for biblioteca in ${4:-}; do
+        grep -q "$biblioteca" "/proc/$app_pid/maps" ||
+            fallar "$caso: con el aviso a la vista, el programa no tiene cargada $biblioteca"
+    done
     # The box may be shown before it takes keys: repeat the mnemonic of "&No" until it goes.
     local intento
     for intento in $(seq 1 10); do
@@ -181,8 +188,8 @@ caso1() {
         fallar "$caso: estado de salida $estado, se esperaba 1"
     fi
     sin_core "$caso"
-    [ -z "$(ls -A "$tmp/vacia")" ] ||
-        fallar "$caso: quedaron archivos en la carpeta de la base: $(ls -A "$tmp/vacia")"
+    [ -z "${3:-}" ] || [ -z "$(ls -A "$3")" ] ||
+        fallar "$caso: quedaron archivos en la carpeta de la base: $(ls -A "$3")"
 }
 
 # ---- 2. The demo database: save round trips and close -----------------------------------------
@@ -423,7 +430,13 @@ caso3() {
     sin_core "$caso"
 }
 
-caso1
+mkdir -p "$tmp/vacia"
+caso1 "base inexistente" "$(parametros "$tmp/vacia" NOEXISTE)" "$tmp/vacia"
+# A server reached over ODBC that does not answer: the same box, the same end; the driver
+# manager, loaded at that first connection, and the server's driver are in the program then.
+caso1 "servidor ODBC que no responde" \
+    "@Server=127.0.0.1:1;@DbName=NOEXISTE;@Usuario=DEMO;@UsuarioLogeado=DEMO;" "" \
+    "libodbc.so libtdsodbc"
 caso2
 caso3
 
