@@ -30,6 +30,7 @@
 #include "CarpetaScripts.h"
 #include "Contexto.h"
 #include "Dll_Display.h"
+#include "EstiloPrograma.h"
 #include "FrmMa_Modelo.h"
 #include "GeneracionSubdiarios.h"
 #include "Lbf_CtrlDisplay.h"
@@ -127,6 +128,8 @@ int main(int argc, char** argv) {
         }
     }
     QApplication aplicacion(argc, argv);
+    // Every window paints with the program's style, under the skin's (see EstiloPrograma.h).
+    QApplication::setStyle(new startup::EstiloPrograma);
     if (!app::CargarTraduccionesQt(aplicacion))
         std::fprintf(stderr,
                      "Aviso: no se encontraron las traducciones de Qt al español (paquete "

@@ -17,6 +17,7 @@
 #include "ArchivoIni.h"
 #include "EleccionPiel.h"
 #include "ErrorEjecucion.h"
+#include "EstiloPrograma.h"
 #include "Lanzador.h"
 #include "Pasos.h"
 #include "Plataforma.h"
@@ -97,8 +98,7 @@ void AplicarPiel(const Piel& piel) {
     // A style the application already has is not made again: replacing it re-polishes every
     // widget, and the palette laid over it next is the whole of what it would bring.
     qApp->setStyleSheet({});
-    if (QApplication::style()->name().compare(piel.estiloQt, Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create(piel.estiloQt));
+    UsarEstilo(piel.estiloQt);
     QApplication::setPalette(piel.paleta);
     qApp->setStyleSheet(piel.hoja);
 }

@@ -18,6 +18,7 @@
 #include "Apariencia.h"
 #include "EleccionPiel.h"
 #include "ErrorEjecucion.h"
+#include "EstiloPrograma.h"
 #include "PlataformaGuionada.h"
 
 namespace fs = std::filesystem;
@@ -48,7 +49,7 @@ class AparienciaTest : public ::testing::Test {
         fs::copy(ASIENTOS_PIELES_FUENTE, carpeta / "Styles", fs::copy_options::recursive);
         p->rutaEjecutable = (carpeta / "asientos-modelo").string();
         p->usuario = "operador1";
-        estiloAntes = QApplication::style()->name();
+        estiloAntes = startup::NombreDelEstilo(*QApplication::style());
         paletaAntes = QApplication::palette();
     }
     void TearDown() override {
@@ -166,6 +167,13 @@ TEST_F(AparienciaTest, CadaPielDaSuPropioAspectoALaAplicacion) {
         barras.insert(QApplication::palette().color(QPalette::Highlight).rgb());
         EXPECT_TRUE(qApp->styleSheet().contains("#Standard")) << c.valor;
         hojas.insert(qApp->styleSheet());
+        // Under the sheet, the program's style over the skin's Qt style.
+        const QString hoja = qApp->styleSheet();
+        qApp->setStyleSheet({});
+        EXPECT_TRUE(qobject_cast<startup::EstiloPrograma*>(QApplication::style())) << c.valor;
+        EXPECT_EQ(startup::NombreDelEstilo(*QApplication::style()).toLower(), c.estiloQt)
+            << c.valor;
+        qApp->setStyleSheet(hoja);
     }
     EXPECT_EQ(fondos.size(), 5u);
     EXPECT_EQ(hojas.size(), 5u);

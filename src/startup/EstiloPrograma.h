@@ -1,0 +1,57 @@
+#pragma once
+// The style the program paints with: the skin's Qt style, under which it keeps the pictures of
+// the scroll bars it has painted.
+//
+// A scroll bar is the costliest thing on a list or grid to paint, for how little changes on
+// it: Qt's raster engine hands every run of 96 or more spans to its thread pool and waits for
+// it, and a scroll bar's one-pixel border lines (one span per pixel along their length) and
+// gradients are such runs. The account list's two bars cost some forty hand-offs each time
+// the list was shown, more than the painting they shared on a two-core machine, and a quarter
+// of the time to a shown list. So a bar is painted once into a picture, kept under what its
+// look depends on (its size, state, palette, range, position and parts pressed or under the
+// pointer), and later paints of the same bar put that picture on the painter as a block of
+// pixels. Only a widget painting itself as a bar (a scroll bar does) is served so: a bar whose
+// painting leaves any pixel not fully opaque, a painter whose state could make the block
+// differ from painting in place, and any other painting of a bar are painted in place.
+#include <QCache>
+#include <QImage>
+#include <QProxyStyle>
+#include <QString>
+
+class QStyleOptionSlider;
+
+namespace startup {
+
+class EstiloPrograma : public QProxyStyle {
+    Q_OBJECT
+
+  public:
+    /// Over `base` (taken over); with none, over the style the application would have by
+    /// default (the desktop's, or the one given with -style).
+    explicit EstiloPrograma(QStyle* base = nullptr);
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,
+                            QPainter* pintor, const QWidget* widget = nullptr) const override;
+
+  private:
+    /// Puts the kept picture of the bar on the painter (painting and keeping it first when
+    /// there is none); false, with nothing painted, when the bar must be painted in place.
+    bool PintarGuardada(const QStyleOptionSlider& barra, QPainter& pintor,
+                        const QWidget* widget) const;
+
+    /// The pictures by what the bar's look depends on; a null picture marks a bar that must be
+    /// painted in place. Bounded in bytes: a user scrolling makes a new picture per position.
+    mutable QCache<QByteArray, QImage> barras_;
+};
+
+/// The name of the Qt style `estilo` paints as ("Fusion", "Windows"...): for the program's
+/// style (or any style laid over another), the name of the style at the bottom.
+QString NombreDelEstilo(const QStyle& estilo);
+
+/// Makes the application paint with the Qt style `nombre` (letter case ignored) under the
+/// program's style, unless it already does. False, with nothing changed, when there is no Qt
+/// style of that name. Call it while the application has no style sheet: a sheet set
+/// afterwards wraps the style set here.
+bool UsarEstilo(const QString& nombre);
+
+}  // namespace startup

@@ -1,0 +1,203 @@
+// The program's style against the Qt style under it: the scroll bars it puts on a painter from
+// the pictures it keeps are pixel for pixel the bars the Qt style paints, and it paints a bar
+// again exactly when something its look depends on has changed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
+#include <functional>
+#include <memory>
+
+#include "EstiloPrograma.h"
+
+namespace {
+
+QApplication& Aplicacion() {
+    static int argc = 1;
+    static char nombre[] = "test_startup_estilo";
+    static char* argv[] = {nombre, nullptr};
+    if (!qApp) new QApplication(argc, argv);
+    return *qobject_cast<QApplication*>(qApp);
+}
+
+/// A Qt style that counts the scroll bars it paints; with `hueco`, its bars leave their first
+/// pixel clear.
+class Contador : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p,
+                            const QWidget* w) const override {
+        if (c == CC_ScrollBar) ++pintadas;
+        QProxyStyle::drawComplexControl(c, o, p, w);
+        if (c == CC_ScrollBar && hueco) {
+            p->save();
+            p->setCompositionMode(QPainter::CompositionMode_Clear);
+            p->fillRect(QRect(o->rect.topLeft(), QSize(1, 1)), Qt::black);
+            p->restore();
+        }
+    }
+    mutable int pintadas = 0;
+    bool hueco = false;
+};
+
+/// A widget that paints itself as a scroll bar does, with any option and drawing state.
+class Lienzo : public QWidget {
+  public:
+    Lienzo(Qt::Orientation orientacion, QSize tam) {
+        QScrollBar modelo(orientacion);
+        modelo.setRange(0, 1000);
+        modelo.setPageStep(40);
+        modelo.setValue(370);
+        modelo.resize(tam);
+        opcion.initFrom(&modelo);
+        opcion.rect = QRect(QPoint(), tam);
+        opcion.subControls = QStyle::SC_All;
+        opcion.orientation = orientacion;
+        if (orientacion == Qt::Horizontal) opcion.state |= QStyle::State_Horizontal;
+        opcion.minimum = modelo.minimum();
+        opcion.maximum = modelo.maximum();
+        opcion.sliderPosition = opcion.sliderValue = modelo.value();
+        opcion.singleStep = modelo.singleStep();
+        opcion.pageStep = modelo.pageStep();
+        resize(tam);
+    }
+    /// The widget painted by `estilo` over magenta, away from the picture's origin.
+    QImage Pintar(const QStyle& con) {
+        estilo = &con;
+        QImage imagen(size() + QSize(6, 6), QImage::Format_ARGB32_Premultiplied);
+        imagen.fill(Qt::magenta);
+        render(&imagen, QPoint(3, 3));
+        return imagen;
+    }
+    QStyleOptionSlider opcion;
+    std::function<void(QPainter&)> preparar;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (preparar) preparar(p);
+        estilo->drawComplexControl(QStyle::CC_ScrollBar, &opcion, &p, this);
+    }
+
+  private:
+    const QStyle* estilo = nullptr;
+};
+
+TEST(EstiloPrograma, LasBarrasGuardadasSonLasQuePintaSuEstilo) {
+    Aplicacion();
+    struct Caso {
+        Qt::Orientation orientacion;
+        QSize tamano;
+        std::function<void(QStyleOptionSlider&)> cambio;
+    };
+    const Caso casos[] = {
+        {Qt::Vertical, {16, 348}, {}},
+        {Qt::Horizontal, {730, 14}, {}},
+        {Qt::Vertical,
+         {17, 241},
+         [](QStyleOptionSlider& o) {
+             o.activeSubControls = QStyle::SC_ScrollBarSlider;
+             o.state |= QStyle::State_MouseOver;
+         }},
+        {Qt::Horizontal,
+         {731, 16},
+         [](QStyleOptionSlider& o) {
+             o.activeSubControls = QStyle::SC_ScrollBarAddLine;
+             o.state |= QStyle::State_Sunken;
+         }},
+        {Qt::Vertical, {16, 500}, [](QStyleOptionSlider& o) { o.state &= ~QStyle::State_Enabled; }},
+        {Qt::Horizontal, {300, 16}, [](QStyleOptionSlider& o) { o.direction = Qt::RightToLeft; }},
+        {Qt::Vertical,
+         {16, 200},
+         [](QStyleOptionSlider& o) { o.palette.setColor(QPalette::Button, QColor("#6a9fd4")); }},
+    };
+    for (const char* nombre : {"Fusion", "Windows"}) {
+        const std::unique_ptr<QStyle> suyo(QStyleFactory::create(nombre));
+        auto* contador = new Contador(QStyleFactory::create(nombre));
+        const startup::EstiloPrograma nuestro(contador);
+        EXPECT_EQ(startup::NombreDelEstilo(nuestro).toLower(), QString(nombre).toLower());
+        for (size_t i = 0; i < std::size(casos); ++i) {
+            Lienzo barra(casos[i].orientacion, casos[i].tamano);
+            if (casos[i].cambio) casos[i].cambio(barra.opcion);
+            const QImage esperada = barra.Pintar(*suyo);
+            // The first paint keeps the picture, the second puts the kept one.
+            const int antes = contador->pintadas;
+            EXPECT_TRUE(barra.Pintar(nuestro) == esperada) << nombre << ", caso " << i;
+            EXPECT_TRUE(barra.Pintar(nuestro) == esperada) << nombre << ", caso " << i;
+            EXPECT_EQ(contador->pintadas - antes, 1) << nombre << ", caso " << i;
+        }
+    }
+}
+
+TEST(EstiloPrograma, PintaLaBarraOtraVezSoloCuandoCambiaLoQueLaHace) {
+    Aplicacion();
+    auto* contador = new Contador(QStyleFactory::create("Fusion"));
+    const startup::EstiloPrograma estilo(contador);
+    // The same Qt style, unkept: it leaves the same hole when asked.
+    Contador suyo(QStyleFactory::create("Fusion"));
+    Lienzo modelo(Qt::Vertical, {16, 348});
+
+    const struct {
+        const char* que;
+        std::function<void(Lienzo&)> cambio;
+        int pintadas;  // of the Qt style's, over two paints
+    } pasos[] = {
+        {"la primera vez", {}, 1},
+        {"la misma barra", {}, 0},
+        {"otra posición", [](Lienzo& l) { l.opcion.sliderPosition = l.opcion.sliderValue = 500; },
+         1},
+        {"otro alto",
+         [](Lienzo& l) {
+             l.resize(16, 349);
+             l.opcion.rect.setHeight(349);
+         },
+         1},
+        {"otro rango", [](Lienzo& l) { l.opcion.maximum = 2000; }, 1},
+        {"otra página", [](Lienzo& l) { l.opcion.pageStep = 80; }, 1},
+        {"bajo el puntero",
+         [](Lienzo& l) {
+             l.opcion.activeSubControls = QStyle::SC_ScrollBarSubLine;
+             l.opcion.state |= QStyle::State_MouseOver;
+         },
+         1},
+        {"deshabilitada", [](Lienzo& l) { l.opcion.state &= ~QStyle::State_Enabled; }, 1},
+        {"otra paleta",
+         [](Lienzo& l) { l.opcion.palette.setColor(QPalette::Window, QColor("#d4e0ee")); }, 1},
+        {"barra con un hueco",
+         [&](Lienzo& l) {
+             contador->hueco = true;
+             l.opcion.sliderPosition = l.opcion.sliderValue = 123;  // a bar not kept yet
+         },
+         3},  // for a picture found not to serve, then in place each time
+        {"pintor a media opacidad",
+         [](Lienzo& l) { l.preparar = [](QPainter& p) { p.setOpacity(0.5); }; }, 2},
+        {"pintor escalado", [](Lienzo& l) { l.preparar = [](QPainter& p) { p.scale(2, 2); }; }, 2},
+        {"pintor en otro modo",
+         [](Lienzo& l) {
+             l.preparar = [](QPainter& p) {
+                 p.setCompositionMode(QPainter::CompositionMode_Multiply);
+             };
+         },
+         2},
+        {"hoja propia", [](Lienzo& l) { l.setStyleSheet("* { margin: 0 }"); }, 2},
+        {"opción más chica que el widget", [](Lienzo& l) { l.opcion.rect.setHeight(300); }, 2},
+    };
+    for (const auto& paso : pasos) {
+        Lienzo barra(Qt::Vertical, {16, 348});
+        barra.opcion = modelo.opcion;
+        if (paso.cambio) paso.cambio(barra);
+        suyo.hueco = contador->hueco;
+        const QImage esperada = barra.Pintar(suyo);
+        const int antes = contador->pintadas;
+        for (int vez = 0; vez < 2; ++vez) EXPECT_TRUE(barra.Pintar(estilo) == esperada) << paso.que;
+        EXPECT_EQ(contador->pintadas - antes, paso.pintadas) << paso.que;
+        contador->hueco = false;
+    }
+}
+
+}  // namespace
