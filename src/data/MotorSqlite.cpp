@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <climits>
 #include <cstring>
@@ -479,8 +480,19 @@ void MotorSqlite::Paso(sqlite3_stmt* st, const Valores* parametros, Resultado& r
     // A value's text and length, through one look-up of the column in the statement (the
     // connection is used by one thread, so the value may be read outside the statement's
     // lock). The text is null only for Null, or when the engine ran out of memory making it.
+    // An integer is written out here, in plain decimal as the engine writes it, into its
+    // column's slot: made by the engine, its text would be allocated, written and measured
+    // inside the statement (most of an account list's columns are integers).
+    enterosFila_.resize(static_cast<size_t>(ncol));
     const auto leer = [&](int c) -> std::string_view {
         sqlite3_value* v = sqlite3_column_value(st, c);
+        if (sqlite3_value_type(v) == SQLITE_INTEGER) {
+            auto& hueco = enterosFila_[static_cast<size_t>(c)];
+            const auto fin =
+                std::to_chars(hueco.data(), hueco.data() + hueco.size(), sqlite3_value_int64(v))
+                    .ptr;
+            return {hueco.data(), static_cast<size_t>(fin - hueco.data())};
+        }
         const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
         if (p != nullptr) return {p, static_cast<size_t>(sqlite3_value_bytes(v))};
         if (sqlite3_value_type(v) != SQLITE_NULL) Fallar(SQLITE_NOMEM);

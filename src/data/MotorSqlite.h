@@ -2,6 +2,7 @@
 // The embedded engine: one SQLite database file, with the suite server's text semantics
 // registered on the connection (SemanticaSqlite.h). Values travel as text so that decimals stay
 // exact; each column reports an ADO type code taken from its declared type.
+#include <array>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -142,6 +143,7 @@ class MotorSqlite final : public Motor {
     // CorrerConLiterales's cut, kept for its buffers (read before the engine runs only)
     std::vector<std::string> partesForma_, literalesForma_;
     std::vector<std::string_view> vistasPrimeraFila_;     // Paso's first row, read between steps
+    std::vector<std::array<char, 24>> enterosFila_;       // Paso's integers written out, by column
     int esperaMs_ = kEsperaInicialSegundos * 1000;        // lock wait limit
     std::chrono::steady_clock::time_point inicioEspera_;  // of the current lock wait
     bool esperando_ = false;  // the busy indicator is on for a lock wait

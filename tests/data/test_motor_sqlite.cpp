@@ -42,6 +42,32 @@ class MotorSqlitePrueba : public ::testing::Test {
     }
 };
 
+TEST_F(MotorSqlitePrueba, CadaValorSeLeeConElTextoQueLeDaElMotor) {
+    // Every value next to the engine's own text of it (the CAST makes the text inside the
+    // engine); the first row and the next ones are read apart, so there are three.
+    motor.Ejecutar("CREATE TABLE N (I INTEGER, R REAL, T TEXT, S SMALLINT, V)");
+    motor.Ejecutar(
+        "INSERT INTO N VALUES (-9223372036854775808, 5, '007', 12, 7),"
+        " (9223372036854775807, 1e20, 42, -3, 'x'), (0, -0.5, NULL, NULL, 2.5)");
+    const std::string sql =
+        "SELECT I, CAST(I AS TEXT), R, CAST(R AS TEXT), T, CAST(T AS TEXT), S, CAST(S AS TEXT),"
+        " V, CAST(V AS TEXT), I - 1, CAST(I - 1 AS TEXT), -S, CAST(-S AS TEXT) FROM N ORDER BY "
+        "rowid";
+    const auto r = motor.Ejecutar(sql);
+    const auto t = motor.Leer(sql);
+    ASSERT_EQ(r.Filas.size(), 3u);
+    ASSERT_EQ(t.Filas.Filas(), 3u);
+    for (size_t f = 0; f < 3; ++f)
+        for (size_t c = 0; c < r.Filas[f].size(); c += 2) {
+            EXPECT_EQ(r.Filas[f][c], r.Filas[f][c + 1]) << "fila " << f << ", columna " << c;
+            EXPECT_EQ(t.Filas.Valor(f, c), t.Filas.Valor(f, c + 1))
+                << "fila " << f << ", columna " << c;
+        }
+    EXPECT_EQ(r.Filas[0][0], "-9223372036854775808");
+    EXPECT_EQ(r.Filas[1][0], "9223372036854775807");
+    EXPECT_EQ(r.Filas[0][2], "5.0");  // a real stays a real, however whole
+}
+
 TEST_F(MotorSqlitePrueba, ColacionIgnoraCasoYBlancosFinales) {
     EXPECT_EQ(Texto("SELECT 'Pagos' = 'PAGOS  ' COLLATE SUITE_CI"), "1");
     EXPECT_EQ(Texto("SELECT 'ÑANDÚ' = 'ñandú' COLLATE SUITE_CI"), "1");
