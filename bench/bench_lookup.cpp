@@ -14,10 +14,12 @@
 // --toggle-collect='lookup::Lib_ClsCons3::ConsultaSearch*' (per list opened; the MinTime below
 // ends a run under valgrind after a few opens, so raise it in a local copy for such a count, and
 // take the difference of two counts to leave the first open out). Such a count is the main
-// thread's alone: Qt's raster engine hands every fill taller than about a hundred rows (the
-// scroll bar's gradients, the large backgrounds) to its own thread pool and waits for it, about
-// forty hand-offs per open on a two-core machine, which the CPU time here includes (it is the
-// whole process's) and the count does not; --separate-threads=yes counts the pool's threads.
+// thread's alone: Qt's raster engine hands every run of about a hundred spans or more to its own
+// thread pool and waits for it, which the CPU time here includes (it is the whole process's) and
+// the count does not; --separate-threads=yes counts the pool's threads. The scroll bars were
+// such runs, some fifty hand-offs per open, until the program's style kept their pictures
+// (EstiloPrograma.h); the first opens of a run still hand off the first paint of the bars and
+// of the header.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 // A scroll bar is the costliest thing on a list or grid to paint, for how little changes on
 // it: Qt's raster engine hands every run of 96 or more spans to its thread pool and waits for
 // it, and a scroll bar's one-pixel border lines (one span per pixel along their length) and
-// gradients are such runs. The account list's two bars cost some forty hand-offs each time
+// gradients are such runs. The account list's two bars cost some fifty hand-offs each time
 // the list was shown, more than the painting they shared on a two-core machine, and a quarter
 // of the time to a shown list. So a bar is painted once into a picture, kept under what its
 // look depends on (its size, state, palette, range, position and parts pressed or under the
