@@ -153,6 +153,13 @@ void FrmMa_Modelo::Construir() {
     BrwTxt = new EditorCelda(FGModelo1->viewport());
     BrwTxt->setObjectName("BrwTxt");
     BrwTxt->hide();
+    // The cells and the text typed into them are plain data: laid out without kerning or
+    // ligatures, as a classic grid and its text box draw them (and as the lists do), which
+    // spares a text-shaping pass per painted cell and per text set into the editor. The editor
+    // (and the headings) take the grid's font, so a cell reads the same open or closed.
+    QFont letra = FGModelo1->font();
+    letra.setStyleStrategy(QFont::PreferNoShaping);
+    FGModelo1->setFont(letra);
 
     auto* totales = new QHBoxLayout;
     totales->addStretch();
