@@ -1,6 +1,6 @@
 // The main of the benchmarks that need widgets: a QApplication on the offscreen platform
-// (unless another platform was asked for) painting with the program's style as the program's
-// main sets it, then Google Benchmark.
+// (unless another platform was asked for) painting with the program's style and font as the
+// program's main sets them, then Google Benchmark.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -10,7 +10,7 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(new startup::EstiloPrograma);
+    startup::PrepararAplicacion();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -128,8 +128,8 @@ int main(int argc, char** argv) {
         }
     }
     QApplication aplicacion(argc, argv);
-    // Every window paints with the program's style, under the skin's (see EstiloPrograma.h).
-    QApplication::setStyle(new startup::EstiloPrograma);
+    // Every window paints with the program's style and font (see EstiloPrograma.h).
+    startup::PrepararAplicacion();
     if (!app::CargarTraduccionesQt(aplicacion))
         std::fprintf(stderr,
                      "Aviso: no se encontraron las traducciones de Qt al español (paquete "

@@ -156,10 +156,14 @@ void FrmMa_Modelo::Construir() {
     // The cells and the text typed into them are plain data: laid out without kerning or
     // ligatures, as a classic grid and its text box draw them (and as the lists do), which
     // spares a text-shaping pass per painted cell and per text set into the editor. The editor
-    // (and the headings) take the grid's font, so a cell reads the same open or closed.
+    // (and the headings) take the grid's font, so a cell reads the same open or closed. The
+    // program's own font is laid out so already (PrepararAplicacion): then nothing is set, as
+    // setting a font on the grid has it and its parts measured again.
     QFont letra = FGModelo1->font();
-    letra.setStyleStrategy(QFont::PreferNoShaping);
-    FGModelo1->setFont(letra);
+    if (letra.styleStrategy() != QFont::PreferNoShaping) {
+        letra.setStyleStrategy(QFont::PreferNoShaping);
+        FGModelo1->setFont(letra);
+    }
 
     auto* totales = new QHBoxLayout;
     totales->addStretch();

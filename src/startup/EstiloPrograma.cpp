@@ -1,6 +1,7 @@
 #include "EstiloPrograma.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QStyleFactory>
@@ -124,6 +125,13 @@ bool UsarEstilo(const QString& nombre) {
     if (!base) return false;
     QApplication::setStyle(new EstiloPrograma(base));
     return true;
+}
+
+void PrepararAplicacion() {
+    QApplication::setStyle(new EstiloPrograma);
+    QFont letra = QApplication::font();
+    letra.setStyleStrategy(QFont::PreferNoShaping);
+    QApplication::setFont(letra);
 }
 
 }  // namespace startup

@@ -54,4 +54,11 @@ QString NombreDelEstilo(const QStyle& estilo);
 /// afterwards wraps the style set here.
 bool UsarEstilo(const QString& nombre);
 
+/// Gives the application its look before any window is made: the program's style over the
+/// desktop's (or the one given with -style), and the application's font laid out without
+/// kerning or ligatures, as the suite's classic windows draw their text. Every window takes
+/// that font, so the program loads one set of glyphs for its text and spares a shaping pass for
+/// every text it measures or paints. Scripts that cannot be read unshaped are still shaped.
+void PrepararAplicacion();
+
 }  // namespace startup
