@@ -81,6 +81,7 @@ Piel CargarPiel(const std::string& rutaPiel, const std::string& ajustes) {
                                      " el color no válido \"" + valor + "\"");
         piel.paleta.setColor(QPalette::All, rol, color);
     }
+    piel.aspecto = LeerAspecto(ini, ubicada);
     const std::string hoja = ini.Valor("Piel", "Hoja", "");
     if (!hoja.empty()) {
         const std::string ruta = (fs::path(ubicada).parent_path() / hoja).string();
@@ -93,13 +94,13 @@ Piel CargarPiel(const std::string& rutaPiel, const std::string& ajustes) {
 
 void AplicarPiel(const Piel& piel) {
     // The previous sheet goes first: while one is set, the application's style is wrapped by
-    // the sheet's and widgets keep the palette it resolved. Then the style, which brings its
-    // own palette, the skin's palette over it, and the new sheet last.
-    // A style the application already has is not made again: replacing it re-polishes every
-    // widget, and the palette laid over it next is the whole of what it would bring.
+    // the sheet's and widgets keep the palette it resolved. Then the style with the skin's look
+    // and palette (a style the application already has is not made again: replacing it
+    // re-polishes every widget), the application's palette as that style gives it (a palette
+    // set on the application before is dropped), and the new sheet last.
     qApp->setStyleSheet({});
-    UsarEstilo(piel.estiloQt);
-    QApplication::setPalette(piel.paleta);
+    UsarEstilo(piel.estiloQt, piel.aspecto, piel.paleta);
+    QApplication::setPalette(QPalette());
     qApp->setStyleSheet(piel.hoja);
 }
 

@@ -4,16 +4,22 @@
 //
 // The skins are the program's own: each skin file (for the folder skin, the settings file in
 // it) is a description in INI form that names a Qt style, the palette colours laid over that
-// style's standard palette and a style sheet beside it:
+// style's standard palette, the look the program's style paints over them (the sections of
+// AspectoPiel.h) and, optionally, a style sheet beside it:
 //
 //   [Piel]
 //   Estilo=Fusion        ; a Qt style ("Fusion", "Windows"); Fusion when absent
-//   Hoja=Vista.qss       ; style sheet, relative to the description's folder; none when absent
+//   Hoja=Extra.qss       ; style sheet, relative to the description's folder; none when absent
 //   [Paleta]
 //   Window=#e9eef5       ; any QPalette colour role, for every colour group
+//
+// The program's own skins bring no sheet: a sheet makes every widget of every window go
+// through its rules, which costs more than the rest of a window's styling.
 #include <QPalette>
 #include <QString>
 #include <string>
+
+#include "AspectoPiel.h"
 
 class QIcon;
 class QImage;
@@ -26,13 +32,14 @@ struct Piel {
     QString descripcion;  ///< the description file that was read
     QString estiloQt;     ///< Qt style name
     QPalette paleta;      ///< the style's standard palette with the skin's colours over it
+    AspectoPiel aspecto;  ///< what the program's style paints over the Qt style
     QString hoja;         ///< style sheet text ("" for none)
 };
 
 /// Reads the skin at `rutaPiel` (a file, or a folder whose settings file `ajustes` holds the
 /// description). Throws ErrorEjecucion(53) when the description or its style sheet is missing
-/// or unreadable, ErrorEjecucion(5) when it names an unknown Qt style or an invalid colour; the
-/// description says in Spanish which file and what is wrong.
+/// or unreadable, ErrorEjecucion(5) when it names an unknown Qt style or an invalid colour or
+/// look value; the description says in Spanish which file and what is wrong.
 Piel CargarPiel(const std::string& rutaPiel, const std::string& ajustes);
 
 /// Gives the whole application the skin's style, palette and style sheet, so every window of

@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QHeaderView>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QStyleFactory>
+#include <QStyleOptionHeader>
 #include <QStyleOptionSlider>
+#include <QStyleOptionToolButton>
+#include <QToolButton>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace startup {
 
@@ -17,24 +22,46 @@ namespace {
 /// Bytes of pictures kept: a few hundred bars of a list's or a grid's size.
 constexpr int kBytesGuardados = 4 * 1024 * 1024;
 
+/// The palette as a bar's look takes it: the current group and every brush of every group,
+/// by its colour where the brush is a plain colour. Not the palette's cache key: a palette
+/// set on the application reaches each widget as a copy resolved for it, with a key of its own,
+/// and the bars of every new window would never find their pictures.
+void AnadirPaleta(std::vector<qint64>& valores, const QPalette& paleta) {
+    valores.push_back(paleta.currentColorGroup());
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (int rol = 0; rol < QPalette::NColorRoles; ++rol) {
+            const QBrush& b = paleta.brush(grupo, static_cast<QPalette::ColorRole>(rol));
+            if (b.style() == Qt::NoBrush) {
+                valores.push_back(-1);
+            } else if (b.style() == Qt::SolidPattern) {
+                valores.push_back(static_cast<qint64>(b.color().rgba64()));
+            } else {
+                valores.push_back(-2);  // a gradient or picture: this palette's own copy only
+                valores.push_back(paleta.cacheKey());
+                return;
+            }
+        }
+}
+
 /// Everything of the option a bar's look depends on, as one key.
 QByteArray Clave(const QStyleOptionSlider& b) {
-    const qint64 valores[] = {b.rect.width(),
-                              b.rect.height(),
-                              static_cast<qint64>(b.state),
-                              static_cast<qint64>(b.direction),
-                              b.palette.cacheKey(),
-                              static_cast<qint64>(b.subControls),
-                              static_cast<qint64>(b.activeSubControls),
-                              static_cast<qint64>(b.orientation),
-                              b.minimum,
-                              b.maximum,
-                              b.sliderPosition,
-                              b.sliderValue,
-                              b.singleStep,
-                              b.pageStep,
-                              b.upsideDown ? 1 : 0};
-    return QByteArray(reinterpret_cast<const char*>(valores), sizeof valores);
+    std::vector<qint64> valores = {b.rect.width(),
+                                   b.rect.height(),
+                                   static_cast<qint64>(b.state),
+                                   static_cast<qint64>(b.direction),
+                                   static_cast<qint64>(b.subControls),
+                                   static_cast<qint64>(b.activeSubControls),
+                                   static_cast<qint64>(b.orientation),
+                                   b.minimum,
+                                   b.maximum,
+                                   b.sliderPosition,
+                                   b.sliderValue,
+                                   b.singleStep,
+                                   b.pageStep,
+                                   b.upsideDown ? 1 : 0};
+    AnadirPaleta(valores, b.palette);
+    return QByteArray(reinterpret_cast<const char*>(valores.data()),
+                      static_cast<qsizetype>(valores.size() * sizeof(qint64)));
 }
 
 bool Opaca(const QImage& imagen) {
@@ -56,16 +83,162 @@ bool PintorDeBloques(const QPainter& p) {
            p.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 
+/// A button on the command bar.
+const QToolButton* BotonDeBarra(const QWidget* widget) {
+    const auto* boton = qobject_cast<const QToolButton*>(widget);
+    return boton && boton->parentWidget() &&
+                   boton->parentWidget()->objectName() == QLatin1String(kBarraDeComandos)
+               ? boton
+               : nullptr;
+}
+
+/// `paleta` with `rol` in `color` for an enabled widget and `inactivo` for a disabled one.
+void Colorear(QPalette& paleta, QPalette::ColorRole rol, const QColor& color,
+              const QColor& inactivo) {
+    if (color.isValid()) {
+        paleta.setColor(QPalette::Active, rol, color);
+        paleta.setColor(QPalette::Inactive, rol, color);
+    }
+    if (inactivo.isValid()) paleta.setColor(QPalette::Disabled, rol, inactivo);
+}
+
+void Rayar(QPainter& p, const QRect& r, const Linea& linea) {
+    if (!linea.Vacia()) p.fillRect(r, linea.color);
+}
+
 }  // namespace
 
-EstiloPrograma::EstiloPrograma(QStyle* base) : QProxyStyle(base), barras_(kBytesGuardados) {}
+EstiloPrograma::EstiloPrograma(QStyle* base, AspectoPiel aspecto, std::optional<QPalette> paleta)
+    : QProxyStyle(base),
+      barras_(kBytesGuardados),
+      aspecto_(std::move(aspecto)),
+      paleta_(std::move(paleta)) {}
+
+void EstiloPrograma::drawPrimitive(PrimitiveElement elemento, const QStyleOption* opcion,
+                                   QPainter* pintor, const QWidget* widget) const {
+    if (pintor && opcion) {
+        const AspectoPiel& a = aspecto_;
+        switch (elemento) {
+            case PE_PanelToolBar:
+                if (!a.barraFondo.Vacio() || !a.barraLinea.Vacia()) {
+                    const QRect& r = opcion->rect;
+                    if (!a.barraFondo.Vacio()) pintor->fillRect(r, a.barraFondo.Pincel(r));
+                    const int g = a.barraLinea.grosor;
+                    Rayar(*pintor, QRect(r.left(), r.bottom() - g + 1, r.width(), g), a.barraLinea);
+                    return;
+                }
+                break;
+            case PE_PanelButtonTool:
+                if (const QToolButton* boton = BotonDeBarra(widget))
+                    if (PintarBoton(*opcion, *pintor, *boton)) return;
+                break;
+            case PE_FrameGroupBox:
+                if (a.marcoBorde.isValid() || !a.marcoFondo.Vacio()) {
+                    PintarMarco(*pintor, opcion->rect, a.marcoRadio, a.marcoBorde, a.marcoFondo);
+                    return;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    QProxyStyle::drawPrimitive(elemento, opcion, pintor, widget);
+}
+
+bool EstiloPrograma::PintarBoton(const QStyleOption& opcion, QPainter& pintor,
+                                 const QWidget& boton) const {
+    const AspectoPiel& a = aspecto_;
+    // As the skin's rules stack: a raised button's frame, over it the one under the pointer,
+    // and a pressed button's fill over both.
+    QColor borde;
+    const Relleno* fondo = nullptr;
+    if (!static_cast<const QToolButton&>(boton).autoRaise()) {
+        borde = a.botonBorde;
+        if (!a.botonFondo.Vacio()) fondo = &a.botonFondo;
+    }
+    if ((opcion.state & State_MouseOver) && (opcion.state & State_Enabled)) {
+        if (a.botonBordeEncima.isValid()) borde = a.botonBordeEncima;
+        if (!a.botonFondoEncima.Vacio()) fondo = &a.botonFondoEncima;
+    }
+    if ((opcion.state & (State_Sunken | State_On)) && !a.botonFondoPulsado.Vacio())
+        fondo = &a.botonFondoPulsado;
+    if (!borde.isValid() && !fondo) return false;
+    PintarMarco(pintor, opcion.rect, a.botonRadio, borde, fondo ? *fondo : Relleno{});
+    return true;
+}
+
+void EstiloPrograma::drawControl(ControlElement elemento, const QStyleOption* opcion,
+                                 QPainter* pintor, const QWidget* widget) const {
+    const AspectoPiel& a = aspecto_;
+    if (elemento == CE_HeaderSection && pintor && opcion &&
+        (!a.encabezadoFondo.Vacio() || !a.encabezadoDerecha.Vacia() ||
+         !a.encabezadoInferior.Vacia())) {
+        if (a.encabezadoFondo.Vacio()) QProxyStyle::drawControl(elemento, opcion, pintor, widget);
+        PintarSeccion(*opcion, *pintor);
+        return;
+    }
+    if (elemento == CE_HeaderLabel && a.encabezadoTexto.isValid())
+        if (const auto* h = qstyleoption_cast<const QStyleOptionHeader*>(opcion)) {
+            QStyleOptionHeader rotulo = *h;
+            Colorear(rotulo.palette, QPalette::ButtonText, a.encabezadoTexto, {});
+            Colorear(rotulo.palette, QPalette::WindowText, a.encabezadoTexto, {});
+            QProxyStyle::drawControl(elemento, &rotulo, pintor, widget);
+            return;
+        }
+    QProxyStyle::drawControl(elemento, opcion, pintor, widget);
+}
+
+void EstiloPrograma::PintarSeccion(const QStyleOption& opcion, QPainter& pintor) const {
+    const AspectoPiel& a = aspecto_;
+    const QRect& r = opcion.rect;
+    if (!a.encabezadoFondo.Vacio()) pintor.fillRect(r, a.encabezadoFondo.Pincel(r));
+    const auto* h = qstyleoption_cast<const QStyleOptionHeader*>(&opcion);
+    Linea derecha = a.encabezadoDerecha;
+    Linea inferior = a.encabezadoInferior;
+    // Row headings are a column of short sections: their bottom line is a one-pixel rule.
+    if (h && h->orientation == Qt::Vertical) inferior.grosor = std::min(inferior.grosor, 1);
+    if ((opcion.state & State_MouseOver) && a.encabezadoEncima.isValid())
+        inferior.color = a.encabezadoEncima;
+    Rayar(pintor, QRect(r.right() - derecha.grosor + 1, r.top(), derecha.grosor, r.height()),
+          derecha);
+    Rayar(pintor, QRect(r.left(), r.bottom() - inferior.grosor + 1, r.width(), inferior.grosor),
+          inferior);
+}
 
 void EstiloPrograma::drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,
                                         QPainter* pintor, const QWidget* widget) const {
     if (control == CC_ScrollBar && pintor)
         if (const auto* barra = qstyleoption_cast<const QStyleOptionSlider*>(opcion))
             if (PintarGuardada(*barra, *pintor, widget)) return;
+    if (control == CC_ToolButton && BotonDeBarra(widget) &&
+        (aspecto_.botonTexto.isValid() || aspecto_.botonTextoInactivo.isValid()))
+        if (const auto* b = qstyleoption_cast<const QStyleOptionToolButton*>(opcion)) {
+            QStyleOptionToolButton boton = *b;
+            for (const auto rol : {QPalette::ButtonText, QPalette::WindowText})
+                Colorear(boton.palette, rol, aspecto_.botonTexto, aspecto_.botonTextoInactivo);
+            QProxyStyle::drawComplexControl(control, &boton, pintor, widget);
+            return;
+        }
     QProxyStyle::drawComplexControl(control, opcion, pintor, widget);
+}
+
+int EstiloPrograma::styleHint(StyleHint pista, const QStyleOption* opcion, const QWidget* widget,
+                              QStyleHintReturn* devuelto) const {
+    if (pista == SH_Table_GridLineColor && aspecto_.grillaLineas.isValid())
+        return static_cast<int>(aspecto_.grillaLineas.rgba());
+    return QProxyStyle::styleHint(pista, opcion, widget, devuelto);
+}
+
+void EstiloPrograma::polish(QPalette& paleta) {
+    QProxyStyle::polish(paleta);
+    if (paleta_) paleta = *paleta_;
+}
+
+void EstiloPrograma::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    // A heading under the pointer shows the skin's line: the header must hear of the pointer.
+    if (aspecto_.encabezadoEncima.isValid() && qobject_cast<QHeaderView*>(widget))
+        widget->setAttribute(Qt::WA_Hover);
 }
 
 bool EstiloPrograma::PintarGuardada(const QStyleOptionSlider& barra, QPainter& pintor,
@@ -117,13 +290,15 @@ QString NombreDelEstilo(const QStyle& estilo) {
     return e->name();
 }
 
-bool UsarEstilo(const QString& nombre) {
-    if (qobject_cast<const EstiloPrograma*>(QApplication::style()) &&
-        NombreDelEstilo(*QApplication::style()).compare(nombre, Qt::CaseInsensitive) == 0)
+bool UsarEstilo(const QString& nombre, const AspectoPiel& aspecto,
+                const std::optional<QPalette>& paleta) {
+    const auto* actual = qobject_cast<const EstiloPrograma*>(QApplication::style());
+    if (actual && actual->Aspecto() == aspecto && actual->Paleta() == paleta &&
+        NombreDelEstilo(*actual).compare(nombre, Qt::CaseInsensitive) == 0)
         return true;
     QStyle* base = QStyleFactory::create(nombre);
     if (!base) return false;
-    QApplication::setStyle(new EstiloPrograma(base));
+    QApplication::setStyle(new EstiloPrograma(base, aspecto, paleta));
     return true;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
-// The style the program paints with: the skin's Qt style, under which it keeps the pictures of
-// the scroll bars it has painted.
+// The style the program paints with: the skin's Qt style, with the skin's look over it (the
+// command bar and its buttons, group boxes, headings and grid lines; see AspectoPiel.h), and
+// under it the pictures of the scroll bars it has painted. Painting the skin's look here, not
+// with a style sheet, spares every window the sheet's matching of rules for each widget it
+// polishes and each thing it paints: a sheet of twenty rules cost the account list a thirteenth
+// of its work each time it was shown, and start-up five million instructions.
 //
 // A scroll bar is the costliest thing on a list or grid to paint, for how little changes on
 // it: Qt's raster engine hands every run of 96 or more spans to its thread pool and waits for
@@ -15,25 +19,56 @@
 // differ from painting in place, and any other painting of a bar are painted in place.
 #include <QCache>
 #include <QImage>
+#include <QPalette>
 #include <QProxyStyle>
 #include <QString>
+#include <optional>
+
+#include "AspectoPiel.h"
 
 class QStyleOptionSlider;
 
 namespace startup {
+
+/// The object name of the program's command bar, whose surface and buttons wear the skin's bar.
+inline constexpr char kBarraDeComandos[] = "Standard";
 
 class EstiloPrograma : public QProxyStyle {
     Q_OBJECT
 
   public:
     /// Over `base` (taken over); with none, over the style the application would have by
-    /// default (the desktop's, or the one given with -style).
-    explicit EstiloPrograma(QStyle* base = nullptr);
+    /// default (the desktop's, or the one given with -style). With the skin's `aspecto` and,
+    /// when given, its `paleta` as the palette the style gives the application.
+    explicit EstiloPrograma(QStyle* base = nullptr, AspectoPiel aspecto = {},
+                            std::optional<QPalette> paleta = std::nullopt);
 
+    const AspectoPiel& Aspecto() const { return aspecto_; }
+    const std::optional<QPalette>& Paleta() const { return paleta_; }
+
+    void drawPrimitive(PrimitiveElement elemento, const QStyleOption* opcion, QPainter* pintor,
+                       const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement elemento, const QStyleOption* opcion, QPainter* pintor,
+                     const QWidget* widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,
                             QPainter* pintor, const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint pista, const QStyleOption* opcion = nullptr,
+                  const QWidget* widget = nullptr,
+                  QStyleHintReturn* devuelto = nullptr) const override;
+    using QProxyStyle::polish;
+    void polish(QWidget* widget) override;
+    /// The application's palette, made from the style's: the skin's when it has one. Given so,
+    /// not set on the application, every widget shares the application's palette itself instead
+    /// of a copy resolved for it, and what is kept by palette (the bars' pictures here, the Qt
+    /// style's own pictures of frames) serves every window, not only the one it was made for.
+    void polish(QPalette& paleta) override;
 
   private:
+    /// The raised, hovered or pressed frame of a command bar button; false when the skin has
+    /// none for the button's state.
+    bool PintarBoton(const QStyleOption& opcion, QPainter& pintor, const QWidget& boton) const;
+    void PintarSeccion(const QStyleOption& opcion, QPainter& pintor) const;
+
     /// Puts the kept picture of the bar on the painter (painting and keeping it first when
     /// there is none); false, with nothing painted, when the bar must be painted in place.
     bool PintarGuardada(const QStyleOptionSlider& barra, QPainter& pintor,
@@ -42,6 +77,8 @@ class EstiloPrograma : public QProxyStyle {
     /// The pictures by what the bar's look depends on; a null picture marks a bar that must be
     /// painted in place. Bounded in bytes: a user scrolling makes a new picture per position.
     mutable QCache<QByteArray, QImage> barras_;
+    const AspectoPiel aspecto_;
+    const std::optional<QPalette> paleta_;
 };
 
 /// The name of the Qt style `estilo` paints as ("Fusion", "Windows"...): for the program's
@@ -49,10 +86,11 @@ class EstiloPrograma : public QProxyStyle {
 QString NombreDelEstilo(const QStyle& estilo);
 
 /// Makes the application paint with the Qt style `nombre` (letter case ignored) under the
-/// program's style, unless it already does. False, with nothing changed, when there is no Qt
-/// style of that name. Call it while the application has no style sheet: a sheet set
-/// afterwards wraps the style set here.
-bool UsarEstilo(const QString& nombre);
+/// program's style with the look `aspecto` and the palette `paleta` (see polish), unless it
+/// already does. False, with nothing changed, when there is no Qt style of that name. Call it
+/// while the application has no style sheet: a sheet set afterwards wraps the style set here.
+bool UsarEstilo(const QString& nombre, const AspectoPiel& aspecto = {},
+                const std::optional<QPalette>& paleta = std::nullopt);
 
 /// Gives the application its look before any window is made: the program's style over the
 /// desktop's (or the one given with -style), and the application's font laid out without

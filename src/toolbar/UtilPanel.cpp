@@ -3,11 +3,14 @@
 #include <QBoxLayout>
 #include <QImageReader>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QStyle>
+#include <QStyleOption>
 #include <QToolButton>
 
 #include "EleccionPiel.h"
+#include "EstiloPrograma.h"
 #include "IconosUtilPanel.h"
 #include "Lanzador.h"
 #include "Sistema.h"
@@ -25,6 +28,20 @@ namespace {
 constexpr int kLadoIcono = 32;
 
 QString DeTexto(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+/// The bar's surface, painted by the style as a tool bar's panel: the skin's bar.
+class SuperficieBarra final : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStyleOption opcion;
+        opcion.initFrom(this);
+        QPainter pintor(this);
+        style()->drawPrimitive(QStyle::PE_PanelToolBar, &opcion, &pintor, this);
+    }
+};
 }  // namespace
 
 UtilPanel::UtilPanel(QWidget* parent)
@@ -44,8 +61,8 @@ void UtilPanel::Construir() {
         barra_->setParent(nullptr);
         barra_->deleteLater();
     }
-    barra_ = new QWidget(this);
-    barra_->setObjectName(QStringLiteral("Standard"));
+    barra_ = new SuperficieBarra(this);
+    barra_->setObjectName(QLatin1String(kBarraDeComandos));
     disposicion_ = new QBoxLayout(QBoxLayout::LeftToRight, barra_);
     disposicion_->setContentsMargins(2, 2, 2, 2);
     disposicion_->setSpacing(1);

@@ -145,8 +145,7 @@ TEST_F(AparienciaTest, CadaPielDaSuPropioAspectoALaAplicacion) {
         {"4", "Styles/iTunes", "fusion"},
         {"9", "Styles/Office2007.cjstyles", "fusion"},
     };
-    std::set<QRgb> fondos, barras;
-    std::set<QString> hojas;
+    std::set<QRgb> fondos, barras, superficies;
     for (const auto& c : casos) {
         Estilos({{"OPERADOR1Styles", c.valor}});
         QWidget ventana;
@@ -163,20 +162,27 @@ TEST_F(AparienciaTest, CadaPielDaSuPropioAspectoALaAplicacion) {
         QApplication::processEvents();
         EXPECT_EQ(ventana.palette().color(QPalette::Window),
                   QApplication::palette().color(QPalette::Window));
+        // Every widget of every window shares the application's palette, not a copy of its own
+        // (what is kept by palette serves every window).
+        QWidget otra;
+        QWidget hija(&otra);
+        EXPECT_EQ(hija.palette().cacheKey(), QApplication::palette().cacheKey()) << c.valor;
         fondos.insert(QApplication::palette().color(QPalette::Window).rgb());
         barras.insert(QApplication::palette().color(QPalette::Highlight).rgb());
-        EXPECT_TRUE(qApp->styleSheet().contains("#Standard")) << c.valor;
-        hojas.insert(qApp->styleSheet());
-        // Under the sheet, the program's style over the skin's Qt style.
-        const QString hoja = qApp->styleSheet();
-        qApp->setStyleSheet({});
-        EXPECT_TRUE(qobject_cast<startup::EstiloPrograma*>(QApplication::style())) << c.valor;
-        EXPECT_EQ(startup::NombreDelEstilo(*QApplication::style()).toLower(), c.estiloQt)
+        // The program's style over the skin's Qt style paints the skin's bar, headings and
+        // grid; no sheet.
+        EXPECT_TRUE(qApp->styleSheet().isEmpty()) << c.valor;
+        const auto* estilo = qobject_cast<startup::EstiloPrograma*>(QApplication::style());
+        ASSERT_TRUE(estilo) << c.valor;
+        EXPECT_EQ(startup::NombreDelEstilo(*estilo).toLower(), c.estiloQt) << c.valor;
+        const startup::AspectoPiel& a = estilo->Aspecto();
+        EXPECT_FALSE(a.barraFondo.Vacio() || a.encabezadoFondo.Vacio() || !a.botonTexto.isValid() ||
+                     !a.marcoBorde.isValid() || !a.grillaLineas.isValid())
             << c.valor;
-        qApp->setStyleSheet(hoja);
+        if (!a.barraFondo.Vacio()) superficies.insert(a.barraFondo.paradas.front().second.rgb());
     }
     EXPECT_EQ(fondos.size(), 5u);
-    EXPECT_EQ(hojas.size(), 5u);
+    EXPECT_EQ(superficies.size(), 5u);
     EXPECT_GE(barras.size(), 4u);
 }
 
@@ -191,10 +197,12 @@ TEST_F(AparienciaTest, UnaPielDefectuosaNoCambiaNadaYDiceQueFalta) {
         {"1", [&] { fs::remove(vista); }, 53, "Vista.cjstyles"},
         {"4", [&] { fs::remove(carpeta / "Styles" / "iTunes" / "Normalitunes.ini"); }, 53,
          "Normalitunes.ini"},
-        {"1", [&] { fs::remove(carpeta / "Styles" / "Vista.qss"); }, 53, "Vista.qss"},
+        {"1", [&] { Escribir(vista, "[Piel]\nHoja=Falta.qss\n"); }, 53, "Falta.qss"},
         {"1", [&] { Escribir(vista, "[Piel]\nEstilo=Aqua\n"); }, 5, "\"Aqua\""},
         {"1", [&] { Escribir(vista, "[Piel]\nEstilo=Fusion\n[Paleta]\nWindow=azulado\n"); }, 5,
          "azulado"},
+        {"1", [&] { Escribir(vista, "[Piel]\n[Encabezados]\nFondo=#ffffff 0, #dde8f5\n"); }, 5,
+         "[Encabezados] Fondo"},
     };
     for (const auto& c : casos) {
         fs::remove_all(carpeta / "Styles");

@@ -149,6 +149,14 @@ TEST(EstiloPrograma, PintaLaBarraOtraVezSoloCuandoCambiaLoQueLaHace) {
     } pasos[] = {
         {"la primera vez", {}, 1},
         {"la misma barra", {}, 0},
+        // As each widget of a new window may hold its own copy of the application's palette.
+        {"la misma paleta en otra copia",
+         [](Lienzo& l) {
+             const QColor ventana = l.opcion.palette.color(QPalette::Window);
+             l.opcion.palette.setColor(QPalette::Window, Qt::red);
+             l.opcion.palette.setColor(QPalette::Window, ventana);
+         },
+         0},
         {"otra posición", [](Lienzo& l) { l.opcion.sliderPosition = l.opcion.sliderValue = 500; },
          1},
         {"otro alto",

@@ -1,0 +1,160 @@
+#include "AspectoPiel.h"
+
+#include <QBrush>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "ArchivoIni.h"
+#include "ErrorEjecucion.h"
+
+using namespace helperlib;
+
+namespace startup {
+
+namespace {
+
+constexpr int kMayorRadio = 20;
+constexpr int kMayorGrosor = 8;
+
+std::optional<QColor> Color(const QString& texto) {
+    const QColor c = QColor::fromString(texto.trimmed());
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<int> Entero(const QString& texto, int mayor) {
+    bool ok = false;
+    const int n = texto.trimmed().toInt(&ok);
+    if (!ok || n < 0 || n > mayor) return std::nullopt;
+    return n;
+}
+
+/// "#c" for one colour, or "#c1 p1, #c2 p2, ..." with places from 0 to 1 that never go back.
+std::optional<Relleno> DeRelleno(const QString& texto) {
+    const QStringList partes = texto.split(u',');
+    Relleno r;
+    if (partes.size() == 1 && !texto.trimmed().contains(u' ')) {
+        const auto c = Color(texto);
+        if (!c) return std::nullopt;
+        r.paradas = {{0.0, *c}, {1.0, *c}};
+        return r;
+    }
+    for (const QString& parte : partes) {
+        const QStringList dos = parte.simplified().split(u' ');
+        if (dos.size() != 2) return std::nullopt;
+        const auto c = Color(dos[0]);
+        bool ok = false;
+        const double lugar = dos[1].toDouble(&ok);
+        if (!c || !ok || lugar < 0.0 || lugar > 1.0) return std::nullopt;
+        if (!r.paradas.isEmpty() && lugar < r.paradas.back().first) return std::nullopt;
+        r.paradas.append({lugar, *c});
+    }
+    return r;
+}
+
+/// "#c" (one pixel) or "#c n".
+std::optional<Linea> DeLinea(const QString& texto) {
+    const QStringList partes = texto.simplified().split(u' ');
+    if (partes.size() > 2) return std::nullopt;
+    const auto c = Color(partes[0]);
+    const auto grosor = partes.size() == 2 ? Entero(partes[1], kMayorGrosor) : std::optional(1);
+    if (!c || !grosor) return std::nullopt;
+    return Linea{*c, *grosor};
+}
+
+/// Reads the description's keys, each only when present, into the look.
+class Lector {
+  public:
+    Lector(const IniLeido& ini, const std::string& descripcion)
+        : ini_(ini), descripcion_(descripcion) {}
+
+    void LeerColor(const char* seccion, const char* clave, QColor& destino) const {
+        Leer(seccion, clave, destino, Color);
+    }
+    void LeerRadio(const char* seccion, int& destino) const {
+        Leer(seccion, "Radio", destino, [](const QString& t) { return Entero(t, kMayorRadio); });
+    }
+    void LeerRelleno(const char* seccion, const char* clave, Relleno& destino) const {
+        Leer(seccion, clave, destino, DeRelleno);
+    }
+    void LeerLinea(const char* seccion, const char* clave, Linea& destino) const {
+        Leer(seccion, clave, destino, DeLinea);
+    }
+
+  private:
+    template <class T, class Convertir>
+    void Leer(const char* seccion, const char* clave, T& destino, Convertir convertir) const {
+        const std::string valor = ini_.Valor(seccion, clave, "");
+        if (valor.empty()) return;
+        const auto leido = convertir(QString::fromStdString(valor));
+        if (!leido)
+            throw ErrorEjecucion(errnum::kArgumentoInvalido,
+                                 "La apariencia \"" + descripcion_ + "\" da a [" + seccion +
+                                     "] " + clave + " el valor no válido \"" + valor + "\"");
+        destino = *leido;
+    }
+
+    const IniLeido& ini_;
+    const std::string& descripcion_;
+};
+
+}  // namespace
+
+QBrush Relleno::Pincel(const QRect& r) const {
+    if (paradas.size() == 2 && paradas.front().second == paradas.back().second)
+        return QBrush(paradas.front().second);
+    QLinearGradient degradado(r.topLeft(), r.bottomLeft());
+    degradado.setStops(paradas);
+    return QBrush(degradado);
+}
+
+AspectoPiel LeerAspecto(const IniLeido& ini, const std::string& descripcion) {
+    const Lector l(ini, descripcion);
+    AspectoPiel a;
+    l.LeerRelleno("Barra", "Fondo", a.barraFondo);
+    l.LeerLinea("Barra", "Linea", a.barraLinea);
+
+    l.LeerColor("Botones", "Texto", a.botonTexto);
+    l.LeerColor("Botones", "TextoInactivo", a.botonTextoInactivo);
+    l.LeerRadio("Botones", a.botonRadio);
+    l.LeerColor("Botones", "Borde", a.botonBorde);
+    l.LeerRelleno("Botones", "Fondo", a.botonFondo);
+    l.LeerColor("Botones", "BordeEncima", a.botonBordeEncima);
+    l.LeerRelleno("Botones", "FondoEncima", a.botonFondoEncima);
+    l.LeerRelleno("Botones", "FondoPulsado", a.botonFondoPulsado);
+
+    l.LeerColor("Marcos", "Borde", a.marcoBorde);
+    l.LeerRadio("Marcos", a.marcoRadio);
+    l.LeerRelleno("Marcos", "Fondo", a.marcoFondo);
+
+    l.LeerColor("Encabezados", "Texto", a.encabezadoTexto);
+    l.LeerRelleno("Encabezados", "Fondo", a.encabezadoFondo);
+    l.LeerLinea("Encabezados", "LineaDerecha", a.encabezadoDerecha);
+    l.LeerLinea("Encabezados", "LineaInferior", a.encabezadoInferior);
+    l.LeerColor("Encabezados", "LineaEncima", a.encabezadoEncima);
+
+    l.LeerColor("Grilla", "Lineas", a.grillaLineas);
+    return a;
+}
+
+void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
+                 const Relleno& fondo) {
+    if (r.isEmpty()) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, radio > 0);
+    // The one-pixel line runs through the middle of the edge pixels.
+    const QRectF marco = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(borde.isValid() ? QPen(borde, 1) : QPen(Qt::NoPen));
+    p.setBrush(fondo.Vacio() ? QBrush(Qt::NoBrush) : fondo.Pincel(r));
+    if (radio > 0)
+        p.drawRoundedRect(marco, radio, radio);
+    else
+        p.drawRect(marco);
+    p.restore();
+}
+
+}  // namespace startup
