@@ -104,6 +104,20 @@ class EncabezadoColumnas final : public QHeaderView {
         const QRect rotulo = style()->subElementRect(QStyle::SE_HeaderLabel, &seccionSola, this);
         opcion->text = EncabezadoQueCabe(opcion->text, opcion->fontMetrics, rotulo.width());
     }
+    // A heading is measured in the font it is drawn in. Qt measures every heading in bold, so
+    // that one shown highlighted fits; these are never highlighted, and measuring them in bold
+    // would load the bold letters of every heading text for nothing (the height is the font's
+    // either way; the widths are the columns' own).
+    QSize sectionSizeFromContents(int seccion) const override {
+        if (highlightSections() || !model() || isSortIndicatorShown())
+            return QHeaderView::sectionSizeFromContents(seccion);
+        ensurePolished();
+        QStyleOptionHeader opcion;
+        initStyleOption(&opcion);
+        opcion.section = seccion;
+        opcion.text = model()->headerData(seccion, orientation(), Qt::DisplayRole).toString();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &opcion, QSize(), this);
+    }
     // A heading that does not highlight the current cell's column draws nothing that depends on
     // it: the current cell's moves do not repaint the headings.
     void currentChanged(const QModelIndex& actual, const QModelIndex& previo) override {
