@@ -181,9 +181,10 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     setObjectName("FGModelo");
     setVerticalHeader(new EncabezadoFilas(this));
     auto* columnas = new EncabezadoColumnas(this);
-    // As the table's own horizontal header is made.
+    // As the table's own horizontal header is made, but the column headings never show the
+    // current cell's column (and so are measured in their own font from the first layout on).
     columnas->setSectionsClickable(true);
-    columnas->setHighlightSections(true);
+    columnas->setHighlightSections(false);
     setHorizontalHeader(columnas);
     setModel(modelo_);
     // One cell at a time: a click on a line number or a column heading selects nothing and
@@ -198,7 +199,6 @@ FGModelo::FGModelo(MatrizGrilla& matriz, QWidget* parent)
     verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    horizontalHeader()->setHighlightSections(false);
 
     auto& o = matriz_.Observador;
     o.CeldaCambiada = [this](int f, int c) {
