@@ -18,6 +18,7 @@
 #include "Apariencia.h"
 #include "EleccionPiel.h"
 #include "ErrorEjecucion.h"
+#include "AplicacionDePrueba.h"
 #include "EstiloPrograma.h"
 #include "PlataformaGuionada.h"
 
@@ -25,21 +26,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QApplication& Aplicacion() {
-    static int argc = 1;
-    static char nombre[] = "test_startup_apariencia";
-    static char* argv[] = {nombre, nullptr};
-    if (!qApp) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-    return *qobject_cast<QApplication*>(qApp);
-}
 
 class AparienciaTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        Aplicacion();
+        AplicacionDePrueba();
         static std::atomic<int> n{0};
         carpeta = fs::temp_directory_path() /
                   ("apariencia_" + std::to_string(::getpid()) + "_" + std::to_string(n++));

@@ -17,6 +17,7 @@
 #include "ArchivoIni.h"
 #include "AspectoPiel.h"
 #include "ErrorEjecucion.h"
+#include "AplicacionDePrueba.h"
 #include "EstiloPrograma.h"
 
 namespace fs = std::filesystem;
@@ -25,13 +26,6 @@ using startup::EstiloPrograma;
 
 namespace {
 
-QApplication& Aplicacion() {
-    static int argc = 1;
-    static char nombre[] = "test_startup_aspecto";
-    static char* argv[] = {nombre, nullptr};
-    if (!qApp) new QApplication(argc, argv);
-    return *qobject_cast<QApplication*>(qApp);
-}
 
 AspectoPiel Leer(const std::string& texto) {
     const fs::path ruta =
@@ -121,7 +115,7 @@ QImage Pintar(const QStyle& estilo, const std::function<void(const QStyle&, QPai
 }
 
 TEST(Aspecto, CadaParteSePintaConLosColoresDeLaPiel) {
-    Aplicacion();
+    AplicacionDePrueba();
     const EstiloPrograma conPiel(QStyleFactory::create("Fusion"), Muestra());
     const EstiloPrograma sinPiel(QStyleFactory::create("Fusion"));
     QWidget barra, otra;

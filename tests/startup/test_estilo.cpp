@@ -13,17 +13,11 @@
 #include <functional>
 #include <memory>
 
+#include "AplicacionDePrueba.h"
 #include "EstiloPrograma.h"
 
 namespace {
 
-QApplication& Aplicacion() {
-    static int argc = 1;
-    static char nombre[] = "test_startup_estilo";
-    static char* argv[] = {nombre, nullptr};
-    if (!qApp) new QApplication(argc, argv);
-    return *qobject_cast<QApplication*>(qApp);
-}
 
 /// A Qt style that counts the scroll bars it paints; with `hueco`, its bars leave their first
 /// pixel clear.
@@ -89,7 +83,7 @@ class Lienzo : public QWidget {
 };
 
 TEST(EstiloPrograma, LasBarrasGuardadasSonLasQuePintaSuEstilo) {
-    Aplicacion();
+    AplicacionDePrueba();
     struct Caso {
         Qt::Orientation orientacion;
         QSize tamano;
@@ -135,7 +129,7 @@ TEST(EstiloPrograma, LasBarrasGuardadasSonLasQuePintaSuEstilo) {
 }
 
 TEST(EstiloPrograma, PintaLaBarraOtraVezSoloCuandoCambiaLoQueLaHace) {
-    Aplicacion();
+    AplicacionDePrueba();
     auto* contador = new Contador(QStyleFactory::create("Fusion"));
     const startup::EstiloPrograma estilo(contador);
     // The same Qt style, unkept: it leaves the same hole when asked.
