@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "../entryrules/BaseTemporal.h"
+#include "AplicacionDePrueba.h"
 #include "Contexto.h"
 #include "FGModelo.h"
 #include "FrmMa_Modelo.h"
@@ -24,17 +25,6 @@ using namespace startup;
 using namespace toolbar;
 using namespace lookup;
 using namespace editor;
-
-inline QApplication& AplicacionDePrueba() {
-    static int argc = 1;
-    static char nombre[] = "test_editor_ventana";
-    static char* argv[] = {nombre, nullptr};
-    if (!qApp) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-    return *qobject_cast<QApplication*>(qApp);
-}
 
 class VentanaTest : public ::testing::Test {
   protected:
