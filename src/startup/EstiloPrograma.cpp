@@ -146,13 +146,13 @@ void EstiloPrograma::drawPrimitive(PrimitiveElement elemento, const QStyleOption
 }
 
 bool EstiloPrograma::PintarBoton(const QStyleOption& opcion, QPainter& pintor,
-                                 const QWidget& boton) const {
+                                 const QToolButton& boton) const {
     const AspectoPiel& a = aspecto_;
     // As the skin's rules stack: a raised button's frame, over it the one under the pointer,
     // and a pressed button's fill over both.
     QColor borde;
     const Relleno* fondo = nullptr;
-    if (!static_cast<const QToolButton&>(boton).autoRaise()) {
+    if (!boton.autoRaise()) {
         borde = a.botonBorde;
         if (!a.botonFondo.Vacio()) fondo = &a.botonFondo;
     }

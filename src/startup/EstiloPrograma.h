@@ -27,6 +27,7 @@
 #include "AspectoPiel.h"
 
 class QStyleOptionSlider;
+class QToolButton;
 
 namespace startup {
 
@@ -66,7 +67,7 @@ class EstiloPrograma : public QProxyStyle {
   private:
     /// The raised, hovered or pressed frame of a command bar button; false when the skin has
     /// none for the button's state.
-    bool PintarBoton(const QStyleOption& opcion, QPainter& pintor, const QWidget& boton) const;
+    bool PintarBoton(const QStyleOption& opcion, QPainter& pintor, const QToolButton& boton) const;
     void PintarSeccion(const QStyleOption& opcion, QPainter& pintor) const;
 
     /// Puts the kept picture of the bar on the painter (painting and keeping it first when
