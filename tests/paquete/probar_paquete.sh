@@ -70,11 +70,12 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 if [ "$(id -u)" -eq 0 ]; then
     chmod 755 "$tmp"
     chown -R nobody: "$HOME" "$tmp/datos" "$tmp/trabajo" "$XDG_RUNTIME_DIR"
-    como_usuario() { setpriv --reuid=nobody --regid=nogroup --clear-groups -- "$@"; }
+    usuario=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
 else
     chmod -R a-w "$raiz"
-    como_usuario() { "$@"; }
+    usuario=()
 fi
+como_usuario() { "${usuario[@]}" "$@"; }
 cd "$tmp/trabajo"
 
 for prog in asientos-modelo crear-base-demo; do
@@ -121,7 +122,9 @@ fi
 # The preparation happens before the connection is tried; the program then waits on the
 # connection error box, which this check does not answer: it ends the program.
 datos_usuario="$HOME/.local/share/asientos-modelo"
-QT_QPA_PLATFORM=offscreen como_usuario "$raiz/usr/bin/asientos-modelo" >"$tmp/primero.log" 2>&1 &
+# Started without the function, so that the job is the program itself (setpriv becomes it):
+# a function would run in a shell of its own, and ending that shell would leave the program.
+QT_QPA_PLATFORM=offscreen "${usuario[@]}" "$raiz/usr/bin/asientos-modelo" >"$tmp/primero.log" 2>&1 &
 primero=$!
 for _ in $(seq 1 300); do
     [ -s "$datos_usuario/BASES.TXT" ] && break
