@@ -69,6 +69,10 @@ class EstiloPrograma : public QProxyStyle {
     /// none for the button's state.
     bool PintarBoton(const QStyleOption& opcion, QPainter& pintor, const QToolButton& boton) const;
     void PintarSeccion(const QStyleOption& opcion, QPainter& pintor) const;
+    /// Fusion's plain frame, as the four one-pixel lines it paints; false, with nothing
+    /// painted, where only Fusion's own painting is sure to give its pixels.
+    bool PintarMarcoLiso(const QStyleOption& opcion, QPainter& pintor,
+                         const QWidget* widget) const;
 
     /// Puts the kept picture of the bar on the painter (painting and keeping it first when
     /// there is none); false, with nothing painted, when the bar must be painted in place.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFrame>
 #include <QImage>
 #include <QPainter>
 #include <QProxyStyle>
@@ -199,6 +200,78 @@ TEST(EstiloPrograma, PintaLaBarraOtraVezSoloCuandoCambiaLoQueLaHace) {
         for (int vez = 0; vez < 2; ++vez) EXPECT_TRUE(barra.Pintar(estilo) == esperada) << paso.que;
         EXPECT_EQ(contador->pintadas - antes, paso.pintadas) << paso.que;
         contador->hueco = false;
+    }
+}
+
+/// A Qt style that counts the plain frames it paints.
+class ContadorMarcos : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    void drawPrimitive(PrimitiveElement e, const QStyleOption* o, QPainter* p,
+                       const QWidget* w) const override {
+        if (e == PE_Frame) ++pintados;
+        QProxyStyle::drawPrimitive(e, o, p, w);
+    }
+    mutable int pintados = 0;
+};
+
+TEST(EstiloPrograma, ElMarcoLisoEsElQuePintaFusion) {
+    AplicacionDePrueba();
+    auto* contador = new ContadorMarcos(QStyleFactory::create("Fusion"));
+    const startup::EstiloPrograma estilo(contador);
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QFrame marco;
+    const struct {
+        const char* que;
+        QSize tamano;
+        std::function<void(QStyleOption&, QPainter&)> preparar;
+        int deFusion;  // frames left to Fusion's own painting
+    } casos[] = {
+        {"el de una lista", {600, 400}, {}, 0},
+        {"el más chico", {2, 2}, {}, 0},
+        {"desplazado", {40, 30}, [](QStyleOption&, QPainter& p) { p.translate(3, 5); }, 0},
+        {"otra ventana",
+         {40, 30},
+         [](QStyleOption& o, QPainter&) { o.palette.setColor(QPalette::Window, QColor("#d4e0ee")); },
+         0},
+        {"ventana traslúcida",
+         {40, 30},
+         [](QStyleOption& o, QPainter&) {
+             o.palette.setColor(QPalette::Window, QColor(200, 120, 40, 90));
+         },
+         0},
+        {"de un pixel", {1, 30}, {}, 1},
+        {"suavizado",
+         {40, 30},
+         [](QStyleOption&, QPainter& p) { p.setRenderHint(QPainter::Antialiasing); },
+         1},
+        {"escalado", {40, 30}, [](QStyleOption&, QPainter& p) { p.scale(1.5, 1.5); }, 1},
+        {"a media opacidad", {40, 30}, [](QStyleOption&, QPainter& p) { p.setOpacity(0.5); }, 1},
+        {"ventana con textura",
+         {40, 30},
+         [](QStyleOption& o, QPainter&) {
+             QImage textura(4, 4, QImage::Format_RGB32);
+             textura.fill(Qt::darkGreen);
+             o.palette.setBrush(QPalette::Window, QBrush(textura));
+         },
+         1},
+    };
+    for (const auto& c : casos) {
+        const auto pintar = [&](const QStyle& con) {
+            QImage imagen(c.tamano + QSize(8, 8), QImage::Format_ARGB32_Premultiplied);
+            imagen.fill(Qt::magenta);
+            QPainter p(&imagen);
+            p.translate(2, 2);
+            QStyleOption o;
+            o.initFrom(&marco);
+            o.rect = QRect(QPoint(1, 1), c.tamano);
+            if (c.preparar) c.preparar(o, p);
+            con.drawPrimitive(QStyle::PE_Frame, &o, &p, &marco);
+            return imagen;
+        };
+        const int antes = contador->pintados;
+        EXPECT_TRUE(pintar(estilo) == pintar(*fusion)) << c.que;
+        EXPECT_EQ(contador->pintados - antes, c.deFusion) << c.que;
     }
 }
 
