@@ -6,6 +6,9 @@
 #include <QPainterPath>
 #include <QString>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 #include <optional>
 
 #include "ArchivoIni.h"
@@ -102,6 +105,10 @@ class Lector {
     const std::string& descripcion_;
 };
 
+void Rayar(QPainter& p, const QRect& r, const Linea& linea) {
+    if (!linea.Vacia()) p.fillRect(r, linea.color);
+}
+
 }  // namespace
 
 QBrush Relleno::Pincel(const QRect& r) const {
@@ -155,6 +162,46 @@ void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
     else
         p.drawRect(marco);
     p.restore();
+}
+
+bool PintarBarra(QPainter& p, const QRect& r, const AspectoPiel& a) {
+    if (a.barraFondo.Vacio() && a.barraLinea.Vacia()) return false;
+    if (!a.barraFondo.Vacio()) p.fillRect(r, a.barraFondo.Pincel(r));
+    const int g = a.barraLinea.grosor;
+    Rayar(p, QRect(r.left(), r.bottom() - g + 1, r.width(), g), a.barraLinea);
+    return true;
+}
+
+bool PintarBotonDeBarra(QPainter& p, const QStyleOption& opcion, bool levantado,
+                        const AspectoPiel& a) {
+    QColor borde;
+    const Relleno* fondo = nullptr;
+    if (levantado) {
+        borde = a.botonBorde;
+        if (!a.botonFondo.Vacio()) fondo = &a.botonFondo;
+    }
+    if ((opcion.state & QStyle::State_MouseOver) && (opcion.state & QStyle::State_Enabled)) {
+        if (a.botonBordeEncima.isValid()) borde = a.botonBordeEncima;
+        if (!a.botonFondoEncima.Vacio()) fondo = &a.botonFondoEncima;
+    }
+    if ((opcion.state & (QStyle::State_Sunken | QStyle::State_On)) && !a.botonFondoPulsado.Vacio())
+        fondo = &a.botonFondoPulsado;
+    if (!borde.isValid() && !fondo) return false;
+    PintarMarco(p, opcion.rect, a.botonRadio, borde, fondo ? *fondo : Relleno{});
+    return true;
+}
+
+void PintarSeccion(QPainter& p, const QStyleOption& opcion, bool deFila, const AspectoPiel& a) {
+    const QRect& r = opcion.rect;
+    if (!a.encabezadoFondo.Vacio()) p.fillRect(r, a.encabezadoFondo.Pincel(r));
+    const Linea& derecha = a.encabezadoDerecha;
+    Linea inferior = a.encabezadoInferior;
+    if (deFila) inferior.grosor = std::min(inferior.grosor, 1);
+    if ((opcion.state & QStyle::State_MouseOver) && a.encabezadoEncima.isValid())
+        inferior.color = a.encabezadoEncima;
+    Rayar(p, QRect(r.right() - derecha.grosor + 1, r.top(), derecha.grosor, r.height()), derecha);
+    Rayar(p, QRect(r.left(), r.bottom() - inferior.grosor + 1, r.width(), inferior.grosor),
+          inferior);
 }
 
 }  // namespace startup

@@ -39,6 +39,7 @@
 
 class QBrush;
 class QPainter;
+class QStyleOption;
 
 namespace helperlib {
 class IniLeido;
@@ -102,5 +103,21 @@ AspectoPiel LeerAspecto(const helperlib::IniLeido& ini, const std::string& descr
 /// has one) and drawn with a one-pixel `borde` (when valid).
 void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
                  const Relleno& fondo);
+
+/// The command bar's surface over `r`: its fill and the line along its bottom edge. False,
+/// with nothing painted, when the look has neither.
+bool PintarBarra(QPainter& p, const QRect& r, const AspectoPiel& a);
+
+/// The frame of a command bar button in the state `opcion` holds, `levantado` for a raised
+/// (not flat) button, as the skin's rules stack: a raised button's frame, over it the one under
+/// the pointer, and a pressed button's fill over both. False, with nothing painted, when the
+/// look has none for that state.
+bool PintarBotonDeBarra(QPainter& p, const QStyleOption& opcion, bool levantado,
+                        const AspectoPiel& a);
+
+/// A heading section: its fill (when the look has one), its right line and its bottom line,
+/// the latter in the colour for the heading under the pointer when it is so, and one pixel
+/// thick for a row heading (`deFila`), a column of short sections.
+void PintarSeccion(QPainter& p, const QStyleOption& opcion, bool deFila, const AspectoPiel& a);
 
 }  // namespace startup

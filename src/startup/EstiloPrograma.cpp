@@ -102,10 +102,6 @@ void Colorear(QPalette& paleta, QPalette::ColorRole rol, const QColor& color,
     if (inactivo.isValid()) paleta.setColor(QPalette::Disabled, rol, inactivo);
 }
 
-void Rayar(QPainter& p, const QRect& r, const Linea& linea) {
-    if (!linea.Vacia()) p.fillRect(r, linea.color);
-}
-
 }  // namespace
 
 EstiloPrograma::EstiloPrograma(QStyle* base, AspectoPiel aspecto, std::optional<QPalette> paleta)
@@ -120,17 +116,11 @@ void EstiloPrograma::drawPrimitive(PrimitiveElement elemento, const QStyleOption
         const AspectoPiel& a = aspecto_;
         switch (elemento) {
             case PE_PanelToolBar:
-                if (!a.barraFondo.Vacio() || !a.barraLinea.Vacia()) {
-                    const QRect& r = opcion->rect;
-                    if (!a.barraFondo.Vacio()) pintor->fillRect(r, a.barraFondo.Pincel(r));
-                    const int g = a.barraLinea.grosor;
-                    Rayar(*pintor, QRect(r.left(), r.bottom() - g + 1, r.width(), g), a.barraLinea);
-                    return;
-                }
+                if (PintarBarra(*pintor, opcion->rect, a)) return;
                 break;
             case PE_PanelButtonTool:
                 if (const QToolButton* boton = BotonDeBarra(widget))
-                    if (PintarBoton(*opcion, *pintor, *boton)) return;
+                    if (PintarBotonDeBarra(*pintor, *opcion, !boton->autoRaise(), a)) return;
                 break;
             case PE_Frame:
                 if (PintarMarcoLiso(*opcion, *pintor, widget)) return;
@@ -167,28 +157,6 @@ bool EstiloPrograma::PintarMarcoLiso(const QStyleOption& opcion, QPainter& pinto
     return true;
 }
 
-bool EstiloPrograma::PintarBoton(const QStyleOption& opcion, QPainter& pintor,
-                                 const QToolButton& boton) const {
-    const AspectoPiel& a = aspecto_;
-    // As the skin's rules stack: a raised button's frame, over it the one under the pointer,
-    // and a pressed button's fill over both.
-    QColor borde;
-    const Relleno* fondo = nullptr;
-    if (!boton.autoRaise()) {
-        borde = a.botonBorde;
-        if (!a.botonFondo.Vacio()) fondo = &a.botonFondo;
-    }
-    if ((opcion.state & State_MouseOver) && (opcion.state & State_Enabled)) {
-        if (a.botonBordeEncima.isValid()) borde = a.botonBordeEncima;
-        if (!a.botonFondoEncima.Vacio()) fondo = &a.botonFondoEncima;
-    }
-    if ((opcion.state & (State_Sunken | State_On)) && !a.botonFondoPulsado.Vacio())
-        fondo = &a.botonFondoPulsado;
-    if (!borde.isValid() && !fondo) return false;
-    PintarMarco(pintor, opcion.rect, a.botonRadio, borde, fondo ? *fondo : Relleno{});
-    return true;
-}
-
 void EstiloPrograma::drawControl(ControlElement elemento, const QStyleOption* opcion,
                                  QPainter* pintor, const QWidget* widget) const {
     const AspectoPiel& a = aspecto_;
@@ -196,7 +164,8 @@ void EstiloPrograma::drawControl(ControlElement elemento, const QStyleOption* op
         (!a.encabezadoFondo.Vacio() || !a.encabezadoDerecha.Vacia() ||
          !a.encabezadoInferior.Vacia())) {
         if (a.encabezadoFondo.Vacio()) QProxyStyle::drawControl(elemento, opcion, pintor, widget);
-        PintarSeccion(*opcion, *pintor);
+        const auto* h = qstyleoption_cast<const QStyleOptionHeader*>(opcion);
+        PintarSeccion(*pintor, *opcion, h && h->orientation == Qt::Vertical, a);
         return;
     }
     if (elemento == CE_HeaderLabel && a.encabezadoTexto.isValid())
@@ -208,23 +177,6 @@ void EstiloPrograma::drawControl(ControlElement elemento, const QStyleOption* op
             return;
         }
     QProxyStyle::drawControl(elemento, opcion, pintor, widget);
-}
-
-void EstiloPrograma::PintarSeccion(const QStyleOption& opcion, QPainter& pintor) const {
-    const AspectoPiel& a = aspecto_;
-    const QRect& r = opcion.rect;
-    if (!a.encabezadoFondo.Vacio()) pintor.fillRect(r, a.encabezadoFondo.Pincel(r));
-    const auto* h = qstyleoption_cast<const QStyleOptionHeader*>(&opcion);
-    Linea derecha = a.encabezadoDerecha;
-    Linea inferior = a.encabezadoInferior;
-    // Row headings are a column of short sections: their bottom line is a one-pixel rule.
-    if (h && h->orientation == Qt::Vertical) inferior.grosor = std::min(inferior.grosor, 1);
-    if ((opcion.state & State_MouseOver) && a.encabezadoEncima.isValid())
-        inferior.color = a.encabezadoEncima;
-    Rayar(pintor, QRect(r.right() - derecha.grosor + 1, r.top(), derecha.grosor, r.height()),
-          derecha);
-    Rayar(pintor, QRect(r.left(), r.bottom() - inferior.grosor + 1, r.width(), inferior.grosor),
-          inferior);
 }
 
 void EstiloPrograma::drawComplexControl(ComplexControl control, const QStyleOptionComplex* opcion,

@@ -27,7 +27,6 @@
 #include "AspectoPiel.h"
 
 class QStyleOptionSlider;
-class QToolButton;
 
 namespace startup {
 
@@ -65,10 +64,6 @@ class EstiloPrograma : public QProxyStyle {
     void polish(QPalette& paleta) override;
 
   private:
-    /// The raised, hovered or pressed frame of a command bar button; false when the skin has
-    /// none for the button's state.
-    bool PintarBoton(const QStyleOption& opcion, QPainter& pintor, const QToolButton& boton) const;
-    void PintarSeccion(const QStyleOption& opcion, QPainter& pintor) const;
     /// Fusion's plain frame, as the four one-pixel lines it paints; false, with nothing
     /// painted, where only Fusion's own painting is sure to give its pixels.
     bool PintarMarcoLiso(const QStyleOption& opcion, QPainter& pintor,
