@@ -20,11 +20,16 @@
 namespace {
 
 
-/// A Qt style that counts the scroll bars it paints; with `hueco`, its bars leave their first
-/// pixel clear.
+/// A Qt style that counts the scroll bars and the plain frames it paints; with `hueco`, its bars
+/// leave their first pixel clear.
 class Contador : public QProxyStyle {
   public:
     using QProxyStyle::QProxyStyle;
+    void drawPrimitive(PrimitiveElement e, const QStyleOption* o, QPainter* p,
+                       const QWidget* w) const override {
+        if (e == PE_Frame) ++marcos;
+        QProxyStyle::drawPrimitive(e, o, p, w);
+    }
     void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p,
                             const QWidget* w) const override {
         if (c == CC_ScrollBar) ++pintadas;
@@ -37,6 +42,7 @@ class Contador : public QProxyStyle {
         }
     }
     mutable int pintadas = 0;
+    mutable int marcos = 0;
     bool hueco = false;
 };
 
@@ -203,21 +209,9 @@ TEST(EstiloPrograma, PintaLaBarraOtraVezSoloCuandoCambiaLoQueLaHace) {
     }
 }
 
-/// A Qt style that counts the plain frames it paints.
-class ContadorMarcos : public QProxyStyle {
-  public:
-    using QProxyStyle::QProxyStyle;
-    void drawPrimitive(PrimitiveElement e, const QStyleOption* o, QPainter* p,
-                       const QWidget* w) const override {
-        if (e == PE_Frame) ++pintados;
-        QProxyStyle::drawPrimitive(e, o, p, w);
-    }
-    mutable int pintados = 0;
-};
-
 TEST(EstiloPrograma, ElMarcoLisoEsElQuePintaFusion) {
     AplicacionDePrueba();
-    auto* contador = new ContadorMarcos(QStyleFactory::create("Fusion"));
+    auto* contador = new Contador(QStyleFactory::create("Fusion"));
     const startup::EstiloPrograma estilo(contador);
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     QFrame marco;
@@ -269,9 +263,9 @@ TEST(EstiloPrograma, ElMarcoLisoEsElQuePintaFusion) {
             con.drawPrimitive(QStyle::PE_Frame, &o, &p, &marco);
             return imagen;
         };
-        const int antes = contador->pintados;
+        const int antes = contador->marcos;
         EXPECT_TRUE(pintar(estilo) == pintar(*fusion)) << c.que;
-        EXPECT_EQ(contador->pintados - antes, c.deFusion) << c.que;
+        EXPECT_EQ(contador->marcos - antes, c.deFusion) << c.que;
     }
 }
 
