@@ -81,7 +81,7 @@ Piel CargarPiel(const std::string& rutaPiel, const std::string& ajustes) {
                                      " el color no válido \"" + valor + "\"");
         piel.paleta.setColor(QPalette::All, rol, color);
     }
-    piel.aspecto = LeerAspecto(ini, ubicada);
+    piel.pintura = LeerPintura(ini, ubicada);
     const std::string hoja = ini.Valor("Piel", "Hoja", "");
     if (!hoja.empty()) {
         const std::string ruta = (fs::path(ubicada).parent_path() / hoja).string();
@@ -99,7 +99,7 @@ void AplicarPiel(const Piel& piel) {
     // re-polishes every widget), the application's palette as that style gives it (a palette
     // set on the application before is dropped), and the new sheet last.
     qApp->setStyleSheet({});
-    UsarEstilo(piel.estiloQt, piel.aspecto, piel.paleta);
+    UsarEstilo(piel.estiloQt, piel.pintura, piel.paleta);
     QApplication::setPalette(QPalette());
     qApp->setStyleSheet(piel.hoja);
 }

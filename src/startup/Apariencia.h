@@ -5,7 +5,7 @@
 // The skins are the program's own: each skin file (for the folder skin, the settings file in
 // it) is a description in INI form that names a Qt style, the palette colours laid over that
 // style's standard palette, the look the program's style paints over them (the sections of
-// AspectoPiel.h) and, optionally, a style sheet beside it:
+// PinturaPiel.h) and, optionally, a style sheet beside it:
 //
 //   [Piel]
 //   Estilo=Fusion        ; a Qt style ("Fusion", "Windows"); Fusion when absent
@@ -19,7 +19,7 @@
 #include <QString>
 #include <string>
 
-#include "AspectoPiel.h"
+#include "PinturaPiel.h"
 
 class QIcon;
 class QImage;
@@ -32,7 +32,7 @@ struct Piel {
     QString descripcion;  ///< the description file that was read
     QString estiloQt;     ///< Qt style name
     QPalette paleta;      ///< the style's standard palette with the skin's colours over it
-    AspectoPiel aspecto;  ///< what the program's style paints over the Qt style
+    PinturaPiel pintura;  ///< what the program's style paints over the Qt style
     QString hoja;         ///< style sheet text ("" for none)
 };
 

@@ -104,16 +104,16 @@ void Colorear(QPalette& paleta, QPalette::ColorRole rol, const QColor& color,
 
 }  // namespace
 
-EstiloPrograma::EstiloPrograma(QStyle* base, AspectoPiel aspecto, std::optional<QPalette> paleta)
+EstiloPrograma::EstiloPrograma(QStyle* base, PinturaPiel pintura, std::optional<QPalette> paleta)
     : QProxyStyle(base),
       barras_(kBytesGuardados),
-      aspecto_(std::move(aspecto)),
+      pintura_(std::move(pintura)),
       paleta_(std::move(paleta)) {}
 
 void EstiloPrograma::drawPrimitive(PrimitiveElement elemento, const QStyleOption* opcion,
                                    QPainter* pintor, const QWidget* widget) const {
     if (pintor && opcion) {
-        const AspectoPiel& a = aspecto_;
+        const PinturaPiel& a = pintura_;
         switch (elemento) {
             case PE_PanelToolBar:
                 if (PintarBarra(*pintor, opcion->rect, a)) return;
@@ -159,7 +159,7 @@ bool EstiloPrograma::PintarMarcoLiso(const QStyleOption& opcion, QPainter& pinto
 
 void EstiloPrograma::drawControl(ControlElement elemento, const QStyleOption* opcion,
                                  QPainter* pintor, const QWidget* widget) const {
-    const AspectoPiel& a = aspecto_;
+    const PinturaPiel& a = pintura_;
     if (elemento == CE_HeaderSection && pintor && opcion &&
         (!a.encabezadoFondo.Vacio() || !a.encabezadoDerecha.Vacia() ||
          !a.encabezadoInferior.Vacia())) {
@@ -185,11 +185,11 @@ void EstiloPrograma::drawComplexControl(ComplexControl control, const QStyleOpti
         if (const auto* barra = qstyleoption_cast<const QStyleOptionSlider*>(opcion))
             if (PintarGuardada(*barra, *pintor, widget)) return;
     if (control == CC_ToolButton && BotonDeBarra(widget) &&
-        (aspecto_.botonTexto.isValid() || aspecto_.botonTextoInactivo.isValid()))
+        (pintura_.botonTexto.isValid() || pintura_.botonTextoInactivo.isValid()))
         if (const auto* b = qstyleoption_cast<const QStyleOptionToolButton*>(opcion)) {
             QStyleOptionToolButton boton = *b;
             for (const auto rol : {QPalette::ButtonText, QPalette::WindowText})
-                Colorear(boton.palette, rol, aspecto_.botonTexto, aspecto_.botonTextoInactivo);
+                Colorear(boton.palette, rol, pintura_.botonTexto, pintura_.botonTextoInactivo);
             QProxyStyle::drawComplexControl(control, &boton, pintor, widget);
             return;
         }
@@ -198,8 +198,8 @@ void EstiloPrograma::drawComplexControl(ComplexControl control, const QStyleOpti
 
 int EstiloPrograma::styleHint(StyleHint pista, const QStyleOption* opcion, const QWidget* widget,
                               QStyleHintReturn* devuelto) const {
-    if (pista == SH_Table_GridLineColor && aspecto_.grillaLineas.isValid())
-        return static_cast<int>(aspecto_.grillaLineas.rgba());
+    if (pista == SH_Table_GridLineColor && pintura_.grillaLineas.isValid())
+        return static_cast<int>(pintura_.grillaLineas.rgba());
     return QProxyStyle::styleHint(pista, opcion, widget, devuelto);
 }
 
@@ -211,7 +211,7 @@ void EstiloPrograma::polish(QPalette& paleta) {
 void EstiloPrograma::polish(QWidget* widget) {
     QProxyStyle::polish(widget);
     // A heading under the pointer shows the skin's line: the header must hear of the pointer.
-    if (aspecto_.encabezadoEncima.isValid() && qobject_cast<QHeaderView*>(widget))
+    if (pintura_.encabezadoEncima.isValid() && qobject_cast<QHeaderView*>(widget))
         widget->setAttribute(Qt::WA_Hover);
 }
 
@@ -264,15 +264,15 @@ QString NombreDelEstilo(const QStyle& estilo) {
     return e->name();
 }
 
-bool UsarEstilo(const QString& nombre, const AspectoPiel& aspecto,
+bool UsarEstilo(const QString& nombre, const PinturaPiel& pintura,
                 const std::optional<QPalette>& paleta) {
     const auto* actual = qobject_cast<const EstiloPrograma*>(QApplication::style());
-    if (actual && actual->Aspecto() == aspecto && actual->Paleta() == paleta &&
+    if (actual && actual->Pintura() == pintura && actual->Paleta() == paleta &&
         NombreDelEstilo(*actual).compare(nombre, Qt::CaseInsensitive) == 0)
         return true;
     QStyle* base = QStyleFactory::create(nombre);
     if (!base) return false;
-    QApplication::setStyle(new EstiloPrograma(base, aspecto, paleta));
+    QApplication::setStyle(new EstiloPrograma(base, pintura, paleta));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The style the program paints with: the skin's Qt style, with the skin's look over it (the
-// command bar and its buttons, group boxes, headings and grid lines; see AspectoPiel.h), and
+// command bar and its buttons, group boxes, headings and grid lines; see PinturaPiel.h), and
 // under it the pictures of the scroll bars it has painted. Painting the skin's look here, not
 // with a style sheet, spares every window the sheet's matching of rules for each widget it
 // polishes and each thing it paints: a sheet of twenty rules cost the account list a thirteenth
@@ -24,7 +24,7 @@
 #include <QString>
 #include <optional>
 
-#include "AspectoPiel.h"
+#include "PinturaPiel.h"
 
 class QStyleOptionSlider;
 
@@ -38,12 +38,12 @@ class EstiloPrograma : public QProxyStyle {
 
   public:
     /// Over `base` (taken over); with none, over the style the application would have by
-    /// default (the desktop's, or the one given with -style). With the skin's `aspecto` and,
+    /// default (the desktop's, or the one given with -style). With the skin's `pintura` and,
     /// when given, its `paleta` as the palette the style gives the application.
-    explicit EstiloPrograma(QStyle* base = nullptr, AspectoPiel aspecto = {},
+    explicit EstiloPrograma(QStyle* base = nullptr, PinturaPiel pintura = {},
                             std::optional<QPalette> paleta = std::nullopt);
 
-    const AspectoPiel& Aspecto() const { return aspecto_; }
+    const PinturaPiel& Pintura() const { return pintura_; }
     const std::optional<QPalette>& Paleta() const { return paleta_; }
 
     void drawPrimitive(PrimitiveElement elemento, const QStyleOption* opcion, QPainter* pintor,
@@ -77,7 +77,7 @@ class EstiloPrograma : public QProxyStyle {
     /// The pictures by what the bar's look depends on; a null picture marks a bar that must be
     /// painted in place. Bounded in bytes: a user scrolling makes a new picture per position.
     mutable QCache<QByteArray, QImage> barras_;
-    const AspectoPiel aspecto_;
+    const PinturaPiel pintura_;
     const std::optional<QPalette> paleta_;
 };
 
@@ -86,10 +86,10 @@ class EstiloPrograma : public QProxyStyle {
 QString NombreDelEstilo(const QStyle& estilo);
 
 /// Makes the application paint with the Qt style `nombre` (letter case ignored) under the
-/// program's style with the look `aspecto` and the palette `paleta` (see polish), unless it
+/// program's style with the look `pintura` and the palette `paleta` (see polish), unless it
 /// already does. False, with nothing changed, when there is no Qt style of that name. Call it
 /// while the application has no style sheet: a sheet set afterwards wraps the style set here.
-bool UsarEstilo(const QString& nombre, const AspectoPiel& aspecto = {},
+bool UsarEstilo(const QString& nombre, const PinturaPiel& pintura = {},
                 const std::optional<QPalette>& paleta = std::nullopt);
 
 /// Gives the application its look before any window is made: the program's style over the

@@ -124,7 +124,7 @@ TEST_F(AparienciaTest, LaPielSaleDelValorDelUsuario) {
     }
 }
 
-TEST_F(AparienciaTest, CadaPielDaSuPropioAspectoALaAplicacion) {
+TEST_F(AparienciaTest, CadaPielDaSuPropiaAparienciaALaAplicacion) {
     const struct {
         const char* valor;
         const char* archivo;  // relative to the program's folder
@@ -166,7 +166,7 @@ TEST_F(AparienciaTest, CadaPielDaSuPropioAspectoALaAplicacion) {
         const auto* estilo = qobject_cast<startup::EstiloPrograma*>(QApplication::style());
         ASSERT_TRUE(estilo) << c.valor;
         EXPECT_EQ(startup::NombreDelEstilo(*estilo).toLower(), c.estiloQt) << c.valor;
-        const startup::AspectoPiel& a = estilo->Aspecto();
+        const startup::PinturaPiel& a = estilo->Pintura();
         EXPECT_FALSE(a.barraFondo.Vacio() || a.encabezadoFondo.Vacio() || !a.botonTexto.isValid() ||
                      !a.marcoBorde.isValid() || !a.grillaLineas.isValid())
             << c.valor;

@@ -15,31 +15,31 @@
 #include <functional>
 
 #include "ArchivoIni.h"
-#include "AspectoPiel.h"
+#include "PinturaPiel.h"
 #include "ErrorEjecucion.h"
 #include "AplicacionDePrueba.h"
 #include "EstiloPrograma.h"
 
 namespace fs = std::filesystem;
-using startup::AspectoPiel;
+using startup::PinturaPiel;
 using startup::EstiloPrograma;
 
 namespace {
 
 
-AspectoPiel Leer(const std::string& texto) {
+PinturaPiel Leer(const std::string& texto) {
     const fs::path ruta =
-        fs::temp_directory_path() / ("aspecto_" + std::to_string(::getpid()) + ".ini");
+        fs::temp_directory_path() / ("pintura_" + std::to_string(::getpid()) + ".ini");
     std::ofstream(ruta) << texto;
     const helperlib::IniLeido ini(ruta.string());
     fs::remove(ruta);
-    return startup::LeerAspecto(ini, "Prueba.cjstyles");
+    return startup::LeerPintura(ini, "Prueba.cjstyles");
 }
 
 startup::Relleno Solido(const char* color) { return {{{0.0, QColor(color)}, {1.0, QColor(color)}}}; }
 
-TEST(Aspecto, CadaValorSeLeeComoEstaEscrito) {
-    const AspectoPiel a = Leer(
+TEST(Pintura, CadaValorSeLeeComoEstaEscrito) {
+    const PinturaPiel a = Leer(
         "[Barra]\nFondo=#fdfeff 0, #e4edf8 0.5,#d5e3f4 0.51 , #c9dbf0 1\nLinea=#0b1a40 2\n"
         "[Botones]\nRadio=10\nFondoEncima=#37ffffff\nFondoPulsado= #8ccaf0\n"
         "[Encabezados]\nLineaDerecha=#c5d5e8\n");
@@ -59,7 +59,7 @@ TEST(Aspecto, CadaValorSeLeeComoEstaEscrito) {
     EXPECT_TRUE(a.encabezadoInferior.Vacia());
 }
 
-TEST(Aspecto, UnValorQueNoLoEsSeRechazaNombrandoloTodo) {
+TEST(Pintura, UnValorQueNoLoEsSeRechazaNombrandoloTodo) {
     const struct {
         const char* texto;
         const char* mencion;
@@ -87,8 +87,8 @@ TEST(Aspecto, UnValorQueNoLoEsSeRechazaNombrandoloTodo) {
     }
 }
 
-AspectoPiel Muestra() {
-    AspectoPiel a;
+PinturaPiel Muestra() {
+    PinturaPiel a;
     a.barraFondo = Solido("#102030");
     a.barraLinea = {QColor("#ff0000"), 2};
     a.botonBorde = QColor("#00ff00");
@@ -114,7 +114,7 @@ QImage Pintar(const QStyle& estilo, const std::function<void(const QStyle&, QPai
     return imagen;
 }
 
-TEST(Aspecto, CadaParteSePintaConLosColoresDeLaPiel) {
+TEST(Pintura, CadaParteSePintaConLosColoresDeLaPiel) {
     AplicacionDePrueba();
     const EstiloPrograma conPiel(QStyleFactory::create("Fusion"), Muestra());
     const EstiloPrograma sinPiel(QStyleFactory::create("Fusion"));

@@ -66,7 +66,7 @@ struct Linea {
     bool operator==(const Linea&) const = default;
 };
 
-struct AspectoPiel {
+struct PinturaPiel {
     Relleno barraFondo;
     Linea barraLinea;
 
@@ -91,13 +91,13 @@ struct AspectoPiel {
 
     QColor grillaLineas;
 
-    bool operator==(const AspectoPiel&) const = default;
+    bool operator==(const PinturaPiel&) const = default;
 };
 
 /// The look described in `ini`, the description read from the file `descripcion`. Throws
 /// ErrorEjecucion(5) for a value that is not a colour, fill, line or radius as above; the
 /// message names the file, the section, the key and the value.
-AspectoPiel LeerAspecto(const helperlib::IniLeido& ini, const std::string& descripcion);
+PinturaPiel LeerPintura(const helperlib::IniLeido& ini, const std::string& descripcion);
 
 /// Paints a frame of `radio` rounded corners just inside `r`: filled with `fondo` (when it
 /// has one) and drawn with a one-pixel `borde` (when valid).
@@ -106,18 +106,18 @@ void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
 
 /// The command bar's surface over `r`: its fill and the line along its bottom edge. False,
 /// with nothing painted, when the look has neither.
-bool PintarBarra(QPainter& p, const QRect& r, const AspectoPiel& a);
+bool PintarBarra(QPainter& p, const QRect& r, const PinturaPiel& a);
 
 /// The frame of a command bar button in the state `opcion` holds, `levantado` for a raised
 /// (not flat) button, as the skin's rules stack: a raised button's frame, over it the one under
 /// the pointer, and a pressed button's fill over both. False, with nothing painted, when the
 /// look has none for that state.
 bool PintarBotonDeBarra(QPainter& p, const QStyleOption& opcion, bool levantado,
-                        const AspectoPiel& a);
+                        const PinturaPiel& a);
 
 /// A heading section: its fill (when the look has one), its right line and its bottom line,
 /// the latter in the colour for the heading under the pointer when it is so, and one pixel
 /// thick for a row heading (`deFila`), a column of short sections.
-void PintarSeccion(QPainter& p, const QStyleOption& opcion, bool deFila, const AspectoPiel& a);
+void PintarSeccion(QPainter& p, const QStyleOption& opcion, bool deFila, const PinturaPiel& a);
 
 }  // namespace startup

@@ -1,4 +1,4 @@
-#include "AspectoPiel.h"
+#include "PinturaPiel.h"
 
 #include <QBrush>
 #include <QLinearGradient>
@@ -119,9 +119,9 @@ QBrush Relleno::Pincel(const QRect& r) const {
     return QBrush(degradado);
 }
 
-AspectoPiel LeerAspecto(const IniLeido& ini, const std::string& descripcion) {
+PinturaPiel LeerPintura(const IniLeido& ini, const std::string& descripcion) {
     const Lector l(ini, descripcion);
-    AspectoPiel a;
+    PinturaPiel a;
     l.LeerRelleno("Barra", "Fondo", a.barraFondo);
     l.LeerLinea("Barra", "Linea", a.barraLinea);
 
@@ -164,7 +164,7 @@ void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
     p.restore();
 }
 
-bool PintarBarra(QPainter& p, const QRect& r, const AspectoPiel& a) {
+bool PintarBarra(QPainter& p, const QRect& r, const PinturaPiel& a) {
     if (a.barraFondo.Vacio() && a.barraLinea.Vacia()) return false;
     if (!a.barraFondo.Vacio()) p.fillRect(r, a.barraFondo.Pincel(r));
     const int g = a.barraLinea.grosor;
@@ -173,7 +173,7 @@ bool PintarBarra(QPainter& p, const QRect& r, const AspectoPiel& a) {
 }
 
 bool PintarBotonDeBarra(QPainter& p, const QStyleOption& opcion, bool levantado,
-                        const AspectoPiel& a) {
+                        const PinturaPiel& a) {
     QColor borde;
     const Relleno* fondo = nullptr;
     if (levantado) {
@@ -191,7 +191,7 @@ bool PintarBotonDeBarra(QPainter& p, const QStyleOption& opcion, bool levantado,
     return true;
 }
 
-void PintarSeccion(QPainter& p, const QStyleOption& opcion, bool deFila, const AspectoPiel& a) {
+void PintarSeccion(QPainter& p, const QStyleOption& opcion, bool deFila, const PinturaPiel& a) {
     const QRect& r = opcion.rect;
     if (!a.encabezadoFondo.Vacio()) p.fillRect(r, a.encabezadoFondo.Pincel(r));
     const Linea& derecha = a.encabezadoDerecha;
