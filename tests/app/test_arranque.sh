@@ -9,8 +9,9 @@
 #      keyboard (name, account, check digit, amount, F2) reaches MA_MODELOS; an existing
 #      template loaded by name and saved again keeps its lines; an account picked with F5 from
 #      the lookup list by part of its name is saved in a new template, twice in one session
-#      (the second through the list window kept from the first); Escape when idle closes
-#      the program with status 0;
+#      (the second through the list window kept from the first); with the pointer passed over
+#      the command bar, a click on Planilla opens the sheet, which Escape closes; Escape when
+#      idle closes the program with status 0;
 #   3. the auxiliary subledger generation run from the command line on the demo database
 #      writes one row per line of the longer side of every entry, says so, and a second run
 #      replaces the rows instead of adding to them.
@@ -300,6 +301,33 @@ caso_consulta() {
     fi
 }
 
+# The command bar with the mouse: the pointer passes over the buttons (each is painted under
+# the pointer, and pressed, in the skin's look), and a click on Planilla opens the sheet of every
+# template's lines, which Escape closes.
+caso_barra() {
+    local caso="barra de comandos con el ratón" w=$1 x hoja
+    enfocar "$w"
+    for x in $(seq 20 20 400); do
+        xdotool mousemove --window "$w" "$x" 40
+        sleep 0.02
+    done
+    # Planilla, the fifth button: Nuevo, Borrar, Reporte, Consultar, Planilla.
+    xdotool mousemove --window "$w" 309 40 click 1
+    hoja=$(esperar_ventana "^Asientos Modelo$" 20)
+    if [ -z "$hoja" ]; then
+        fallar "$caso: un clic en Planilla no abrió la planilla \"Asientos Modelo\"; ventanas:"
+        ventanas_visibles >&2
+        return
+    fi
+    enfocar "$hoja"
+    xdotool key Escape
+    if ! ventana_cerrada "^Asientos Modelo$" 10; then
+        fallar "$caso: Escape no cerró la planilla; ventanas:"
+        ventanas_visibles >&2
+    fi
+    xdotool mousemove --window "$w" 400 300  # off the bar
+}
+
 caso2() {
     local caso="base de demostración" w cuenta dv nombre="PRUEBA DE TECLADO" antes sello
     mkdir -p "$tmp/demo"
@@ -372,6 +400,7 @@ caso2() {
     # search, reset for the second (what the reset restores is checked in the lookup tests).
     caso_consulta "$w" "PRUEBA DE CONSULTA"
     caso_consulta "$w" "SEGUNDA CONSULTA"
+    caso_barra "$w"
 
     # Idle again: Escape is Cerrar, which ends the program with status 0.
     enfocar "$w"
