@@ -125,6 +125,9 @@ void EstiloPrograma::drawPrimitive(PrimitiveElement elemento, const QStyleOption
             case PE_Frame:
                 if (PintarMarcoLiso(*opcion, *pintor, widget)) return;
                 break;
+            case PE_FrameLineEdit:
+                if (PintarMarcoDeTexto(*opcion, *pintor)) return;
+                break;
             case PE_FrameGroupBox:
                 if (a.marcoBorde.isValid() || !a.marcoFondo.Vacio()) {
                     PintarMarco(*pintor, opcion->rect, a.marcoRadio, a.marcoBorde, a.marcoFondo);
@@ -154,6 +157,38 @@ bool EstiloPrograma::PintarMarcoLiso(const QStyleOption& opcion, QPainter& pinto
     pintor.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), color);
     pintor.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), color);
     pintor.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), color);
+    return true;
+}
+
+bool EstiloPrograma::PintarMarcoDeTexto(const QStyleOption& opcion, QPainter& pintor) const {
+    // A text box's frame: Fusion strokes its rounded outlines one pixel at a time; the same
+    // outlines are drawn here with their straight runs filled at once, in Fusion's colours: the
+    // window's darkened, or for the box with the focus the highlight's darkened (never lighter
+    // than a value of 160) with a faint copy of it just inside; and Fusion's shadow under the
+    // top edge as the line of pixels it is.
+    const QRect& r = opcion.rect;
+    if (NombreDelEstilo(*this).compare(QLatin1String("Fusion"), Qt::CaseInsensitive) != 0 ||
+        opcion.palette.window().style() != Qt::SolidPattern || !PintorDeBloques(pintor) ||
+        r.width() < 8 || r.height() < 8)
+        return false;
+    const bool foco = opcion.state & State_HasFocus;
+    QColor borde = opcion.palette.window().color().darker(140);
+    if (foco) {
+        borde = opcion.palette.color(QPalette::Highlight).darker(125);
+        if (borde.value() > 160) borde.setHsl(borde.hue(), borde.saturation(), 160);
+    }
+    pintor.save();
+    pintor.setRenderHint(QPainter::Antialiasing, true);
+    pintor.setBrush(Qt::NoBrush);
+    pintor.setPen(QPen(borde, 1));
+    TrazarRedondeado(pintor, r, 2);
+    if (foco) {
+        borde.setAlpha(40);
+        pintor.setPen(QPen(borde, 1));
+        TrazarRedondeado(pintor, r.adjusted(1, 1, -1, -1), 1.7);
+    }
+    pintor.fillRect(QRect(r.left() + 2, r.top() + 1, r.width() - 4, 1), QColor(0, 0, 0, 18));
+    pintor.restore();
     return true;
 }
 

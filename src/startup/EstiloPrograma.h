@@ -69,6 +69,10 @@ class EstiloPrograma : public QProxyStyle {
     bool PintarMarcoLiso(const QStyleOption& opcion, QPainter& pintor,
                          const QWidget* widget) const;
 
+    /// Fusion's frame of a text box, as Fusion paints it; false, with nothing painted, where
+    /// only Fusion's own painting is sure to give its pixels.
+    bool PintarMarcoDeTexto(const QStyleOption& opcion, QPainter& pintor) const;
+
     /// Puts the kept picture of the bar on the painter (painting and keeping it first when
     /// there is none); false, with nothing painted, when the bar must be painted in place.
     bool PintarGuardada(const QStyleOptionSlider& barra, QPainter& pintor,

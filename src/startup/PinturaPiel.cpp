@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "ArchivoIni.h"
@@ -148,6 +149,33 @@ PinturaPiel LeerPintura(const IniLeido& ini, const std::string& descripcion) {
     return a;
 }
 
+void TrazarRedondeado(QPainter& p, const QRect& caja, qreal radio) {
+    const QRectF linea = QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5);
+    // A corner's square: its arc and the pixels where it meets a run.
+    const int lado = static_cast<int>(std::ceil(radio)) + 1;
+    if (radio <= 0 || caja.width() <= 2 * lado || caja.height() <= 2 * lado) {
+        p.drawRoundedRect(linea, radio, radio);
+        return;
+    }
+    const int l = caja.left(), t = caja.top(), r = caja.right(), b = caja.bottom();
+    // Each corner's square reaches one pixel beyond the box: the antialiased end of an arc of
+    // a fractional radius touches it.
+    const int e = lado + 1;
+    for (const QRect& esquina : {QRect(l - 1, t - 1, e, e), QRect(r - lado + 1, t - 1, e, e),
+                                 QRect(l - 1, b - lado + 1, e, e),
+                                 QRect(r - lado + 1, b - lado + 1, e, e)}) {
+        p.save();
+        p.setClipRect(esquina, Qt::IntersectClip);
+        p.drawRoundedRect(linea, radio, radio);
+        p.restore();
+    }
+    const QColor color = p.pen().color();
+    p.fillRect(QRect(l + lado, t, caja.width() - 2 * lado, 1), color);
+    p.fillRect(QRect(l + lado, b, caja.width() - 2 * lado, 1), color);
+    p.fillRect(QRect(l, t + lado, 1, caja.height() - 2 * lado), color);
+    p.fillRect(QRect(r, t + lado, 1, caja.height() - 2 * lado), color);
+}
+
 void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
                  const Relleno& fondo) {
     if (r.isEmpty()) return;
@@ -155,12 +183,23 @@ void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
     p.setRenderHint(QPainter::Antialiasing, radio > 0);
     // The one-pixel line runs through the middle of the edge pixels.
     const QRectF marco = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(borde.isValid() ? QPen(borde, 1) : QPen(Qt::NoPen));
-    p.setBrush(fondo.Vacio() ? QBrush(Qt::NoBrush) : fondo.Pincel(r));
-    if (radio > 0)
-        p.drawRoundedRect(marco, radio, radio);
-    else
+    if (radio > 0) {
+        // Filled, then stroked, as one rounded rectangle with both would be.
+        p.setPen(Qt::NoPen);
+        if (!fondo.Vacio()) {
+            p.setBrush(fondo.Pincel(r));
+            p.drawRoundedRect(marco, radio, radio);
+        }
+        if (borde.isValid()) {
+            p.setPen(QPen(borde, 1));
+            p.setBrush(Qt::NoBrush);
+            TrazarRedondeado(p, r, radio);
+        }
+    } else {
+        p.setPen(borde.isValid() ? QPen(borde, 1) : QPen(Qt::NoPen));
+        p.setBrush(fondo.Vacio() ? QBrush(Qt::NoBrush) : fondo.Pincel(r));
         p.drawRect(marco);
+    }
     p.restore();
 }
 

@@ -99,6 +99,15 @@ struct PinturaPiel {
 /// message names the file, the section, the key and the value.
 PinturaPiel LeerPintura(const helperlib::IniLeido& ini, const std::string& descripcion);
 
+/// Strokes the outline of a rectangle of `radio` rounded corners through the edge pixels of
+/// `caja`, with the painter's pen (one pixel wide), exactly as
+/// `p.drawRoundedRect(QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5), radio, radio)` strokes it
+/// without a brush. That stroke walks and blends the outline pixel by pixel (about a quarter
+/// of a million instructions for a line edit's frame, three times that for a group box); here
+/// only the four corners are drawn so, each clipped to its square, and the straight runs
+/// between them are filled at once.
+void TrazarRedondeado(QPainter& p, const QRect& caja, qreal radio);
+
 /// Paints a frame of `radio` rounded corners just inside `r`: filled with `fondo` (when it
 /// has one) and drawn with a one-pixel `borde` (when valid).
 void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,

@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QFrame>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
 #include <functional>
 #include <memory>
@@ -27,7 +29,7 @@ class Contador : public QProxyStyle {
     using QProxyStyle::QProxyStyle;
     void drawPrimitive(PrimitiveElement e, const QStyleOption* o, QPainter* p,
                        const QWidget* w) const override {
-        if (e == PE_Frame) ++marcos;
+        if (e == PE_Frame || e == PE_FrameLineEdit) ++marcos;
         QProxyStyle::drawPrimitive(e, o, p, w);
     }
     void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p,
@@ -209,58 +211,94 @@ TEST(EstiloPrograma, PintaLaBarraOtraVezSoloCuandoCambiaLoQueLaHace) {
     }
 }
 
-TEST(EstiloPrograma, ElMarcoLisoEsElQuePintaFusion) {
+// The frames the program's style paints itself (a plain frame, a text box's frame) are the
+// ones Fusion paints, and are left to Fusion where only its own painting is sure to match.
+TEST(EstiloPrograma, LosMarcosPropiosSonLosQuePintaFusion) {
     AplicacionDePrueba();
     auto* contador = new Contador(QStyleFactory::create("Fusion"));
     const startup::EstiloPrograma estilo(contador);
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     QFrame marco;
+    QLineEdit cuadro;
+    const auto ventana = [](QColor color) {
+        return [color](QStyleOption& o, QPainter&) { o.palette.setColor(QPalette::Window, color); };
+    };
+    const auto conTextura = [](QStyleOption& o, QPainter&) {
+        QImage textura(4, 4, QImage::Format_RGB32);
+        textura.fill(Qt::darkGreen);
+        o.palette.setBrush(QPalette::Window, QBrush(textura));
+    };
+    const auto estado = [](QStyle::State quitar, QStyle::State poner) {
+        return [=](QStyleOption& o, QPainter&) { o.state = (o.state & ~quitar) | poner; };
+    };
+    const auto desplazado = [](QStyleOption&, QPainter& p) { p.translate(3, 5); };
+    const auto suavizado = [](QStyleOption&, QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+    };
+    const auto escalado = [](QStyleOption&, QPainter& p) { p.scale(1.5, 1.5); };
+    const auto opaco = [](QStyleOption&, QPainter& p) { p.setOpacity(0.5); };
+    const QStyle::PrimitiveElement liso = QStyle::PE_Frame, texto = QStyle::PE_FrameLineEdit;
     const struct {
         const char* que;
+        QStyle::PrimitiveElement primitiva;
         QSize tamano;
         std::function<void(QStyleOption&, QPainter&)> preparar;
         int deFusion;  // frames left to Fusion's own painting
     } casos[] = {
-        {"el de una lista", {600, 400}, {}, 0},
-        {"el más chico", {2, 2}, {}, 0},
-        {"desplazado", {40, 30}, [](QStyleOption&, QPainter& p) { p.translate(3, 5); }, 0},
-        {"otra ventana",
-         {40, 30},
-         [](QStyleOption& o, QPainter&) { o.palette.setColor(QPalette::Window, QColor("#d4e0ee")); },
-         0},
-        {"ventana traslúcida",
-         {40, 30},
+        {"el de una lista", liso, {600, 400}, {}, 0},
+        {"el más chico", liso, {2, 2}, {}, 0},
+        {"desplazado", liso, {40, 30}, desplazado, 0},
+        {"otra ventana", liso, {40, 30}, ventana("#d4e0ee"), 0},
+        {"ventana traslúcida", liso, {40, 30}, ventana(QColor(200, 120, 40, 90)), 0},
+        {"de un pixel", liso, {1, 30}, {}, 1},
+        {"suavizado", liso, {40, 30}, suavizado, 1},
+        {"escalado", liso, {40, 30}, escalado, 1},
+        {"a media opacidad", liso, {40, 30}, opaco, 1},
+        {"ventana con textura", liso, {40, 30}, conTextura, 1},
+        {"cuadro de texto", texto, {200, 24}, {}, 0},
+        {"cuadro inactivo", texto, {200, 24}, estado(QStyle::State_Enabled, {}), 0},
+        {"cuadro de solo lectura", texto, {120, 21}, estado({}, QStyle::State_ReadOnly), 0},
+        {"cuadro más chico", texto, {8, 8}, {}, 0},
+        {"cuadro desplazado", texto, {60, 20}, desplazado, 0},
+        {"cuadro suavizado", texto, {60, 20}, suavizado, 0},
+        {"cuadro en otra ventana", texto, {60, 20}, ventana("#d4e0ee"), 0},
+        {"cuadro en ventana traslúcida", texto, {60, 20}, ventana(QColor(200, 120, 40, 90)), 0},
+        {"cuadro con el foco", texto, {60, 20}, estado({}, QStyle::State_HasFocus), 0},
+        {"con el foco y un resalte claro",
+         texto,
+         {60, 20},
          [](QStyleOption& o, QPainter&) {
-             o.palette.setColor(QPalette::Window, QColor(200, 120, 40, 90));
+             o.state |= QStyle::State_HasFocus;
+             o.palette.setColor(QPalette::Highlight, QColor("#9ad0ff"));
          },
          0},
-        {"de un pixel", {1, 30}, {}, 1},
-        {"suavizado",
-         {40, 30},
-         [](QStyleOption&, QPainter& p) { p.setRenderHint(QPainter::Antialiasing); },
-         1},
-        {"escalado", {40, 30}, [](QStyleOption&, QPainter& p) { p.scale(1.5, 1.5); }, 1},
-        {"a media opacidad", {40, 30}, [](QStyleOption&, QPainter& p) { p.setOpacity(0.5); }, 1},
-        {"ventana con textura",
-         {40, 30},
+        {"con el foco y un resalte oscuro",
+         texto,
+         {60, 20},
          [](QStyleOption& o, QPainter&) {
-             QImage textura(4, 4, QImage::Format_RGB32);
-             textura.fill(Qt::darkGreen);
-             o.palette.setBrush(QPalette::Window, QBrush(textura));
+             o.state |= QStyle::State_HasFocus;
+             o.palette.setColor(QPalette::Highlight, QColor("#203040"));
          },
-         1},
+         0},
+        {"cuadro demasiado chico", texto, {7, 20}, {}, 1},
+        {"cuadro escalado", texto, {60, 20}, escalado, 1},
+        {"cuadro a media opacidad", texto, {60, 20}, opaco, 1},
+        {"cuadro en ventana con textura", texto, {60, 20}, conTextura, 1},
     };
     for (const auto& c : casos) {
+        const QWidget& widget = c.primitiva == texto ? static_cast<QWidget&>(cuadro) : marco;
         const auto pintar = [&](const QStyle& con) {
             QImage imagen(c.tamano + QSize(8, 8), QImage::Format_ARGB32_Premultiplied);
             imagen.fill(Qt::magenta);
             QPainter p(&imagen);
             p.translate(2, 2);
-            QStyleOption o;
-            o.initFrom(&marco);
+            QStyleOptionFrame o;
+            o.initFrom(&widget);
             o.rect = QRect(QPoint(1, 1), c.tamano);
+            o.lineWidth = 1;
+            o.state |= QStyle::State_Sunken;
             if (c.preparar) c.preparar(o, p);
-            con.drawPrimitive(QStyle::PE_Frame, &o, &p, &marco);
+            con.drawPrimitive(c.primitiva, &o, &p, &widget);
             return imagen;
         };
         const int antes = contador->marcos;

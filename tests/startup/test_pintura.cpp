@@ -194,4 +194,36 @@ TEST(Pintura, CadaParteSePintaConLosColoresDeLaPiel) {
               fusion->styleHint(QStyle::SH_Table_GridLineColor));
 }
 
+// The rounded outline drawn by its corners and runs is, pixel for pixel, the one the painter
+// strokes: any radius, any size (down to those too small to have runs), opaque or translucent
+// over any background, wherever the painter stands.
+TEST(Pintura, ElContornoRedondeadoEsElQueTrazaElPintor) {
+    AplicacionDePrueba();
+    for (const qreal radio : {1.0, 1.7, 2.0, 2.5, 4.0, 5.0, 8.0})
+        for (const QSize tam : {QSize(7, 7), QSize(15, 9), QSize(30, 12), QSize(13, 40),
+                                QSize(600, 120)})
+            for (const QColor borde : {QColor("#ababab"), QColor(20, 60, 200, 90)})
+                for (const QColor fondo : {QColor("#f7fafd"), QColor(Qt::magenta)}) {
+                    const auto pintar = [&](bool porPartes) {
+                        QImage imagen(tam + QSize(10, 10), QImage::Format_ARGB32_Premultiplied);
+                        imagen.fill(fondo);
+                        QPainter p(&imagen);
+                        p.translate(2, 3);
+                        p.setRenderHint(QPainter::Antialiasing);
+                        p.setPen(QPen(borde, 1));
+                        const QRect caja(QPoint(1, 1), tam);
+                        if (porPartes)
+                            startup::TrazarRedondeado(p, caja, radio);
+                        else
+                            p.drawRoundedRect(QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5), radio,
+                                              radio);
+                        return imagen;
+                    };
+                    EXPECT_TRUE(pintar(true) == pintar(false))
+                        << "radio " << radio << ", " << tam.width() << "x" << tam.height()
+                        << ", borde " << borde.name(QColor::HexArgb).toStdString() << ", fondo "
+                        << fondo.name().toStdString();
+                }
+}
+
 }  // namespace
