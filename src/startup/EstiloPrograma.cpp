@@ -9,6 +9,7 @@
 #include <QStyleOptionHeader>
 #include <QStyleOptionSlider>
 #include <QStyleOptionToolButton>
+#include <QStyleOptionViewItem>
 #include <QToolButton>
 #include <QWidget>
 #include <algorithm>
@@ -128,6 +129,10 @@ void EstiloPrograma::drawPrimitive(PrimitiveElement elemento, const QStyleOption
             case PE_FrameLineEdit:
                 if (PintarMarcoDeTexto(*opcion, *pintor)) return;
                 break;
+            case PE_PanelItemViewItem:
+            case PE_PanelItemViewRow:
+                if (FondoVacio(elemento, *opcion)) return;
+                break;
             case PE_FrameGroupBox:
                 if (a.marcoBorde.isValid() || !a.marcoFondo.Vacio()) {
                     PintarMarco(*pintor, opcion->rect, a.marcoRadio, a.marcoBorde, a.marcoFondo);
@@ -147,9 +152,8 @@ bool EstiloPrograma::PintarMarcoLiso(const QStyleOption& opcion, QPainter& pinto
     // frame's whole height (a quarter of a million instructions for a list's frame); its pixels
     // are a one-pixel line just inside the rectangle, in the window's colour darkened so.
     const QRect& r = opcion.rect;
-    if (NombreDelEstilo(*this).compare(QLatin1String("Fusion"), Qt::CaseInsensitive) != 0 ||
-        opcion.palette.window().style() != Qt::SolidPattern || !PintorDeBloques(pintor) ||
-        pintor.testRenderHint(QPainter::Antialiasing) || r.width() < 2 || r.height() < 2 ||
+    if (!SobreFusion() || opcion.palette.window().style() != Qt::SolidPattern ||
+        !PintorDeBloques(pintor) || pintor.testRenderHint(QPainter::Antialiasing) || r.width() < 2 || r.height() < 2 ||
         (widget && widget->inherits("QComboBoxPrivateContainer")))
         return false;
     const QColor color = opcion.palette.window().color().darker(140).lighter(108);
@@ -160,6 +164,30 @@ bool EstiloPrograma::PintarMarcoLiso(const QStyleOption& opcion, QPainter& pinto
     return true;
 }
 
+bool EstiloPrograma::SobreFusion() const {
+    // Asked for every row, cell and frame painted: the answer is kept for the base style it
+    // was given for.
+    const QStyle* base = baseStyle();
+    if (base != baseVista_) {
+        sobreFusion_ =
+            NombreDelEstilo(*this).compare(QLatin1String("Fusion"), Qt::CaseInsensitive) == 0;
+        baseVista_ = base;
+    }
+    return sobreFusion_;
+}
+
+bool EstiloPrograma::FondoVacio(PrimitiveElement elemento, const QStyleOption& opcion) const {
+    // A list's row or cell that is neither selected, nor alternate, nor given a background
+    // has nothing painted under it by Fusion (it leaves both to Qt's common style, which paints
+    // only those three); Fusion first works out its frame colours for any element, some five
+    // thousand instructions, once for every row and every cell of a list.
+    if (!SobreFusion()) return false;
+    const auto* v = qstyleoption_cast<const QStyleOptionViewItem*>(&opcion);
+    if (!v || (v->state & State_Selected)) return false;
+    if (elemento == PE_PanelItemViewRow) return !(v->features & QStyleOptionViewItem::Alternate);
+    return v->backgroundBrush.style() == Qt::NoBrush;
+}
+
 bool EstiloPrograma::PintarMarcoDeTexto(const QStyleOption& opcion, QPainter& pintor) const {
     // A text box's frame: Fusion strokes its rounded outlines one pixel at a time; the same
     // outlines are drawn here with their straight runs filled at once, in Fusion's colours: the
@@ -167,9 +195,8 @@ bool EstiloPrograma::PintarMarcoDeTexto(const QStyleOption& opcion, QPainter& pi
     // than a value of 160) with a faint copy of it just inside; and Fusion's shadow under the
     // top edge as the line of pixels it is.
     const QRect& r = opcion.rect;
-    if (NombreDelEstilo(*this).compare(QLatin1String("Fusion"), Qt::CaseInsensitive) != 0 ||
-        opcion.palette.window().style() != Qt::SolidPattern || !PintorDeBloques(pintor) ||
-        r.width() < 8 || r.height() < 8)
+    if (!SobreFusion() || opcion.palette.window().style() != Qt::SolidPattern ||
+        !PintorDeBloques(pintor) || r.width() < 8 || r.height() < 8)
         return false;
     const bool foco = opcion.state & State_HasFocus;
     QColor borde = opcion.palette.window().color().darker(140);

@@ -69,6 +69,13 @@ class EstiloPrograma : public QProxyStyle {
     bool PintarMarcoLiso(const QStyleOption& opcion, QPainter& pintor,
                          const QWidget* widget) const;
 
+    /// True when the style under this one (through any other proxies) is Fusion.
+    bool SobreFusion() const;
+
+    /// True when Fusion would paint nothing under a list's row or cell (`elemento` is
+    /// PE_PanelItemViewRow or PE_PanelItemViewItem).
+    bool FondoVacio(PrimitiveElement elemento, const QStyleOption& opcion) const;
+
     /// Fusion's frame of a text box, as Fusion paints it; false, with nothing painted, where
     /// only Fusion's own painting is sure to give its pixels.
     bool PintarMarcoDeTexto(const QStyleOption& opcion, QPainter& pintor) const;
@@ -81,6 +88,8 @@ class EstiloPrograma : public QProxyStyle {
     /// The pictures by what the bar's look depends on; a null picture marks a bar that must be
     /// painted in place. Bounded in bytes: a user scrolling makes a new picture per position.
     mutable QCache<QByteArray, QImage> barras_;
+    mutable const QStyle* baseVista_ = nullptr;  // the base style sobreFusion_ was found for
+    mutable bool sobreFusion_ = false;
     const PinturaPiel pintura_;
     const std::optional<QPalette> paleta_;
 };

@@ -13,6 +13,8 @@
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSlider>
+#include <QStyleOptionViewItem>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 
@@ -30,6 +32,7 @@ class Contador : public QProxyStyle {
     void drawPrimitive(PrimitiveElement e, const QStyleOption* o, QPainter* p,
                        const QWidget* w) const override {
         if (e == PE_Frame || e == PE_FrameLineEdit) ++marcos;
+        if (e == PE_PanelItemViewItem || e == PE_PanelItemViewRow) ++fondos;
         QProxyStyle::drawPrimitive(e, o, p, w);
     }
     void drawComplexControl(ComplexControl c, const QStyleOptionComplex* o, QPainter* p,
@@ -45,6 +48,7 @@ class Contador : public QProxyStyle {
     }
     mutable int pintadas = 0;
     mutable int marcos = 0;
+    mutable int fondos = 0;
     bool hueco = false;
 };
 
@@ -304,6 +308,69 @@ TEST(EstiloPrograma, LosMarcosPropiosSonLosQuePintaFusion) {
         const int antes = contador->marcos;
         EXPECT_TRUE(pintar(estilo) == pintar(*fusion)) << c.que;
         EXPECT_EQ(contador->marcos - antes, c.deFusion) << c.que;
+    }
+}
+
+// Under a list's row or cell the program's style paints what Fusion paints: nothing when it is
+// neither selected, nor alternate, nor given a background; the rest is left to Fusion.
+TEST(EstiloPrograma, BajoUnaFilaPintaLoQuePintaFusion) {
+    AplicacionDePrueba();
+    auto* contador = new Contador(QStyleFactory::create("Fusion"));
+    const startup::EstiloPrograma estilo(contador);
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QTreeView vista;
+    const QStyle::PrimitiveElement fila = QStyle::PE_PanelItemViewRow,
+                                   celda = QStyle::PE_PanelItemViewItem;
+    using Ajuste = std::function<void(QStyleOptionViewItem&)>;
+    const auto estado = [](QStyle::State poner) -> Ajuste {
+        return [poner](QStyleOptionViewItem& o) { o.state |= poner; };
+    };
+    const Ajuste inactiva = [](QStyleOptionViewItem& o) { o.state &= ~QStyle::State_Active; };
+    const Ajuste alterna = [](QStyleOptionViewItem& o) {
+        o.features |= QStyleOptionViewItem::Alternate;
+    };
+    const Ajuste conFondo = [](QStyleOptionViewItem& o) { o.backgroundBrush = QColor("#ffe0a0"); };
+    const struct {
+        const char* que;
+        QStyle::PrimitiveElement primitiva;
+        Ajuste ajustar;
+        int deFusion;
+    } casos[] = {
+        {"fila", fila, {}, 0},
+        {"fila inactiva", fila, inactiva, 0},
+        {"fila bajo el puntero", fila, estado(QStyle::State_MouseOver), 0},
+        {"fila con el foco", fila, estado(QStyle::State_HasFocus), 0},
+        {"fila con fondo", fila, conFondo, 0},
+        {"fila alterna", fila, alterna, 1},
+        {"fila elegida", fila, estado(QStyle::State_Selected), 1},
+        {"celda", celda, {}, 0},
+        {"celda inactiva", celda, inactiva, 0},
+        {"celda bajo el puntero", celda, estado(QStyle::State_MouseOver), 0},
+        {"celda con el foco", celda, estado(QStyle::State_HasFocus), 0},
+        {"celda alterna", celda, alterna, 0},
+        {"celda con fondo", celda, conFondo, 1},
+        {"celda elegida", celda, estado(QStyle::State_Selected), 1},
+    };
+    for (const bool habilitada : {true, false}) {
+        vista.setEnabled(habilitada);
+        for (const auto& c : casos) {
+            const auto pintar = [&](const QStyle& con) {
+                QImage imagen(QSize(90, 30), QImage::Format_ARGB32_Premultiplied);
+                imagen.fill(Qt::magenta);
+                QPainter p(&imagen);
+                QStyleOptionViewItem o;
+                o.initFrom(&vista);
+                o.rect = QRect(3, 4, 80, 20);
+                o.state |= QStyle::State_Active;
+                o.text = QStringLiteral("Caja");
+                if (c.ajustar) c.ajustar(o);
+                con.drawPrimitive(c.primitiva, &o, &p, &vista);
+                return imagen;
+            };
+            const int antes = contador->fondos;
+            EXPECT_TRUE(pintar(estilo) == pintar(*fusion)) << c.que << (habilitada ? "" : " (inhabilitada)");
+            EXPECT_EQ(contador->fondos - antes, c.deFusion) << c.que;
+        }
     }
 }
 
