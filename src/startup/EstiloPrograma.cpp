@@ -153,7 +153,8 @@ bool EstiloPrograma::PintarMarcoLiso(const QStyleOption& opcion, QPainter& pinto
     // are a one-pixel line just inside the rectangle, in the window's colour darkened so.
     const QRect& r = opcion.rect;
     if (!SobreFusion() || opcion.palette.window().style() != Qt::SolidPattern ||
-        !PintorDeBloques(pintor) || pintor.testRenderHint(QPainter::Antialiasing) || r.width() < 2 || r.height() < 2 ||
+        !PintorDeBloques(pintor) || pintor.testRenderHint(QPainter::Antialiasing) ||
+        r.width() < 2 || r.height() < 2 ||
         (widget && widget->inherits("QComboBoxPrivateContainer")))
         return false;
     const QColor color = opcion.palette.window().color().darker(140).lighter(108);

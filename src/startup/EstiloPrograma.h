@@ -66,8 +66,7 @@ class EstiloPrograma : public QProxyStyle {
   private:
     /// Fusion's plain frame, as the four one-pixel lines it paints; false, with nothing
     /// painted, where only Fusion's own painting is sure to give its pixels.
-    bool PintarMarcoLiso(const QStyleOption& opcion, QPainter& pintor,
-                         const QWidget* widget) const;
+    bool PintarMarcoLiso(const QStyleOption& opcion, QPainter& pintor, const QWidget* widget) const;
 
     /// True when the style under this one (through any other proxies) is Fusion.
     bool SobreFusion() const;

@@ -97,8 +97,8 @@ class Lector {
         const auto leido = convertir(QString::fromStdString(valor));
         if (!leido)
             throw ErrorEjecucion(errnum::kArgumentoInvalido,
-                                 "La apariencia \"" + descripcion_ + "\" da a [" + seccion +
-                                     "] " + clave + " el valor no válido \"" + valor + "\"");
+                                 "La apariencia \"" + descripcion_ + "\" da a [" + seccion + "] " +
+                                     clave + " el valor no válido \"" + valor + "\"");
         destino = *leido;
     }
 
@@ -153,27 +153,35 @@ void TrazarRedondeado(QPainter& p, const QRect& caja, qreal radio) {
     const QRectF linea = QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5);
     // A corner's square: its arc and the pixels where it meets a run.
     const int lado = static_cast<int>(std::ceil(radio)) + 1;
-    if (radio <= 0 || caja.width() <= 2 * lado || caja.height() <= 2 * lado) {
+    // The runs are whole pixels of the pen's one colour only for such a pen on a painter that
+    // moves by whole pixels and does not scale.
+    const QTransform t = p.deviceTransform();
+    const QPen& pluma = p.pen();
+    const bool porPartes = radio > 0 && caja.width() > 2 * lado && caja.height() > 2 * lado &&
+                           t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+                           t.dy() == std::floor(t.dy()) && pluma.style() == Qt::SolidLine &&
+                           pluma.brush().style() == Qt::SolidPattern && pluma.widthF() <= 1;
+    if (!porPartes) {
         p.drawRoundedRect(linea, radio, radio);
         return;
     }
-    const int l = caja.left(), t = caja.top(), r = caja.right(), b = caja.bottom();
+    const int l = caja.left(), arriba = caja.top(), r = caja.right(), b = caja.bottom();
     // Each corner's square reaches one pixel beyond the box: the antialiased end of an arc of
     // a fractional radius touches it.
     const int e = lado + 1;
-    for (const QRect& esquina : {QRect(l - 1, t - 1, e, e), QRect(r - lado + 1, t - 1, e, e),
-                                 QRect(l - 1, b - lado + 1, e, e),
-                                 QRect(r - lado + 1, b - lado + 1, e, e)}) {
+    for (const QRect& esquina :
+         {QRect(l - 1, arriba - 1, e, e), QRect(r - lado + 1, arriba - 1, e, e),
+          QRect(l - 1, b - lado + 1, e, e), QRect(r - lado + 1, b - lado + 1, e, e)}) {
         p.save();
         p.setClipRect(esquina, Qt::IntersectClip);
         p.drawRoundedRect(linea, radio, radio);
         p.restore();
     }
-    const QColor color = p.pen().color();
-    p.fillRect(QRect(l + lado, t, caja.width() - 2 * lado, 1), color);
+    const QColor color = pluma.color();
+    p.fillRect(QRect(l + lado, arriba, caja.width() - 2 * lado, 1), color);
     p.fillRect(QRect(l + lado, b, caja.width() - 2 * lado, 1), color);
-    p.fillRect(QRect(l, t + lado, 1, caja.height() - 2 * lado), color);
-    p.fillRect(QRect(r, t + lado, 1, caja.height() - 2 * lado), color);
+    p.fillRect(QRect(l, arriba + lado, 1, caja.height() - 2 * lado), color);
+    p.fillRect(QRect(r, arriba + lado, 1, caja.height() - 2 * lado), color);
 }
 
 void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,

@@ -100,7 +100,7 @@ struct PinturaPiel {
 PinturaPiel LeerPintura(const helperlib::IniLeido& ini, const std::string& descripcion);
 
 /// Strokes the outline of a rectangle of `radio` rounded corners through the edge pixels of
-/// `caja`, with the painter's pen (one pixel wide), exactly as
+/// `caja`, with the painter's pen (one pixel wide, or cosmetic), exactly as
 /// `p.drawRoundedRect(QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5), radio, radio)` strokes it
 /// without a brush. That stroke walks and blends the outline pixel by pixel (about a quarter
 /// of a million instructions for a line edit's frame, three times that for a group box); here
@@ -110,8 +110,7 @@ void TrazarRedondeado(QPainter& p, const QRect& caja, qreal radio);
 
 /// Paints a frame of `radio` rounded corners just inside `r`: filled with `fondo` (when it
 /// has one) and drawn with a one-pixel `borde` (when valid).
-void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde,
-                 const Relleno& fondo);
+void PintarMarco(QPainter& p, const QRect& r, int radio, const QColor& borde, const Relleno& fondo);
 
 /// The command bar's surface over `r`: its fill and the line along its bottom edge. False,
 /// with nothing painted, when the look has neither.

@@ -23,7 +23,6 @@
 
 namespace {
 
-
 /// A Qt style that counts the scroll bars and the plain frames it paints; with `hueco`, its bars
 /// leave their first pixel clear.
 class Contador : public QProxyStyle {
@@ -368,7 +367,8 @@ TEST(EstiloPrograma, BajoUnaFilaPintaLoQuePintaFusion) {
                 return imagen;
             };
             const int antes = contador->fondos;
-            EXPECT_TRUE(pintar(estilo) == pintar(*fusion)) << c.que << (habilitada ? "" : " (inhabilitada)");
+            EXPECT_TRUE(pintar(estilo) == pintar(*fusion))
+                << c.que << (habilitada ? "" : " (inhabilitada)");
             EXPECT_EQ(contador->fondos - antes, c.deFusion) << c.que;
         }
     }

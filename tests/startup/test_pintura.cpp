@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOptionHeader>
@@ -14,18 +15,17 @@
 #include <fstream>
 #include <functional>
 
-#include "ArchivoIni.h"
-#include "PinturaPiel.h"
-#include "ErrorEjecucion.h"
 #include "AplicacionDePrueba.h"
+#include "ArchivoIni.h"
+#include "ErrorEjecucion.h"
 #include "EstiloPrograma.h"
+#include "PinturaPiel.h"
 
 namespace fs = std::filesystem;
-using startup::PinturaPiel;
 using startup::EstiloPrograma;
+using startup::PinturaPiel;
 
 namespace {
-
 
 PinturaPiel Leer(const std::string& texto) {
     const fs::path ruta =
@@ -36,7 +36,9 @@ PinturaPiel Leer(const std::string& texto) {
     return startup::LeerPintura(ini, "Prueba.cjstyles");
 }
 
-startup::Relleno Solido(const char* color) { return {{{0.0, QColor(color)}, {1.0, QColor(color)}}}; }
+startup::Relleno Solido(const char* color) {
+    return {{{0.0, QColor(color)}, {1.0, QColor(color)}}};
+}
 
 TEST(Pintura, CadaValorSeLeeComoEstaEscrito) {
     const PinturaPiel a = Leer(
@@ -64,7 +66,7 @@ TEST(Pintura, UnValorQueNoLoEsSeRechazaNombrandoloTodo) {
         const char* texto;
         const char* mencion;
     } casos[] = {
-        {"[Barra]\nFondo=#fdfeff 0, #c9dbf0\n", "[Barra] Fondo"},  // a stop without its place
+        {"[Barra]\nFondo=#fdfeff 0, #c9dbf0\n", "[Barra] Fondo"},        // a stop without its place
         {"[Barra]\nFondo=#fdfeff 0.6, #c9dbf0 0.2\n", "[Barra] Fondo"},  // going back
         {"[Barra]\nFondo=#fdfeff 0, #c9dbf0 1.5\n", "[Barra] Fondo"},
         {"[Barra]\nFondo=azul\n", "\"azul\""},
@@ -185,45 +187,66 @@ TEST(Pintura, CadaParteSePintaConLosColoresDeLaPiel) {
     // style's own.
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
     const std::function<void(const QStyle&, QPainter&)> propias[] = {
-        boton(ajeno, QStyle::State_Raised),        boton(levantado, QStyle::State_Raised),
-        seccion(Qt::Horizontal, encima),          primitiva(QStyle::PE_FrameGroupBox)};
+        boton(ajeno, QStyle::State_Raised), boton(levantado, QStyle::State_Raised),
+        seccion(Qt::Horizontal, encima), primitiva(QStyle::PE_FrameGroupBox)};
     EXPECT_EQ(Pintar(conPiel, propias[0]), Pintar(*fusion, propias[0]));
-    for (const auto& pintar : propias)
-        EXPECT_EQ(Pintar(sinPiel, pintar), Pintar(*fusion, pintar));
+    for (const auto& pintar : propias) EXPECT_EQ(Pintar(sinPiel, pintar), Pintar(*fusion, pintar));
     EXPECT_EQ(sinPiel.styleHint(QStyle::SH_Table_GridLineColor),
               fusion->styleHint(QStyle::SH_Table_GridLineColor));
 }
 
 // The rounded outline drawn by its corners and runs is, pixel for pixel, the one the painter
 // strokes: any radius, any size (down to those too small to have runs), opaque or translucent
-// over any background, wherever the painter stands.
+// over any background, on any painter and with any pen (those the runs cannot stand for are
+// stroked whole).
 TEST(Pintura, ElContornoRedondeadoEsElQueTrazaElPintor) {
     AplicacionDePrueba();
-    for (const qreal radio : {1.0, 1.7, 2.0, 2.5, 4.0, 5.0, 8.0})
-        for (const QSize tam : {QSize(7, 7), QSize(15, 9), QSize(30, 12), QSize(13, 40),
-                                QSize(600, 120)})
-            for (const QColor borde : {QColor("#ababab"), QColor(20, 60, 200, 90)})
-                for (const QColor fondo : {QColor("#f7fafd"), QColor(Qt::magenta)}) {
-                    const auto pintar = [&](bool porPartes) {
-                        QImage imagen(tam + QSize(10, 10), QImage::Format_ARGB32_Premultiplied);
-                        imagen.fill(fondo);
-                        QPainter p(&imagen);
-                        p.translate(2, 3);
-                        p.setRenderHint(QPainter::Antialiasing);
-                        p.setPen(QPen(borde, 1));
-                        const QRect caja(QPoint(1, 1), tam);
-                        if (porPartes)
-                            startup::TrazarRedondeado(p, caja, radio);
-                        else
-                            p.drawRoundedRect(QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5), radio,
-                                              radio);
-                        return imagen;
-                    };
-                    EXPECT_TRUE(pintar(true) == pintar(false))
-                        << "radio " << radio << ", " << tam.width() << "x" << tam.height()
-                        << ", borde " << borde.name(QColor::HexArgb).toStdString() << ", fondo "
-                        << fondo.name().toStdString();
-                }
+    const struct {
+        const char* que;
+        std::function<void(QPainter&)> preparar;
+    } pintores[] = {
+        {"desplazado", [](QPainter& p) { p.translate(2, 3); }},
+        {"a media opacidad", [](QPainter& p) { p.setOpacity(0.5); }},
+        {"pluma cosmética", [](QPainter& p) { p.setPen(QPen(p.pen().color(), 0)); }},
+        {"escalado", [](QPainter& p) { p.scale(1.5, 1.5); }},
+        {"en medio pixel", [](QPainter& p) { p.translate(2.5, 3.25); }},
+        {"pluma de trazos", [](QPainter& p) { p.setPen(QPen(p.pen().color(), 1, Qt::DashLine)); }},
+        {"pluma con degradé",
+         [](QPainter& p) {
+             QLinearGradient g(0, 0, 40, 0);
+             g.setColorAt(0, Qt::red);
+             g.setColorAt(1, Qt::blue);
+             p.setPen(QPen(QBrush(g), 1));
+         }},
+    };
+    for (const auto& pintor : pintores)
+        for (const qreal radio : {1.0, 1.7, 2.0, 2.5, 4.0, 5.0, 8.0})
+            for (const QSize tam :
+                 {QSize(7, 7), QSize(15, 9), QSize(30, 12), QSize(13, 40), QSize(600, 120)})
+                for (const QColor borde : {QColor("#ababab"), QColor(20, 60, 200, 90)})
+                    for (const QColor fondo : {QColor("#f7fafd"), QColor(Qt::magenta)}) {
+                        const auto pintar = [&](bool porPartes) {
+                            QImage imagen(tam * 2 + QSize(10, 10),
+                                          QImage::Format_ARGB32_Premultiplied);
+                            imagen.fill(fondo);
+                            QPainter p(&imagen);
+                            p.setRenderHint(QPainter::Antialiasing);
+                            p.setPen(QPen(borde, 1));
+                            pintor.preparar(p);
+                            const QRect caja(QPoint(1, 1), tam);
+                            if (porPartes)
+                                startup::TrazarRedondeado(p, caja, radio);
+                            else
+                                p.drawRoundedRect(QRectF(caja).adjusted(0.5, 0.5, -0.5, -0.5),
+                                                  radio, radio);
+                            return imagen;
+                        };
+                        EXPECT_TRUE(pintar(true) == pintar(false))
+                            << pintor.que << ", radio " << radio << ", " << tam.width() << "x"
+                            << tam.height() << ", borde "
+                            << borde.name(QColor::HexArgb).toStdString() << ", fondo "
+                            << fondo.name().toStdString();
+                    }
 }
 
 }  // namespace
