@@ -62,6 +62,12 @@ ventanas_visibles() {
     done
 }
 
+# A failure followed by the windows on screen, which tell what the program showed instead.
+fallar_con_ventanas() {
+    fallar "$@"
+    ventanas_visibles >&2
+}
+
 # ---- The private X server ------------------------------------------------------------------
 # -displayfd lets the server pick a free display and write its number once it accepts clients.
 # Keys never repeat by themselves: on a loaded machine xdotool may be held up between pressing
@@ -158,8 +164,7 @@ caso1() {
     iniciar "$2"
     w=$(esperar_ventana "Error de Conexion a Base de Datos")
     if [ -z "$w" ]; then
-        fallar "$caso: no apareció el aviso \" Error de Conexion a Base de Datos\"; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: no apareció el aviso \" Error de Conexion a Base de Datos\"; ventanas:"
         terminar_programa
         return
     fi
@@ -178,8 +183,7 @@ caso1() {
         esperar_fin 2 && break
     done
     if [ -n "$app_pid" ]; then
-        fallar "$caso: el programa sigue abierto después de responder No"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: el programa sigue abierto después de responder No"
         terminar_programa
         return
     fi
@@ -277,16 +281,14 @@ caso_consulta() {
     xdotool key Return F5
     lista=$(esperar_ventana "^Consulta\.\.\.$" 20)
     if [ -z "$lista" ]; then
-        fallar "$caso: F5 en la celda de la cuenta no abrió la lista \"Consulta...\"; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: F5 en la celda de la cuenta no abrió la lista \"Consulta...\"; ventanas:"
         return
     fi
     enfocar "$lista"
     xdotool type --delay 40 "$parte"
     xdotool key Return
     if ! ventana_cerrada "^Consulta\.\.\.$" 10; then
-        fallar "$caso: Return no aceptó la cuenta elegida; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: Return no aceptó la cuenta elegida; ventanas:"
         return
     fi
     enfocar "$w"
@@ -295,9 +297,8 @@ caso_consulta() {
     xdotool type --delay 20 "99.5"
     xdotool key Return F2
     if ! esperar_lineas "$nombre" "$(printf '%s\t%s\tD\t99.50\t' "$nombre" "$cuenta")"; then
-        fallar "$caso: buscando \"$parte\" se esperaba la cuenta $cuenta; en MA_MODELOS:" \
+        fallar_con_ventanas "$caso: buscando \"$parte\" se esperaba la cuenta $cuenta; en MA_MODELOS:" \
             "$(lineas_de "$nombre")"
-        ventanas_visibles >&2
     fi
 }
 
@@ -315,15 +316,13 @@ caso_barra() {
     xdotool mousemove --window "$w" 309 40 click 1
     hoja=$(esperar_ventana "^Asientos Modelo$" 20)
     if [ -z "$hoja" ]; then
-        fallar "$caso: un clic en Planilla no abrió la planilla \"Asientos Modelo\"; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: un clic en Planilla no abrió la planilla \"Asientos Modelo\"; ventanas:"
         return
     fi
     enfocar "$hoja"
     xdotool key Escape
     if ! ventana_cerrada "^Asientos Modelo$" 10; then
-        fallar "$caso: Escape no cerró la planilla; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: Escape no cerró la planilla; ventanas:"
     fi
     xdotool mousemove --window "$w" 400 300  # off the bar
 }
@@ -351,14 +350,12 @@ caso2() {
     iniciar "$(parametros "$tmp/demo" DEMO)"
     w=$(esperar_ventana "^Asientos Modelo de Registraciones Directas$" 30)
     if [ -z "$w" ]; then
-        fallar "$caso: no apareció la ventana \"Asientos Modelo de Registraciones Directas\"; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: no apareció la ventana \"Asientos Modelo de Registraciones Directas\"; ventanas:"
         terminar_programa
         return
     fi
     if ! preparar_nombre "$w"; then
-        fallar "$caso: el campo Nombre no responde al teclado; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: el campo Nombre no responde al teclado; ventanas:"
         terminar_programa
         return
     fi
@@ -373,9 +370,8 @@ caso2() {
     xdotool type --delay 20 "1234.56"
     xdotool key Return F2
     if ! esperar_lineas "$nombre" "$(printf '%s\t%s\tD\t1234.56\t' "$nombre" "$cuenta")"; then
-        fallar "$caso: el modelo nuevo no se grabó como se tipeó; en MA_MODELOS:" \
+        fallar_con_ventanas "$caso: el modelo nuevo no se grabó como se tipeó; en MA_MODELOS:" \
             "$(lineas_de "$nombre")"
-        ventanas_visibles >&2
     fi
 
     # An existing template: loading it by name and saving it again keeps all its lines.
@@ -385,12 +381,10 @@ caso2() {
     # The save stamps every line it writes with its modification time: wait for that first,
     # so the comparison is made on the rewritten lines.
     if ! esperar_regrabado SUELDOS "$sello"; then
-        fallar "$caso: SUELDOS no se volvió a grabar con F2; sellos:" "$(sellos_de SUELDOS)"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: SUELDOS no se volvió a grabar con F2; sellos:" "$(sellos_de SUELDOS)"
     elif ! esperar_lineas SUELDOS "$antes" 1; then
-        fallar "$caso: SUELDOS cambió al cargarlo y grabarlo de nuevo; antes:" \
+        fallar_con_ventanas "$caso: SUELDOS cambió al cargarlo y grabarlo de nuevo; antes:" \
             "$antes" "después:" "$(lineas_de SUELDOS)"
-        ventanas_visibles >&2
     fi
 
     # An account picked from the lookup list: F5 on the account cell opens the list on the
@@ -406,8 +400,7 @@ caso2() {
     enfocar "$w"
     xdotool key Escape
     if ! esperar_fin 20; then
-        fallar "$caso: Escape con la ventana en reposo no cerró el programa; ventanas:"
-        ventanas_visibles >&2
+        fallar_con_ventanas "$caso: Escape con la ventana en reposo no cerró el programa; ventanas:"
         terminar_programa
         return
     fi
@@ -443,8 +436,7 @@ caso3() {
             >"$tmp/subdiarios.log" 2>&1 &
         app_pid=$!
         if ! esperar_fin 60; then
-            fallar "$caso: la generación no terminó; ventanas:"
-            ventanas_visibles >&2
+            fallar_con_ventanas "$caso: la generación no terminó; ventanas:"
             terminar_programa
             return
         fi
